@@ -1,0 +1,49 @@
+// GenoGroup: writing line collections and the export log beside an export.
+#include "harvestor/genotype/GenoGroup.h"
+#include "harvestor/resultexport/FileName.h"
+#include "harvestor/service/ErrorLog.h"
+#include "harvestor/service/TextFile.h"
+
+namespace harvestor {
+namespace {
+
+void LogCantCreate(const std::string& fileName) {
+  ErrorLog::LogExportMsg("Can't create " + fileName + " Check file open or disk full.");
+}
+
+}  // namespace
+
+void GenoGroup::WriteLinesLogged(const Collection<std::string>& lines, const std::string& fileName,
+                                 const std::string& exportedNote) {
+  bool written = false;
+  try {
+    written = WriteTextLines(fileName, lines);
+  } catch (...) {
+    written = false;
+  }
+  if (written) {
+    ErrorLog::LogExportMsg("Exported " + exportedNote);
+  } else {
+    LogCantCreate(fileName);
+  }
+}
+
+void GenoGroup::WriteExportFile(const Collection<std::string>& lines, const std::string& P) {
+  WriteLinesLogged(lines, P, P);
+}
+
+void GenoGroup::WriteExportLogFile(const std::string& P) {
+  std::string logName = P + ".log";
+  try {
+    FileName parts;
+    parts.Initialize(P);
+    logName = parts.PathAndFileNameSansExtension() + ".log";
+    ErrorLog::LogExportMsg("Exported " + logName);
+    const std::vector<std::string>* log = ErrorLog::Lines();
+    if (!WriteTextLines(logName, log ? *log : std::vector<std::string>())) LogCantCreate(logName);
+  } catch (...) {
+    LogCantCreate(logName);
+  }
+}
+
+}  // namespace harvestor

@@ -1,0 +1,60 @@
+#include "harvestor/resultexport/ResultExportRoutines.h"
+
+#include "harvestor/resultexport/FileName.h"
+#include "harvestor/service/ErrorHandler.h"
+#include "harvestor/service/HostObjects.h"
+#include "harvestor/service/Text.h"
+#include "harvestor/service/TextFile.h"
+
+namespace harvestor::ResultExportRoutines {
+namespace {
+const char* const kModule = "ResultExportRoutines";
+std::string m_strLastExportFolder;
+}  // namespace
+
+std::string ShortenLongPaths(const std::string& path) {
+  return Handled(kModule, "ShortenLongPaths", [&] {
+    if (path.size() <= 50) return path;
+    return Left(path, 20) + " ... " + Right(path, 25);
+  });
+}
+
+std::string FindExportPath() {
+  return Handled(kModule, "FindExportPath", [&] {
+    std::string folder = HostObjects::ComponentFolder();
+    while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
+    const std::string drive = FileName::GetDriveName(folder);
+    if (folder.size() < 3) RaiseError(ErrNo::InvalidProcedureCall);
+    const std::string candidate = folder.substr(0, folder.size() - 3) + "Export";
+    return FolderExists(candidate) ? candidate : drive;
+  });
+}
+
+std::string GetLastExportFolder() {
+  return FolderExists(m_strLastExportFolder) ? m_strLastExportFolder : FindExportPath();
+}
+
+void SetLastExportFolder(const std::string& fullPathAndFileName) {
+  FileName parts;
+  parts.Initialize(fullPathAndFileName);
+  m_strLastExportFolder = parts.PathName();
+}
+
+std::string ReplaceIllegalFileNameCharacters(std::string text) {
+  for (char& c : text) {
+    switch (c) {
+      case '\\': case '/': case ':': case '*': case '?': case '"': case '<': case '>': case '|':
+        c = '_';
+        break;
+      default:
+        break;
+    }
+  }
+  return text;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  return folder + "/" + name;
+}
+
+}  // namespace harvestor::ResultExportRoutines

@@ -1,0 +1,44 @@
+#include "harvestor/service/HostObjects.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "harvestor/service/HError.h"
+
+namespace harvestor::HostObjects {
+namespace {
+
+HostGlobals g_host;
+ComponentEnvironment g_environment;
+
+template <class T>
+T& Required(T* object) {
+  if (object == nullptr) RaiseError(ErrNo::ObjectNotSet);
+  return *object;
+}
+
+}  // namespace
+
+void Install(const HostGlobals& globals) { g_host = globals; }
+void SetEnvironment(ComponentEnvironment environment) { g_environment = std::move(environment); }
+
+IHostApplication& Application() { return Required(g_host.HostApplication); }
+IStudyService& StudyService() { return Required(g_host.StudyService); }
+IFragmentFilter& FragmentFilter() { return Required(g_host.FragmentFilter); }
+IHostUtility& HostUtility() { return Required(g_host.HostUtility); }
+IHostUtility* Utility() { return g_host.HostUtility; }
+
+const IClock& Clock() {
+  static const SystemClock system;
+  return g_environment.Clock ? *g_environment.Clock : system;
+}
+
+std::string ComponentFolder() {
+  if (!g_environment.ComponentFolder.empty()) return g_environment.ComponentFolder;
+  std::error_code ec;
+  const auto program = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return std::filesystem::current_path(ec).string();
+  return program.parent_path().string();
+}
+
+}  // namespace harvestor::HostObjects

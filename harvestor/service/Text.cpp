@@ -1,0 +1,90 @@
+#include "harvestor/service/Text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace harvestor {
+
+char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string LowerCase(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = FoldCase(c);
+  return out;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+  }
+  return true;
+}
+
+bool LessNoCase(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto ca = static_cast<unsigned char>(FoldCase(a[i]));
+    const auto cb = static_cast<unsigned char>(FoldCase(b[i]));
+    if (ca != cb) return ca < cb;
+  }
+  return a.size() < b.size();
+}
+
+std::string TrimTrailingBlanks(std::string_view text) {
+  std::size_t end = text.size();
+  while (end > 0 && text[end - 1] == ' ') --end;
+  return std::string(text.substr(0, end));
+}
+
+std::string FormatNumber(double value) {
+  if (value == 0) return "0";
+  if (std::floor(value) == value && std::fabs(value) < 1e15) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.0f", value);
+    return buf;
+  }
+  for (int precision = 1; precision <= 15; ++precision) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*g", precision, value);
+    if (precision == 15 || std::strtod(buf, nullptr) == value) return buf;
+  }
+  return "";
+}
+
+std::optional<double> ParseNumber(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && text[begin] == ' ') ++begin;
+  while (end > begin && text[end - 1] == ' ') --end;
+  if (begin == end) return 0.0;
+  std::string_view body = text.substr(begin, end - begin);
+  if (body.front() == '+') body.remove_prefix(1);
+  double value = 0;
+  const auto [ptr, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
+  if (ec != std::errc() || ptr != body.data() + body.size()) return std::nullopt;
+  return value;
+}
+
+std::string Left(std::string_view text, std::size_t n) { return std::string(text.substr(0, n)); }
+
+std::string Right(std::string_view text, std::size_t n) {
+  return n >= text.size() ? std::string(text) : std::string(text.substr(text.size() - n));
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view what, std::string_view with) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t pos = 0;
+  while (true) {
+    const std::size_t hit = text.find(what, pos);
+    if (hit == std::string_view::npos || what.empty()) break;
+    out.append(text.substr(pos, hit - pos)).append(with);
+    pos = hit + what.size();
+  }
+  out.append(text.substr(pos));
+  return out;
+}
+
+}  // namespace harvestor

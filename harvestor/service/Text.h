@@ -1,0 +1,35 @@
+#pragma once
+// Text helpers used throughout the component. Case-insensitive means ASCII
+// letters fold; every other byte compares as itself, which is how the
+// component's keys (subject IDs, locus names, allele IDs) behave.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace harvestor {
+
+char FoldCase(char c);
+std::string LowerCase(std::string_view text);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+// Orders a before b ignoring case; ties keep their order.
+bool LessNoCase(std::string_view a, std::string_view b);
+
+// Removes trailing spaces only, as the classic RTrim does.
+std::string TrimTrailingBlanks(std::string_view text);
+
+// Shortest ordinary decimal form, at most 15 significant digits: 2, 2.5, -0.125.
+std::string FormatNumber(double value);
+// Reads a number the way a property value is read: leading and trailing
+// blanks allowed; blank text reads as 0; anything else gives nothing.
+std::optional<double> ParseNumber(std::string_view text);
+
+// The first n characters, the last n characters (whole text when shorter).
+std::string Left(std::string_view text, std::size_t n);
+std::string Right(std::string_view text, std::size_t n);
+
+// Replaces every occurrence of what with with.
+std::string ReplaceAll(std::string_view text, std::string_view what, std::string_view with);
+
+}  // namespace harvestor

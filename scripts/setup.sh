@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Harvestor needs to build and test, when any is missing.
+set -euo pipefail
+packages=(cmake make g++ libgtest-dev libgmock-dev libsqlite3-dev sqlite3 python3)
+packages+=("$@")
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

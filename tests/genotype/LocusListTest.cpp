@@ -1,0 +1,93 @@
+// LocusList.txt: finding, testing and reading it, with its log lines.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "harvestor/genotype/GenoGroup.h"
+#include "harvestor/genotype/LocusListFile.h"
+#include "harvestor/service/ErrorLog.h"
+#include "tests/fakes/TestHost.h"
+
+namespace harvestor {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+Lines Entries(const GenoGroup& group) {
+  return Lines(group.LociList()->begin(), group.LociList()->end());
+}
+
+TEST(LocusListTest, LinesEndAtCrLfOrALoneCrAndALoneLfStays) {
+  using LocusListFile::SplitLines;
+  EXPECT_EQ(SplitLines("D2\r\nD3\r\nD1\r\n"), (Lines{"D2", "D3", "D1"}));
+  EXPECT_EQ(SplitLines("D2\r\n\r\nD1"), (Lines{"D2", "", "D1"}));
+  EXPECT_EQ(SplitLines("A\rB\nC\r\n"), (Lines{"A", "B\nC"}));
+  EXPECT_EQ(SplitLines("\r\n"), (Lines{""}));
+  EXPECT_EQ(SplitLines("D1\r\n\n"), (Lines{"D1", "\n"}));
+  EXPECT_EQ(SplitLines(""), Lines{});
+}
+
+TEST(LocusListTest, ReadingLogsByTheStateOfTheFile) {
+  testing::TestHost host;
+  const std::string name = host.exportFolder + "/LocusList.txt";
+  {
+    GenoGroup group;
+    EXPECT_FALSE(group.CheckLocusList());
+    EXPECT_FALSE(group.ReadLocusList(false));
+    EXPECT_EQ(host.Log(), (Lines{"Missing locus list file. Expected: " + name,
+                                 "\tNo loci included in exported file.",
+                                 "Missing locus list file. Expected: " + name,
+                                 "\tNo loci included in exported file.",
+                                 "Missing or Empty LocusList.txt.  View LocusList Editor."}));
+  }
+  ErrorLog::InitalizeExportLog();
+  host.WriteLocusList("");
+  {
+    GenoGroup group;
+    EXPECT_FALSE(group.CheckLocusList());
+    EXPECT_TRUE(group.ReadLocusList(false));
+    EXPECT_EQ(host.Log(), (Lines{"Using locus list: " + name, "Using locus list: " + name,
+                                 "Empty locus list: " + name,
+                                 "\tNo loci included in exported file.",
+                                 "Missing or Empty LocusList.txt.  View LocusList Editor."}));
+  }
+  ErrorLog::InitalizeExportLog();
+  host.WriteLocusList("\r\n");
+  {
+    GenoGroup group;
+    EXPECT_TRUE(group.CheckLocusList());
+    EXPECT_TRUE(group.ReadLocusList(false));
+    EXPECT_EQ(Entries(group), Lines{""});
+    EXPECT_TRUE(group.ReadLocusList(false));  // a second read adds behind the first
+    EXPECT_EQ(Entries(group), (Lines{"", ""}));
+  }
+}
+
+TEST(LocusListTest, AFileOf32768BytesOrMoreFailsTheCheckButIsStillRead) {
+  testing::TestHost host;
+  host.WriteLocusList(std::string(32766, 'x') + "\r\n");
+  GenoGroup group;
+  EXPECT_FALSE(group.CheckLocusList());
+  EXPECT_TRUE(group.ReadLocusList(false));
+  EXPECT_EQ(group.LociList()->Count(), 1);
+  host.WriteLocusList(std::string(32765, 'x') + "\r\n");
+  EXPECT_TRUE(group.CheckLocusList());
+  EXPECT_TRUE(host.utility.reported.empty());
+}
+
+TEST(LocusListTest, UpdatingOpensTheEditorWithTheList) {
+  testing::TestHost host;
+  host.WriteLocusList("D1\r\n");
+  GenoGroup group;
+  EXPECT_TRUE(group.ReadLocusList(true));
+  ASSERT_EQ(host.application.windows.calls.size(), 1u);
+  const auto& call = host.application.windows.calls[0];
+  EXPECT_EQ(call.pageName, "ShowLocusListEditPage");
+  EXPECT_EQ(call.flag, -1);
+  EXPECT_EQ(call.exitHandler, nullptr);
+  EXPECT_EQ(std::any_cast<CollectionPtr<std::string>>(call.parameter), group.LociList());
+  EXPECT_EQ(group.GetExportFolder(), host.exportFolder);
+}
+
+}  // namespace
+}  // namespace harvestor

@@ -1,0 +1,115 @@
+// The Linkage export end to end on a small study, compared byte for byte
+// with files written out by hand, and its behaviour when files fail.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "harvestor/genotype/GenoGroup.h"
+#include "harvestor/service/ErrorLog.h"
+#include "tests/fakes/TestHost.h"
+#include "tests/genotype/SmallStudy.h"
+
+namespace harvestor {
+namespace {
+
+using testing::ExpectedFile;
+using testing::ReadFile;
+
+TEST(PedinExportTest, SmallStudyMatchesTheHandWrittenFiles) {
+  testing::TestHost host;
+  host.WriteLocusList("D1\r\nD2\r\nD3\r\n");
+  const std::string dir = host.Path("Out");
+  std::filesystem::create_directories(dir);
+  GenoGroup group;
+  group.BuildGenoGroup(*testing::MakeSmallStudy());
+  group.ExportAsPedin(dir + "/Study.pre");
+
+  EXPECT_EQ(ReadFile(dir + "/Study.pre"), ExpectedFile("Study.pre", dir, host.exportFolder));
+  EXPECT_EQ(ReadFile(dir + "/Study.debug"), ExpectedFile("Study.debug", dir, host.exportFolder));
+  EXPECT_EQ(ReadFile(dir + "/Study.log"), ExpectedFile("Study.log", dir, host.exportFolder));
+  EXPECT_EQ(host.application.progress->calls,
+            (std::vector<std::string>{"Start 6 0", "Advance", "Finish"}));
+  EXPECT_EQ(host.application.progress->advances, 6 + 3);
+  EXPECT_TRUE(host.utility.reported.empty());
+  // Nothing is left beside the files.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 3);
+}
+
+TEST(PedinExportTest, WithoutALocusListTheLinesStopAfterTheLiabilityClass) {
+  testing::TestHost host;
+  testing::FakeStudy study;
+  auto& r = study.AddResult("R1", "S1");
+  r.Properties().Text("Pedigree ID", "FAM1").Number("Gender", 1).Number("Affectation Status", 0);
+  r.Call("D1", "12");
+  GenoGroup group;
+  group.BuildGenoGroup(study);
+  group.ExportAsPedin(host.Path("Out.pre"));
+  EXPECT_EQ(ReadFile(host.Path("Out.pre")), "FAM1 S1 ? ? 1 0 0\r\n");
+  const std::string debug = ReadFile(host.Path("Out.debug"));
+  EXPECT_NE(debug.find("\r\nPedigree ID,Individual ID,Father ID,Mother ID,Gender,Affectation "
+                       "Status,Liability Class\r\nFAM1,S1,?,?,1,0,0\r\n"),
+            std::string::npos);
+  const auto log = host.Log();
+  EXPECT_EQ(std::count(log.begin(), log.end(),
+                       "Missing or Empty LocusList.txt.  View LocusList Editor."),
+            1);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "Missing Affectation Status for Subject: S1"), 1);
+}
+
+TEST(PedinExportTest, AFileThatCannotBeCreatedIsLoggedAndTheOthersAreStillWritten) {
+  testing::TestHost host;
+  host.WriteLocusList("D1\r\n");
+  const std::string pre = host.Path("Busy.pre");
+  std::filesystem::create_directories(pre);  // a folder stands where the file would go
+  GenoGroup group;
+  group.BuildGenoGroup(*testing::MakeSmallStudy());
+  group.ExportAsPedin(pre);
+  const auto log = host.Log();
+  EXPECT_NE(std::find(log.begin(), log.end(),
+                      "Can't create " + pre + " Check file open or disk full."),
+            log.end());
+  EXPECT_TRUE(std::filesystem::is_directory(pre));
+  EXPECT_TRUE(std::filesystem::is_regular_file(host.Path("Busy.debug")));
+  EXPECT_EQ(log.back(), "Exported " + host.Path("Busy.log"));
+  EXPECT_TRUE(host.utility.reported.empty());
+}
+
+TEST(PedinExportTest, AFailedWriteLeavesThePreviousFileWhole) {
+  testing::TestHost host;
+  const std::string missingFolder = host.Path("Gone/Out.pre");
+  GenoGroup group;
+  group.BuildGenoGroup(*testing::MakeSmallStudy());
+  group.ExportAsPedin(missingFolder);
+  const auto log = host.Log();
+  EXPECT_EQ(log.back(), "Can't create " + host.Path("Gone/Out.log") +
+                            " Check file open or disk full.");
+
+  // An existing log stays as it was when its replacement cannot be written.
+  testing::WriteFile(host.Path("Keep.log"), "previous\r\n");
+  std::filesystem::create_directories(host.Path("Keep.log.part" + std::to_string(::getpid())));
+  group.ExportAsPedin(host.Path("Keep.pre"));
+  EXPECT_EQ(ReadFile(host.Path("Keep.log")), "previous\r\n");
+}
+
+TEST(PedinExportTest, AnOverlongLocusListOverflowsAndIsReportedOnTheWayUp) {
+  testing::TestHost host;
+  std::string list;
+  for (int i = 0; i < 32768; ++i) list += "L\r\n";
+  host.WriteLocusList(list);
+  testing::FakeStudy study;
+  study.AddResult("R1", "S1").Call("D1", "1");
+  GenoGroup group;
+  group.BuildGenoGroup(study);
+  try {
+    group.ExportAsPedin(host.Path("Big.pre"));
+    FAIL() << "the overflow must reach the caller";
+  } catch (const HError& e) {
+    EXPECT_EQ(e.Number, ErrNo::Overflow);
+  }
+  EXPECT_EQ(host.utility.ReportedPlaces(), std::vector<std::string>{"GenoGroup.ExportAsPedin"});
+}
+
+}  // namespace
+}  // namespace harvestor

@@ -1,0 +1,102 @@
+// Path parts, the export folders and file-name cleaning.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "harvestor/resultexport/ExportParameters.h"
+#include "harvestor/resultexport/FileName.h"
+#include "harvestor/resultexport/ResultExportRoutines.h"
+#include "harvestor/service/HostObjects.h"
+#include "tests/fakes/TestHost.h"
+
+namespace harvestor {
+namespace {
+
+struct Parts {
+  std::string full, name, drive, ext, path, sans, pathSans;
+  bool operator==(const Parts&) const = default;
+};
+
+Parts Split(const std::string& text) {
+  FileName f;
+  f.Initialize(text);
+  return {f.FullPathAndFileName(), f.FileName_(),      f.DriveName(),
+          f.ExtensionName(),       f.PathName(),       f.FileNameSansExtension(),
+          f.PathAndFileNameSansExtension()};
+}
+
+TEST(PathsTest, FileNameSplitsWindowsAndLinuxPaths) {
+  EXPECT_EQ(Split("C:\\Export\\Run1.txt"),
+            (Parts{"C:\\Export\\Run1.txt", "Run1.txt", "C:", "txt", "C:\\Export", "Run1",
+                   "C:\\Export\\Run1"}));
+  EXPECT_EQ(Split("C:\\Run1.txt").path, "C:");
+  EXPECT_EQ(Split("C:\\Export\\Run.A01_0312151430.zlu"),
+            (Parts{"C:\\Export\\Run.A01_0312151430.zlu", "Run.A01_0312151430.zlu", "C:", "zlu",
+                   "C:\\Export", "Run.A01_0312151430", "C:\\Export\\Run.A01_0312151430"}));
+  EXPECT_EQ(Split("/data/Export/Run1.pre"),
+            (Parts{"/data/Export/Run1.pre", "Run1.pre", "", "pre", "/data/Export", "Run1",
+                   "/data/Export/Run1"}));
+  // A name typed without an extension is kept whole.
+  EXPECT_EQ(Split("/data/Export/Run1").pathSans, "/data/Export/Run1");
+  EXPECT_EQ(Split(""), Parts{});
+}
+
+TEST(PathsTest, ANameWithoutAFolderIsAnInvalidCutReportedOnce) {
+  testing::TestHost host;
+  FileName f;
+  try {
+    f.Initialize("Run1.txt");
+    FAIL();
+  } catch (const HError& e) {
+    EXPECT_EQ(e.Number, ErrNo::InvalidProcedureCall);
+  }
+  EXPECT_EQ(host.utility.ReportedPlaces(), std::vector<std::string>{"FileName.Initialize"});
+  EXPECT_EQ(f.FileName_(), "Run1.txt");  // parts set before the cut keep their values
+}
+
+TEST(PathsTest, NewExportParametersAreEmpty) {
+  ExportParameters p;
+  ASSERT_TRUE(p.colSelectedResults);
+  EXPECT_EQ(p.colSelectedResults->Count(), 0);
+  EXPECT_FALSE(p.bSendHeader || p.bSendRawData || p.bSendResultData || p.bSendResultOutput ||
+               p.bRemoveSuffix || p.bResolveFilenameConflicts);
+  EXPECT_EQ(p.strFullPathAndFileName, "");
+  EXPECT_EQ(p.enumFileFormat, 0);
+}
+
+TEST(PathsTest, ShortenLongPathsCutsOnlyPast50Characters) {
+  const std::string fifty(50, 'x');
+  EXPECT_EQ(ResultExportRoutines::ShortenLongPaths(fifty), fifty);
+  const std::string longer = "abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJKLMNO";  // 51
+  ASSERT_EQ(longer.size(), 51u);
+  const std::string shown = ResultExportRoutines::ShortenLongPaths(longer);
+  EXPECT_EQ(shown, "abcdefghijklmnopqrst ... 0123456789ABCDEFGHIJKLMNO");
+  EXPECT_EQ(shown.size(), 50u);
+}
+
+TEST(PathsTest, ExportFoldersFollowTheComponentAndTheLastChoice) {
+  testing::TestHost host;
+  EXPECT_EQ(ResultExportRoutines::FindExportPath(), host.exportFolder);
+  std::filesystem::remove_all(host.exportFolder);
+  EXPECT_EQ(ResultExportRoutines::FindExportPath(), "");  // the drive name alone: none here
+  HostObjects::SetEnvironment({nullptr, "C:\\Prog\\Bin"});
+  EXPECT_EQ(ResultExportRoutines::FindExportPath(), "C:");
+  HostObjects::SetEnvironment({nullptr, host.root + "/App/bin"});
+  std::filesystem::create_directories(host.exportFolder);
+
+  const std::string runs = host.Path("Runs");
+  std::filesystem::create_directories(runs);
+  ResultExportRoutines::SetLastExportFolder(runs + "/Plate1.txt");
+  EXPECT_EQ(ResultExportRoutines::GetLastExportFolder(), runs);
+  std::filesystem::remove_all(runs);
+  EXPECT_EQ(ResultExportRoutines::GetLastExportFolder(), host.exportFolder);
+}
+
+TEST(PathsTest, IllegalFileNameCharactersBecomeUnderscores) {
+  EXPECT_EQ(ResultExportRoutines::ReplaceIllegalFileNameCharacters("a/b:c*d?e\"f<g>h|i\\j"),
+            "a_b_c_d_e_f_g_h_i_j");
+  EXPECT_EQ(ResultExportRoutines::ReplaceIllegalFileNameCharacters(" Run 1. "), " Run 1. ");
+}
+
+}  // namespace
+}  // namespace harvestor
