@@ -1,0 +1,41 @@
+#include "harvestor/service/PageBase.h"
+
+#include <utility>
+
+namespace harvestor {
+
+void PageBase::Revalidate() {
+  if (revalidate_) revalidate_();
+}
+
+void PageBase::Attach(std::shared_ptr<IWindow> window, std::any parameter,
+                      std::function<void()> revalidate) {
+  window_ = std::move(window);
+  parameter_ = std::move(parameter);
+  revalidate_ = std::move(revalidate);
+}
+
+void PageBase::RaiseInitialize(const std::any& lastPanePositions) {
+  if (Initialize) Initialize(lastPanePositions);
+}
+
+void PageBase::RaiseActivate() {
+  if (Activate) Activate();
+}
+
+bool PageBase::RaiseValidate() {
+  bool valid = true;
+  if (Validate) Validate(valid);
+  return valid;
+}
+
+void PageBase::RaiseSave() {
+  if (Save) Save();
+}
+
+void PageBase::RaiseTerminate() {
+  std::any positions;
+  if (Terminate) Terminate(positions);
+}
+
+}  // namespace harvestor

@@ -1,0 +1,51 @@
+#pragma once
+// The host framework's page base: created by each page, it carries the
+// host's events to the page and gives the page its window and parameter.
+// Hosts show a page by raising Initialize, then Activate once as the window
+// opens and once as it is shown.
+
+#include <any>
+#include <functional>
+#include <memory>
+
+#include "harvestor/service/HostFramework.h"
+
+namespace harvestor {
+
+class PageBase {
+ public:
+  // Events, connected by the page.
+  std::function<void(const std::any& lastPanePositions)> Initialize;
+  std::function<void()> Activate;
+  std::function<void(bool& isValid)> Validate;
+  std::function<void()> Save;
+  std::function<void(std::any& currentPanePositions)> Terminate;
+
+  std::shared_ptr<IWindow> Window() const { return window_; }
+  std::any Parameter() const { return parameter_; }
+  // Makes the host raise Validate again.
+  void Revalidate();
+
+  // Host side.
+  void Attach(std::shared_ptr<IWindow> window, std::any parameter,
+              std::function<void()> revalidate);
+  void RaiseInitialize(const std::any& lastPanePositions = {});
+  void RaiseActivate();
+  bool RaiseValidate();
+  void RaiseSave();
+  void RaiseTerminate();
+
+ private:
+  std::shared_ptr<IWindow> window_;
+  std::any parameter_;
+  std::function<void()> revalidate_;
+};
+
+// What a host asks of a page object: its page base.
+class IPageAccess {
+ public:
+  virtual ~IPageAccess() = default;
+  virtual PageBase& IPageAccess_Page() = 0;
+};
+
+}  // namespace harvestor
