@@ -1,0 +1,210 @@
+// The study database: import from tables, the study objects read back, the
+// refusal of bad input with nothing written, and the read-only guarantee.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+
+#include "harvestor/genotype/GenoGroup.h"
+#include "tests/fakes/TestHost.h"
+#include "workstation/store/Database.h"
+#include "workstation/store/StudyDatabase.h"
+#include "workstation/store/StudyTables.h"
+
+namespace workstation {
+namespace {
+
+using harvestor::testing::ReadFile;
+using harvestor::testing::TestHost;
+using harvestor::testing::WriteFile;
+
+class StoreTest : public ::testing::Test {
+ protected:
+  std::string write(const std::string& name, const std::string& text) {
+    const std::string path = host.Path(name);
+    WriteFile(path, text);
+    return path;
+  }
+  StudyTableFiles smallTables() {
+    StudyTableFiles files;
+    files.fragments = write("fragments.tsv",
+                            "result name\tSUBJECT ID\tLocus\tAllele ID\tComment\tDye\tFragment Size\t"
+                            "Peak Height\tPeak Area\tArea Divisor\tCondition Code\tExcluded\n"
+                            "R1  \tS1\tD1\t12\tok\t2\t101.5\t900\t9000\t2\t0\t0\n"
+                            "R1  \tS1\tD1\t14\t\t2\t105.25\t800\t8000\t1\t0\tyes\n"
+                            "R2\t\t\t\t\t\t\t\t\t\t\t\n"
+                            "R3\tS1\tD2\t\t\t3\t200\t10\t100\t1\t512\tfalse\n");
+    files.results = write("results.tsv",
+                          "Result Name\tSubject ID\tExcluded\tAnalysis Revision\tArea Scale\n"
+                          "R3\tS1\t1\t3\t1.5\n"
+                          "R0\tS9\t0\t\t\n");
+    files.subjects = write("subjects.tsv",
+                           "Subject ID\tResult Name\tPedigree ID\tGender\tGender\n"
+                           "S1\t\tFAM1\t1\t\n"
+                           "S1\tR3\tFAM2\t\t2\n");
+    files.traces = write("traces.tsv",
+                         "Result Name\tDye\tScan\tValue\nR1  \t1\t0\t5\nR1  \t1\t2\t7.5\nR1  \t4\t0\t1\n");
+    return files;
+  }
+  TestHost host;
+};
+
+TEST_F(StoreTest, ImportedTablesReadBackThroughTheStudyObjects) {
+  const std::string db = host.Path("study.db");
+  addStudy(db, readStudyTables("Small", smallTables()));
+  StudyDatabase store(db);
+  EXPECT_EQ(store.studyNames(), std::vector<std::string>{"Small"});
+  const auto study = store.loadStudy("");
+  EXPECT_EQ(study->StudyName(), "Small");
+  const auto results = study->Results();
+  ASSERT_EQ(results->Count(), 4);
+  std::vector<std::string> names;
+  for (int i = 0; i < results->Count(); ++i) names.push_back(results->Item(i)->Result()->ResultName());
+  EXPECT_EQ(names, (std::vector<std::string>{"R3", "R0", "R1  ", "R2"}));
+
+  const auto r3 = results->Item(0);
+  EXPECT_TRUE(r3->Excluded());
+  const auto sample3 = r3->Result()->Sample();
+  EXPECT_EQ(sample3->SubjectID(), "S1");
+  EXPECT_EQ(sample3->AnalysisRevision(), 3);
+  EXPECT_EQ(sample3->SubjectRecord()->AreaScale(), 1.5);
+  const auto props3 = sample3->SubjectRecord()->Properties();
+  ASSERT_EQ(props3->Count(), 2);  // this result's own row; the empty Gender cell is no entry
+  EXPECT_EQ(props3->Item(0).Name, "Pedigree ID");
+  EXPECT_EQ(props3->Item(0).Value.ToText(), "FAM2");
+  EXPECT_EQ(props3->Item(1).Name, "Gender");
+  EXPECT_EQ(props3->Item(1).Value.ToText(), "2");
+  const harvestor::IFragment& unknown = r3->Fragments()->Item(0);
+  EXPECT_EQ(unknown.ConditionCode(), 512);
+  EXPECT_EQ(unknown.AlleleID(), "");
+  EXPECT_EQ(unknown.Dye(), 3);
+
+  EXPECT_EQ(results->Item(1)->Fragments()->Count(), 0);
+  EXPECT_EQ(results->Item(1)->Result()->Sample()->AnalysisRevision(), 2);
+
+  const auto r1 = results->Item(2);
+  EXPECT_FALSE(r1->Excluded());
+  EXPECT_EQ(r1->Result()->Sample()->SubjectRecord()->Properties()->Item(0).Value.ToText(), "FAM1");
+  ASSERT_EQ(r1->Fragments()->Count(), 2);
+  const harvestor::IFragment& f = r1->Fragments()->Item(1);
+  EXPECT_EQ(f.Locus(), "D1");
+  EXPECT_EQ(f.AlleleID(), "14");
+  EXPECT_TRUE(f.Excluded());
+  EXPECT_FLOAT_EQ(f.FragmentSize(), 105.25f);
+  EXPECT_FLOAT_EQ(f.PeakArea(), 8000);
+  EXPECT_FLOAT_EQ(r1->Fragments()->Item(0).AreaDivisor(), 2);
+  EXPECT_EQ(r1->Fragments()->Item(0).Comment(), "ok");
+
+  auto result1 = r1->Result();
+  auto sample1 = result1->Sample();
+  EXPECT_EQ(sample1->Trace(1), (std::vector<float>{5, 0, 7.5f}));
+  EXPECT_EQ(sample1->Trace(4), std::vector<float>{1});
+  EXPECT_TRUE(sample1->Trace(2).empty());
+  EXPECT_EQ(results->Item(3)->Result()->Sample()->SubjectID(), "");
+  std::shared_ptr<harvestor::ISample> none;
+  result1->ReleaseSample(none);
+  EXPECT_FALSE(std::static_pointer_cast<StoredResult>(result1)->holdsSample());
+  EXPECT_EQ(result1->Sample()->Trace(1).size(), 3u);  // read again on demand
+}
+
+TEST_F(StoreTest, PropertyValuesMayBeNumbers) {
+  const std::string db = host.Path("study.db");
+  addStudy(db, readStudyTables("Small", smallTables()));
+  {
+    Database raw(db, Database::Mode::ReadWriteCreate);
+    raw.exec("UPDATE sample_properties SET text_value = NULL, number_value = 2 WHERE name = 'Gender'");
+  }
+  const auto study = StudyDatabase(db).loadStudy("Small");
+  const auto value = study->Results()->Item(0)->Result()->Sample()->SubjectRecord()->Properties()->Item(1).Value;
+  EXPECT_EQ(value.GetKind(), harvestor::Variant::Kind::Number);
+  EXPECT_EQ(value.ToNumber(), 2.0);
+}
+
+TEST_F(StoreTest, BadTablesAreRefusedWithFileAndLineAndNothingIsWritten) {
+  const std::string db = host.Path("study.db");
+  auto refused = [&](StudyTableFiles files, const std::string& expected) {
+    try {
+      addStudy(db, readStudyTables("Bad", files));
+      ADD_FAILURE() << "accepted: " << expected;
+    } catch (const StoreError& e) {
+      EXPECT_NE(std::string(e.what()).find(expected), std::string::npos) << e.what();
+    }
+  };
+  StudyTableFiles files = smallTables();
+  files.fragments = write("f1.tsv", "Result Name\tSubject ID\tColour\nR1\tS1\tred\n");
+  refused(files, "f1.tsv:1: unknown column 'Colour'");
+  files.fragments = write("f2.tsv", "Result Name\tSubject ID\tDye\nR1\tS1\t1\nR1\tS1\tblue\n");
+  refused(files, "f2.tsv:3: 'blue' in column 'Dye' is not a number");
+  files.fragments = write("f3.tsv", "Result Name\tLocus\nR1\tD1\n");
+  refused(files, "f3.tsv:1: missing required column 'Subject ID'");
+  files.fragments = write("f4.tsv", "Result Name\tSubject ID\nR1\tS1\nR1\tS2\n");
+  refused(files, "f4.tsv:3: result 'R1' has subject ID 'S1' and also 'S2'");
+  EXPECT_FALSE(std::filesystem::exists(db));
+
+  addStudy(db, readStudyTables("Small", smallTables()));
+  const std::string before = ReadFile(db);
+  addStudy(db, readStudyTables("Second", smallTables()));
+  const std::string afterSecond = ReadFile(db);
+  try {
+    addStudy(db, readStudyTables("Small", smallTables()));
+    ADD_FAILURE();
+  } catch (const StoreError& e) {
+    EXPECT_NE(std::string(e.what()).find("a study named 'Small' exists already"), std::string::npos);
+  }
+  EXPECT_EQ(ReadFile(db), afterSecond);
+  EXPECT_NE(before, afterSecond);
+  EXPECT_EQ(StudyDatabase(db).studyNames(), (std::vector<std::string>{"Small", "Second"}));
+}
+
+TEST_F(StoreTest, ForeignAndCorruptFilesAreRefusedByName) {
+  auto refusal = [](const std::string& path) -> std::string {
+    try {
+      StudyDatabase store(path);
+      return "";
+    } catch (const StoreError& e) {
+      return e.what();
+    }
+  };
+  const std::string text = write("notes.db", "this is not a database at all, just some text\n");
+  EXPECT_EQ(refusal(text), text + ": not a Harvestor study database");
+  EXPECT_EQ(refusal(host.Path("missing.db")), host.Path("missing.db") + ": no such study database");
+  const std::string foreign = host.Path("foreign.db");
+  {
+    Database raw(foreign, Database::Mode::ReadWriteCreate);
+    raw.exec("CREATE TABLE t(x)");
+  }
+  EXPECT_EQ(refusal(foreign), foreign + ": not a Harvestor study database");
+  const std::string future = host.Path("future.db");
+  addStudy(future, readStudyTables("Small", smallTables()));
+  {
+    Database raw(future, Database::Mode::ReadWriteCreate);
+    raw.exec("UPDATE harvestor_meta SET value = '7' WHERE key = 'schema_version'");
+  }
+  EXPECT_NE(refusal(future).find(future + ": study database version 7 cannot be read"),
+            std::string::npos);
+  EXPECT_THROW(addStudy(foreign, readStudyTables("Small", smallTables())), StoreError);
+}
+
+TEST_F(StoreTest, AnExportNeverChangesTheDatabase) {
+  const std::string db = host.Path("study.db");
+  addStudy(db, readStudyTables("Small", smallTables()));
+  const std::string before = ReadFile(db);
+  host.WriteLocusList("D1\r\nD2\r\n");
+  {
+    StudyDatabase store(db);
+    const auto study = store.loadStudy("Small");
+    harvestor::GenoGroup group;
+    group.BuildGenoGroup(*study);
+    group.ExportAsPedin(host.Path("out.pre"));
+    group.ExportAsDMP(host.Path("out.txt"));
+    group.ExportAsGSR(host.Path("out.gsr"));
+    EXPECT_EQ(store.studyLoci("Small"), (std::vector<std::string>{"D2", "D1"}));
+  }
+  EXPECT_EQ(ReadFile(db), before);
+  EXPECT_EQ(ReadFile(host.Path("out.pre")),
+            "FAM1 S1 ? ? 1 0 0 12 12 ? ?\r\n? S9 ? ? ? 0 0 ? ? ? ?\r\n");
+  EXPECT_FALSE(std::filesystem::exists(db + "-journal"));
+}
+
+}  // namespace
+}  // namespace workstation

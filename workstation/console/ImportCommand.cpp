@@ -1,0 +1,41 @@
+#include <ostream>
+
+#include "workstation/console/Arguments.h"
+#include "workstation/console/Commands.h"
+#include "workstation/store/StudyTables.h"
+
+namespace workstation::console {
+
+Command importCommand() {
+  Command c;
+  c.name = "import";
+  c.summary = "add a study to a study database from tab-delimited tables";
+  c.usage =
+      "usage: harvestor import STUDY.db --name NAME --fragments FRAGMENTS.tsv\n"
+      "                        [--results RESULTS.tsv] [--subjects SUBJECTS.tsv]\n"
+      "                        [--traces TRACES.tsv]\n\n"
+      "Adds the study NAME to STUDY.db (created when missing). Every table has a\n"
+      "header row; column names match without regard to case. Bad input is refused\n"
+      "with the file and line, and nothing is written.\n";
+  c.run = [](const std::vector<std::string>& args, CommandContext& context) {
+    const Arguments a(args,
+                      {{"name", true}, {"fragments", true}, {"results", true}, {"subjects", true},
+                       {"traces", true}},
+                      1, 1);
+    StudyTableFiles files;
+    files.fragments = a.required("fragments");
+    files.results = a.value("results");
+    files.subjects = a.value("subjects");
+    files.traces = a.value("traces");
+    const ImportedStudy study = readStudyTables(a.required("name"), files);
+    addStudy(a.positional()[0], study);
+    std::size_t fragments = 0;
+    for (const auto& r : study.results) fragments += r.fragments.size();
+    context.out << "Imported study '" << study.name << "' into " << a.positional()[0] << ": "
+                << study.results.size() << " results, " << fragments << " fragments.\n";
+    return 0;
+  };
+  return c;
+}
+
+}  // namespace workstation::console

@@ -1,0 +1,119 @@
+#include "workstation/store/Database.h"
+
+namespace workstation {
+
+Database::Database(std::string path, Mode mode) : path_(std::move(path)) {
+  const int flags = mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY
+                                           : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+  if (sqlite3_open_v2(path_.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+    const std::string message = db_ ? sqlite3_errmsg(db_) : "cannot open";
+    sqlite3_close(db_);
+    db_ = nullptr;
+    throw StoreError(path_ + ": " + message);
+  }
+  sqlite3_busy_timeout(db_, 2000);
+}
+
+Database::~Database() { sqlite3_close(db_); }
+
+void Database::exec(std::string_view sql) {
+  char* error = nullptr;
+  if (sqlite3_exec(db_, std::string(sql).c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+    const std::string message = error ? error : "error";
+    sqlite3_free(error);
+    throw StoreError(path_ + ": " + message);
+  }
+}
+
+std::int64_t Database::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
+
+void Database::fail(std::string_view what) const {
+  throw StoreError(path_ + ": " + std::string(what) + ": " + sqlite3_errmsg(db_));
+}
+
+Statement::Statement(Database& db, std::string_view sql) : db_(db) {
+  if (sqlite3_prepare_v3(db.handle(), sql.data(), static_cast<int>(sql.size()),
+                         SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) != SQLITE_OK) {
+    db.fail("cannot prepare query");
+  }
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+Statement& Statement::bind(int index, std::int64_t value) {
+  if (sqlite3_bind_int64(stmt_, index, value) != SQLITE_OK) db_.fail("bind");
+  return *this;
+}
+Statement& Statement::bind(int index, double value) {
+  if (sqlite3_bind_double(stmt_, index, value) != SQLITE_OK) db_.fail("bind");
+  return *this;
+}
+Statement& Statement::bind(int index, std::string_view text) {
+  if (sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
+                        SQLITE_TRANSIENT) != SQLITE_OK) {
+    db_.fail("bind");
+  }
+  return *this;
+}
+Statement& Statement::bindNull(int index) {
+  if (sqlite3_bind_null(stmt_, index) != SQLITE_OK) db_.fail("bind");
+  return *this;
+}
+Statement& Statement::bindBlob(int index, const void* data, std::size_t bytes) {
+  if (sqlite3_bind_blob64(stmt_, index, data, bytes, SQLITE_TRANSIENT) != SQLITE_OK) {
+    db_.fail("bind");
+  }
+  return *this;
+}
+
+bool Statement::step() {
+  const int rc = sqlite3_step(stmt_);
+  if (rc == SQLITE_ROW) return true;
+  if (rc == SQLITE_DONE) return false;
+  db_.fail("query failed");
+}
+
+void Statement::run() {
+  while (step()) {
+  }
+  reset();
+}
+
+void Statement::reset() {
+  sqlite3_reset(stmt_);
+  sqlite3_clear_bindings(stmt_);
+}
+
+std::int64_t Statement::integer(int column) const { return sqlite3_column_int64(stmt_, column); }
+double Statement::real(int column) const { return sqlite3_column_double(stmt_, column); }
+bool Statement::isNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
+
+std::string Statement::text(int column) const {
+  const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+  return p ? std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)))
+           : std::string();
+}
+
+std::string_view Statement::blob(int column) const {
+  const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
+  return p ? std::string_view(p, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)))
+           : std::string_view();
+}
+
+Transaction::Transaction(Database& db) : db_(db) { db_.exec("BEGIN IMMEDIATE"); }
+
+Transaction::~Transaction() {
+  if (done_) return;
+  try {
+    db_.exec("ROLLBACK");
+  } catch (...) {
+    // The connection is closing anyway; nothing was committed.
+  }
+}
+
+void Transaction::commit() {
+  db_.exec("COMMIT");
+  done_ = true;
+}
+
+}  // namespace workstation

@@ -1,0 +1,99 @@
+#include "workstation/store/ImportedStudy.h"
+
+#include <filesystem>
+
+#include "workstation/store/Database.h"
+#include "workstation/store/Schema.h"
+
+namespace workstation {
+namespace {
+
+void insertStudy(Database& db, const ImportedStudy& study) {
+  Statement exists(db, "SELECT 1 FROM studies WHERE name = ?");
+  exists.bind(1, std::string_view(study.name));
+  if (exists.step()) throw StoreError(db.path() + ": a study named '" + study.name + "' exists already");
+
+  Statement addStudyRow(db, "INSERT INTO studies(name) VALUES(?)");
+  addStudyRow.bind(1, std::string_view(study.name)).run();
+  const std::int64_t studyId = db.lastInsertId();
+
+  Statement addSample(db,
+                      "INSERT INTO samples(subject_id, analysis_revision, area_scale) VALUES(?,?,?)");
+  Statement addProperty(db,
+                        "INSERT INTO sample_properties(sample_id, position, name, text_value, "
+                        "number_value) VALUES(?,?,?,?,?)");
+  Statement addTrace(db, "INSERT INTO traces(sample_id, dye, scans) VALUES(?,?,?)");
+  Statement addResult(db, "INSERT INTO results(name, sample_id) VALUES(?,?)");
+  Statement addStudyResult(db,
+                           "INSERT INTO study_results(study_id, result_id, position, excluded) "
+                           "VALUES(?,?,?,?)");
+  Statement addFragment(db,
+                        "INSERT INTO fragments(study_result_id, position, locus, allele_id, "
+                        "comment, condition_code, excluded, dye, fragment_size, peak_height, "
+                        "peak_area, area_divisor) VALUES(?,?,?,?,?,?,?,?,?,?,?,?)");
+
+  std::int64_t position = 0;
+  for (const ImportedResult& r : study.results) {
+    addSample.bind(1, std::string_view(r.subjectId))
+        .bind(2, std::int64_t{r.analysisRevision})
+        .bind(3, r.areaScale)
+        .run();
+    const std::int64_t sampleId = db.lastInsertId();
+    std::int64_t p = 0;
+    for (const harvestor::PropertyEntry& e : r.properties) {
+      addProperty.bind(1, sampleId).bind(2, p++).bind(3, std::string_view(e.Name));
+      if (e.Value.GetKind() == harvestor::Variant::Kind::Number) {
+        addProperty.bindNull(4).bind(5, *e.Value.ToNumber());
+      } else {
+        addProperty.bind(4, std::string_view(e.Value.ToText())).bindNull(5);
+      }
+      addProperty.run();
+    }
+    for (std::size_t dye = 0; dye < r.traces.size(); ++dye) {
+      if (r.traces[dye].empty()) continue;
+      const std::string bytes = encodeScans(r.traces[dye]);
+      addTrace.bind(1, sampleId).bind(2, static_cast<std::int64_t>(dye + 1))
+          .bindBlob(3, bytes.data(), bytes.size()).run();
+    }
+    addResult.bind(1, std::string_view(r.name)).bind(2, sampleId).run();
+    const std::int64_t resultId = db.lastInsertId();
+    addStudyResult.bind(1, studyId).bind(2, resultId).bind(3, position++)
+        .bind(4, std::int64_t{r.excluded}).run();
+    const std::int64_t studyResultId = db.lastInsertId();
+    std::int64_t f = 0;
+    for (const StoredFragment& frag : r.fragments) {
+      addFragment.bind(1, studyResultId).bind(2, f++)
+          .bind(3, std::string_view(frag.locus))
+          .bind(4, std::string_view(frag.alleleId))
+          .bind(5, std::string_view(frag.comment))
+          .bind(6, std::int64_t{frag.conditionCode})
+          .bind(7, std::int64_t{frag.excluded})
+          .bind(8, std::int64_t{frag.dye})
+          .bind(9, double{frag.size})
+          .bind(10, double{frag.height})
+          .bind(11, double{frag.area})
+          .bind(12, double{frag.divisor})
+          .run();
+    }
+  }
+}
+
+}  // namespace
+
+void addStudy(const std::string& path, const ImportedStudy& study) {
+  std::error_code ec;
+  const bool existed = std::filesystem::exists(path, ec);
+  try {
+    Database db(path, Database::Mode::ReadWriteCreate);
+    db.exec("PRAGMA synchronous = NORMAL");
+    Transaction transaction(db);
+    schema::createOrCheck(db);
+    insertStudy(db, study);
+    transaction.commit();
+  } catch (...) {
+    if (!existed) std::filesystem::remove(path, ec);
+    throw;
+  }
+}
+
+}  // namespace workstation

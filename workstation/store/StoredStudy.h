@@ -1,0 +1,123 @@
+#pragma once
+// A study loaded from the study database: the objects the component reads.
+// Results, records and fragments are loaded in one pass when the study is
+// opened; trace data is read when a sample is first asked for it and dropped
+// again by ReleaseSample.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "harvestor/service/StudyObjects.h"
+
+namespace workstation {
+
+class Database;
+
+struct StoredFragment final : harvestor::IFragment {
+  std::string locus, alleleId, comment;
+  std::int32_t conditionCode = 0;
+  bool excluded = false;
+  std::int16_t dye = 1;
+  float size = 0, height = 0, area = 0, divisor = 1;
+
+  std::string Locus() const override { return locus; }
+  std::string AlleleID() const override { return alleleId; }
+  std::string Comment() const override { return comment; }
+  std::int32_t ConditionCode() const override { return conditionCode; }
+  bool Excluded() const override { return excluded; }
+  std::int16_t Dye() const override { return dye; }
+  float FragmentSize() const override { return size; }
+  float PeakHeight() const override { return height; }
+  float PeakArea() const override { return area; }
+  float AreaDivisor() const override { return divisor; }
+};
+
+struct StoredFragments final : harvestor::IFragments {
+  std::vector<StoredFragment> items;
+  std::int32_t Count() const override { return static_cast<std::int32_t>(items.size()); }
+  const harvestor::IFragment& Item(std::int32_t index) const override;
+};
+
+struct StoredPropertyList final : harvestor::IPropertyList {
+  std::vector<harvestor::PropertyEntry> entries;
+  std::int32_t Count() const override { return static_cast<std::int32_t>(entries.size()); }
+  harvestor::PropertyEntry Item(std::int32_t index) const override;
+};
+
+struct StoredRecord final : harvestor::ISubjectRecord {
+  std::shared_ptr<StoredPropertyList> properties = std::make_shared<StoredPropertyList>();
+  double areaScale = 1;
+  std::shared_ptr<harvestor::IPropertyList> Properties() const override { return properties; }
+  double AreaScale() const override { return areaScale; }
+};
+
+// What a sample is apart from its traces, loaded with the study.
+struct SampleFacts {
+  std::int64_t id = 0;
+  std::string subjectId;
+  std::int32_t analysisRevision = 2;
+  std::shared_ptr<StoredRecord> record = std::make_shared<StoredRecord>();
+};
+
+class StoredSample final : public harvestor::ISample {
+ public:
+  StoredSample(std::shared_ptr<Database> db, std::shared_ptr<const SampleFacts> facts);
+  std::string SubjectID() const override { return facts_->subjectId; }
+  std::int32_t AnalysisRevision() const override { return facts_->analysisRevision; }
+  std::shared_ptr<harvestor::ISubjectRecord> SubjectRecord() const override {
+    return facts_->record;
+  }
+  std::vector<float> Trace(std::int16_t dye) const override;
+
+ private:
+  std::shared_ptr<Database> db_;
+  std::shared_ptr<const SampleFacts> facts_;
+  mutable std::vector<std::vector<float>> traces_;
+  mutable bool loaded_ = false;
+};
+
+class StoredResult final : public harvestor::IResult {
+ public:
+  StoredResult(std::shared_ptr<Database> db, std::string name,
+               std::shared_ptr<const SampleFacts> facts);
+  std::string ResultName() const override { return name_; }
+  std::shared_ptr<harvestor::ISample> Sample() const override;
+  void ReleaseSample(std::shared_ptr<harvestor::ISample>& sample) override;
+  // Whether the result currently holds its sample's data (for tests).
+  bool holdsSample() const { return sample_ != nullptr; }
+
+ private:
+  std::shared_ptr<Database> db_;
+  std::string name_;
+  std::shared_ptr<const SampleFacts> facts_;
+  mutable std::shared_ptr<StoredSample> sample_;
+};
+
+struct StoredStudyResult final : harvestor::IStudyResult {
+  std::shared_ptr<StoredResult> result;
+  bool excluded = false;
+  std::shared_ptr<StoredFragments> fragments = std::make_shared<StoredFragments>();
+  std::shared_ptr<harvestor::IResult> Result() const override { return result; }
+  bool Excluded() const override { return excluded; }
+  std::shared_ptr<harvestor::IFragments> Fragments() const override { return fragments; }
+};
+
+struct StoredStudyResults final : harvestor::IStudyResults {
+  std::vector<std::shared_ptr<StoredStudyResult>> items;
+  std::int32_t Count() const override { return static_cast<std::int32_t>(items.size()); }
+  std::shared_ptr<harvestor::IStudyResult> Item(std::int32_t index) const override;
+};
+
+struct StoredStudy final : harvestor::IStudy {
+  std::string name;
+  std::shared_ptr<StoredStudyResults> results = std::make_shared<StoredStudyResults>();
+  std::string StudyName() const override { return name; }
+  std::shared_ptr<harvestor::IStudyResults> Results() const override { return results; }
+};
+
+// Trace scans as they are stored: little-endian 32-bit floats.
+std::string encodeScans(const std::vector<float>& scans);
+std::vector<float> decodeScans(std::string_view bytes);
+
+}  // namespace workstation

@@ -1,0 +1,144 @@
+#include "workstation/store/StudyTables.h"
+
+#include <map>
+#include <unordered_map>
+
+#include "workstation/store/TsvTable.h"
+
+namespace workstation {
+namespace {
+
+using Index = std::unordered_map<std::string, std::size_t>;
+
+// Finds or appends the result of that name; the first subject ID given for
+// a result sticks, and a different one later is an error.
+ImportedResult& resultNamed(ImportedStudy& study, Index& index, const std::string& name,
+                            const std::string& subjectId, const TsvTable& table, int line) {
+  auto [it, added] = index.emplace(name, study.results.size());
+  if (added) {
+    study.results.emplace_back().name = name;
+    study.results.back().subjectId = subjectId;
+  }
+  ImportedResult& result = study.results[it->second];
+  if (!subjectId.empty() && result.subjectId != subjectId) {
+    if (!result.subjectId.empty()) {
+      table.fail(line, "result '" + name + "' has subject ID '" + result.subjectId +
+                           "' and also '" + subjectId + "'");
+    }
+    result.subjectId = subjectId;
+  }
+  return result;
+}
+
+void readResults(const std::string& path, ImportedStudy& study, Index& index) {
+  const TsvTable t = TsvTable::read(path, {{"Result Name", true}, {"Subject ID"}, {"Excluded"},
+                                           {"Analysis Revision"}, {"Area Scale"}});
+  const int name = t.column("Result Name"), subject = t.column("Subject ID");
+  for (const auto& row : t.rows()) {
+    if (index.count(t.text(row, name))) t.fail(row.line, "result '" + t.text(row, name) + "' is listed twice");
+    ImportedResult& r = resultNamed(study, index, t.text(row, name), t.text(row, subject), t, row.line);
+    r.excluded = t.flag(row, t.column("Excluded"), false);
+    r.analysisRevision = static_cast<std::int32_t>(
+        t.integer(row, t.column("Analysis Revision"), 2, INT32_MIN, INT32_MAX));
+    r.areaScale = t.number(row, t.column("Area Scale"), 1);
+  }
+}
+
+void readFragments(const std::string& path, ImportedStudy& study, Index& index) {
+  const TsvTable t = TsvTable::read(
+      path, {{"Result Name", true}, {"Subject ID", true}, {"Locus"}, {"Allele ID"}, {"Comment"},
+             {"Dye"}, {"Fragment Size"}, {"Peak Height"}, {"Peak Area"}, {"Area Divisor"},
+             {"Condition Code"}, {"Excluded"}});
+  const int name = t.column("Result Name"), subject = t.column("Subject ID");
+  const int locus = t.column("Locus"), allele = t.column("Allele ID"), comment = t.column("Comment");
+  const int dye = t.column("Dye"), size = t.column("Fragment Size"), height = t.column("Peak Height");
+  const int area = t.column("Peak Area"), divisor = t.column("Area Divisor");
+  const int condition = t.column("Condition Code"), excluded = t.column("Excluded");
+  for (const auto& row : t.rows()) {
+    ImportedResult& r = resultNamed(study, index, t.text(row, name), t.text(row, subject), t, row.line);
+    if (t.text(row, subject) != r.subjectId) {
+      t.fail(row.line, "result '" + r.name + "' has subject ID '" + r.subjectId + "' and also '" +
+                           t.text(row, subject) + "'");
+    }
+    StoredFragment& f = r.fragments.emplace_back();
+    f.locus = t.text(row, locus);
+    f.alleleId = t.text(row, allele);
+    f.comment = t.text(row, comment);
+    f.dye = static_cast<std::int16_t>(t.integer(row, dye, 1, INT16_MIN, INT16_MAX));
+    f.size = static_cast<float>(t.number(row, size, 0));
+    f.height = static_cast<float>(t.number(row, height, 0));
+    f.area = static_cast<float>(t.number(row, area, 0));
+    f.divisor = static_cast<float>(t.number(row, divisor, 1));
+    f.conditionCode = static_cast<std::int32_t>(t.integer(row, condition, 0, INT32_MIN, INT32_MAX));
+    f.excluded = t.flag(row, excluded, false);
+  }
+}
+
+void readSubjects(const std::string& path, ImportedStudy& study, const Index& index) {
+  const TsvTable t = TsvTable::read(path, {{"Subject ID", true}, {"Result Name"}}, true);
+  const int subject = t.column("Subject ID"), name = t.column("Result Name");
+  std::unordered_map<std::string, std::vector<harvestor::PropertyEntry>> bySubject;
+  std::unordered_map<std::string, std::vector<harvestor::PropertyEntry>> byResult;
+  for (const auto& row : t.rows()) {
+    std::vector<harvestor::PropertyEntry> properties;
+    for (int column : t.extraColumns()) {
+      const std::string value = t.text(row, column);
+      if (!value.empty()) properties.push_back({t.heading(column), harvestor::Variant::FromText(value)});
+    }
+    const std::string id = t.text(row, subject), result = t.text(row, name);
+    if (result.empty()) {
+      if (!bySubject.emplace(id, std::move(properties)).second) {
+        t.fail(row.line, "subject '" + id + "' is listed twice");
+      }
+      continue;
+    }
+    const auto it = index.find(result);
+    if (it == index.end()) t.fail(row.line, "no result named '" + result + "' in the study");
+    if (study.results[it->second].subjectId != id) {
+      t.fail(row.line, "result '" + result + "' belongs to subject '" +
+                           study.results[it->second].subjectId + "', not '" + id + "'");
+    }
+    if (!byResult.emplace(result, std::move(properties)).second) {
+      t.fail(row.line, "result '" + result + "' is listed twice");
+    }
+  }
+  for (ImportedResult& r : study.results) {
+    if (auto own = byResult.find(r.name); own != byResult.end()) {
+      r.properties = own->second;
+    } else if (auto shared = bySubject.find(r.subjectId); shared != bySubject.end() && !r.subjectId.empty()) {
+      r.properties = shared->second;
+    }
+  }
+}
+
+void readTraces(const std::string& path, ImportedStudy& study, const Index& index) {
+  const TsvTable t = TsvTable::read(path, {{"Result Name", true}, {"Dye", true}, {"Scan", true},
+                                           {"Value", true}});
+  const int name = t.column("Result Name"), dye = t.column("Dye");
+  const int scan = t.column("Scan"), value = t.column("Value");
+  for (const auto& row : t.rows()) {
+    const auto it = index.find(t.text(row, name));
+    if (it == index.end()) t.fail(row.line, "no result named '" + t.text(row, name) + "' in the study");
+    const auto d = static_cast<std::size_t>(t.integer(row, dye, 1, 1, 4));
+    const auto s = static_cast<std::size_t>(t.integer(row, scan, 0, 0, 10'000'000));
+    std::vector<float>& trace = study.results[it->second].traces[d - 1];
+    if (trace.size() <= s) trace.resize(s + 1, 0.0f);
+    trace[s] = static_cast<float>(t.number(row, value, 0));
+  }
+}
+
+}  // namespace
+
+ImportedStudy readStudyTables(const std::string& studyName, const StudyTableFiles& files) {
+  if (studyName.empty()) throw ImportError("a study needs a name");
+  ImportedStudy study;
+  study.name = studyName;
+  Index index;
+  if (!files.results.empty()) readResults(files.results, study, index);
+  readFragments(files.fragments, study, index);
+  if (!files.subjects.empty()) readSubjects(files.subjects, study, index);
+  if (!files.traces.empty()) readTraces(files.traces, study, index);
+  return study;
+}
+
+}  // namespace workstation
