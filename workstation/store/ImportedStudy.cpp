@@ -85,7 +85,7 @@ void addStudy(const std::string& path, const ImportedStudy& study) {
   const bool existed = std::filesystem::exists(path, ec);
   try {
     Database db(path, Database::Mode::ReadWriteCreate);
-    db.exec("PRAGMA synchronous = NORMAL");
+    db.exec("PRAGMA synchronous = NORMAL; PRAGMA cache_size = -131072");
     Transaction transaction(db);
     schema::createOrCheck(db);
     insertStudy(db, study);

@@ -1,0 +1,64 @@
+#include "tests/console/Process.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace workstation::testing {
+namespace {
+
+std::string slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+}  // namespace
+
+ProcessResult RunHarvestor(const std::vector<std::string>& args) {
+  char outPath[] = "/tmp/harvestor-out-XXXXXX";
+  char errPath[] = "/tmp/harvestor-err-XXXXXX";
+  const int outFd = ::mkstemp(outPath);
+  const int errFd = ::mkstemp(errPath);
+  if (outFd < 0 || errFd < 0) throw std::runtime_error("mkstemp failed");
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, outFd, 1);
+  posix_spawn_file_actions_adddup2(&actions, errFd, 2);
+
+  std::vector<std::string> argv_strings{HARVESTOR_COMMAND};
+  argv_strings.insert(argv_strings.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (auto& a : argv_strings) argv.push_back(a.data());
+  argv.push_back(nullptr);
+
+  pid_t pid = 0;
+  const int rc = posix_spawn(&pid, HARVESTOR_COMMAND, &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(outFd);
+  ::close(errFd);
+  if (rc != 0) throw std::runtime_error("cannot start " HARVESTOR_COMMAND);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  ProcessResult result;
+  result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  result.out = slurp(outPath);
+  result.err = slurp(errPath);
+  std::remove(outPath);
+  std::remove(errPath);
+  return result;
+}
+
+}  // namespace workstation::testing

@@ -1,0 +1,19 @@
+#pragma once
+// Runs the real harvestor command as a child process and collects what it
+// printed, for end-to-end tests of the console workstation.
+
+#include <string>
+#include <vector>
+
+namespace workstation::testing {
+
+struct ProcessResult {
+  int exitStatus = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs the harvestor command with args, standard input from /dev/null.
+ProcessResult RunHarvestor(const std::vector<std::string>& args);
+
+}  // namespace workstation::testing
