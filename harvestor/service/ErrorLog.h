@@ -16,5 +16,7 @@ void LogExportMsg(const std::string& message);
 // keep an index into it: lines are never changed or removed, only a new log
 // replaces it.
 const std::vector<std::string>* Lines();
+// Counts the logs started so far, so a viewer can tell a new log from the one it showed.
+unsigned long Generation();
 
 }  // namespace harvestor::ErrorLog

@@ -7,6 +7,7 @@
 #include <any>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "harvestor/service/Collection.h"
@@ -47,12 +48,23 @@ class IWindow {
   virtual bool WasCancelled() const = 0;
   virtual void Close() = 0;
   virtual void EnableButton(std::int32_t button, bool enabled) = 0;
+  // Brings the window up; a page that is shown has been activated.
+  virtual void Show() = 0;
 };
 
 class IWindowExitHandler {
  public:
   virtual ~IWindowExitHandler() = default;
   virtual void OnExit(const std::shared_ptr<IWindow>& window, bool wasCancelled) = 0;
+};
+
+class IPageAccess;
+
+class IWindowManagerEvents {
+ public:
+  virtual ~IWindowManagerEvents() = default;
+  // Raised on each activation of any page, with the page object.
+  virtual void PageActivate(const std::shared_ptr<IPageAccess>& page) = 0;
 };
 
 // ShowPage opens the page registered under a name with a parameter object
@@ -64,6 +76,8 @@ class IWindowManager {
   virtual std::shared_ptr<IWindow> ShowPage(const std::string& pageName, const std::any& parameter,
                                             IWindowExitHandler* exitHandler, std::int32_t flag) = 0;
   virtual ICommonDialog& CommonDialog() = 0;
+  virtual void Advise(IWindowManagerEvents* sink) = 0;
+  virtual void Unadvise(IWindowManagerEvents* sink) = 0;
 };
 
 class IHostApplication {
@@ -102,6 +116,42 @@ class IHostUtility {
                                                          const std::string& propertyName,
                                                          bool descending) = 0;
   virtual bool DebugMode() = 0;
+};
+
+// Message box buttons and answers, keystrokes, the mouse pointer and the
+// message loop: the host's user-interface services.
+namespace MsgBoxStyle {
+constexpr std::int32_t OKOnly = 0, OKCancel = 1, YesNo = 4;
+constexpr std::int32_t Question = 32, Exclamation = 48, Information = 64;
+constexpr std::int32_t DefaultButton2 = 256;
+}  // namespace MsgBoxStyle
+namespace MsgBoxResult {
+constexpr std::int32_t OK = 1, Cancel = 2, Yes = 6, No = 7;
+}
+namespace MousePointer {
+constexpr std::int32_t Default = 0, Hourglass = 11;
+}
+
+class IUserInterface {
+ public:
+  virtual ~IUserInterface() = default;
+  // An empty title means the message box carries no caption of its own.
+  virtual std::int32_t MsgBox(const std::string& prompt, std::int32_t style,
+                              const std::string& title) = 0;
+  virtual void SendKeys(const std::string& keys) = 0;
+  // Yields to the message loop: whatever the user did meanwhile happens now.
+  virtual void DoEvents() = 0;
+  virtual std::int32_t MousePointer() = 0;
+  virtual void SetMousePointer(std::int32_t pointer) = 0;
+};
+
+// The host's fragment grid page, reached late-bound by the study export:
+// writes the study's fragments as CSV; true on success, false or nothing
+// (null) on failure.
+class IFragmentGridPage {
+ public:
+  virtual ~IFragmentGridPage() = default;
+  virtual std::optional<bool> Export(const std::string& fileName) = 0;
 };
 
 class IFragmentFilter {

@@ -1,6 +1,7 @@
 #include "harvestor/service/HostObjects.h"
 
 #include <filesystem>
+#include <locale>
 #include <system_error>
 
 #include "harvestor/service/HError.h"
@@ -26,6 +27,8 @@ IHostApplication& Application() { return Required(g_host.HostApplication); }
 IStudyService& StudyService() { return Required(g_host.StudyService); }
 IFragmentFilter& FragmentFilter() { return Required(g_host.FragmentFilter); }
 IHostUtility& HostUtility() { return Required(g_host.HostUtility); }
+IUserInterface& UserInterface() { return Required(g_host.UserInterface); }
+ISpreadsheetAutomation& Spreadsheet() { return Required(g_host.Spreadsheet); }
 IHostUtility* Utility() { return g_host.HostUtility; }
 
 const IClock& Clock() {
@@ -39,6 +42,16 @@ std::string ComponentFolder() {
   const auto program = std::filesystem::read_symlink("/proc/self/exe", ec);
   if (ec) return std::filesystem::current_path(ec).string();
   return program.parent_path().string();
+}
+
+std::string DecimalSeparator() {
+  if (!g_environment.DecimalSeparator.empty()) return g_environment.DecimalSeparator;
+  try {
+    const std::locale user("");
+    return std::string(1, std::use_facet<std::numpunct<char>>(user).decimal_point());
+  } catch (const std::exception&) {
+    return ".";
+  }
 }
 
 }  // namespace harvestor::HostObjects

@@ -9,6 +9,7 @@
 
 #include "harvestor/service/Clock.h"
 #include "harvestor/service/HostFramework.h"
+#include "harvestor/service/Spreadsheet.h"
 
 namespace harvestor {
 
@@ -17,11 +18,14 @@ struct HostGlobals {
   IStudyService* StudyService = nullptr;
   IHostUtility* HostUtility = nullptr;
   IFragmentFilter* FragmentFilter = nullptr;
+  IUserInterface* UserInterface = nullptr;
+  ISpreadsheetAutomation* Spreadsheet = nullptr;
 };
 
 struct ComponentEnvironment {
   std::shared_ptr<const IClock> Clock;  // null: the system clock
   std::string ComponentFolder;          // empty: the folder of the running program
+  std::string DecimalSeparator;         // empty: the user's locale's
 };
 
 namespace HostObjects {
@@ -34,12 +38,16 @@ IHostApplication& Application();
 IStudyService& StudyService();
 IFragmentFilter& FragmentFilter();
 IHostUtility& HostUtility();
+IUserInterface& UserInterface();
+ISpreadsheetAutomation& Spreadsheet();
 // The reporter, or null when no host is installed; never raises.
 IHostUtility* Utility();
 
 const IClock& Clock();
 // The folder the component was loaded from, without a trailing separator.
 std::string ComponentFolder();
+// The decimal separator of the user's locale, for numbers written as text.
+std::string DecimalSeparator();
 
 }  // namespace HostObjects
 }  // namespace harvestor

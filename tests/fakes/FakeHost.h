@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "harvestor/service/HostFramework.h"
+#include "harvestor/service/Spreadsheet.h"
 
 namespace harvestor::testing {
 
@@ -48,6 +49,8 @@ class FakeWindow : public IWindow {
   bool WasCancelled() const override { return cancelled; }
   void Close() override { closed = true; }
   void EnableButton(std::int32_t button, bool enabled) override;
+  void Show() override { ++shown; }
+  int shown = 0;
   std::string pageName;
   std::any parameter;
   bool cancelled = false;
@@ -67,6 +70,10 @@ class FakeWindowManager : public IWindowManager {
   std::shared_ptr<IWindow> ShowPage(const std::string& pageName, const std::any& parameter,
                                     IWindowExitHandler* exitHandler, std::int32_t flag) override;
   ICommonDialog& CommonDialog() override { return dialog; }
+  void Advise(IWindowManagerEvents* sink) override { sinks.push_back(sink); }
+  void Unadvise(IWindowManagerEvents* sink) override;
+  void RaisePageActivate(const std::shared_ptr<IPageAccess>& page);
+  std::vector<IWindowManagerEvents*> sinks;
   std::vector<ShowPageCall> calls;
   // Lets a test act as the page would (fill the parameter, cancel the window).
   std::function<void(FakeWindow&)> onShow;
@@ -112,6 +119,38 @@ class FakeHostUtility : public IHostUtility {
   std::vector<ReportedError> reported;
   // "where.procedure" of each report, in order, for compact assertions.
   std::vector<std::string> ReportedPlaces() const;
+};
+
+class FakeUserInterface : public IUserInterface {
+ public:
+  std::int32_t MsgBox(const std::string& prompt, std::int32_t style, const std::string& title) override;
+  void SendKeys(const std::string& keys) override { keysSent.push_back(keys); }
+  void DoEvents() override;
+  std::int32_t MousePointer() override { return pointer; }
+  void SetMousePointer(std::int32_t p) override { pointers.push_back(pointer = p); }
+
+  struct Message {
+    std::string prompt;
+    std::int32_t style;
+    std::string title;
+  };
+  std::vector<Message> messages;
+  std::vector<std::int32_t> answers;  // given in order; OK or the default when they run out
+  std::vector<std::string> keysSent;
+  int yields = 0;
+  // Run at the next yield, in order (a click on Cancel, say).
+  std::vector<std::function<void()>> atNextYield;
+  std::int32_t pointer = MousePointer::Default;
+  std::vector<std::int32_t> pointers;
+};
+
+class FakeSpreadsheet : public ISpreadsheetAutomation {
+ public:
+  std::shared_ptr<ISpreadsheetApplication> CreateApplication() override;
+  std::shared_ptr<ISpreadsheetApplication> RunningApplication() override;
+  bool installed = true;
+  std::string activeWorkbook;  // empty: no instance runs
+  std::vector<std::string> calls;  // "Create", "Quit", "Running", "Open PATH", "Visible"
 };
 
 class FakeFragmentFilter : public IFragmentFilter {

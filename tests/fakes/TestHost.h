@@ -31,6 +31,8 @@ class TestHost {
   FakeStudyService studies;
   FakeHostUtility utility;
   FakeFragmentFilter filter;
+  FakeUserInterface ui;
+  FakeSpreadsheet spreadsheet;
 
   std::string Path(const std::string& name) const { return root + "/" + name; }
   void WriteLocusList(const std::string& bytes) const;

@@ -79,9 +79,9 @@ TEST(PathsTest, ExportFoldersFollowTheComponentAndTheLastChoice) {
   EXPECT_EQ(ResultExportRoutines::FindExportPath(), host.exportFolder);
   std::filesystem::remove_all(host.exportFolder);
   EXPECT_EQ(ResultExportRoutines::FindExportPath(), "");  // the drive name alone: none here
-  HostObjects::SetEnvironment({nullptr, "C:\\Prog\\Bin"});
+  HostObjects::SetEnvironment({nullptr, "C:\\Prog\\Bin", "."});
   EXPECT_EQ(ResultExportRoutines::FindExportPath(), "C:");
-  HostObjects::SetEnvironment({nullptr, host.root + "/App/bin"});
+  HostObjects::SetEnvironment({nullptr, host.root + "/App/bin", "."});
   std::filesystem::create_directories(host.exportFolder);
 
   const std::string runs = host.Path("Runs");

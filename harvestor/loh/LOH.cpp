@@ -1,0 +1,144 @@
+#include "harvestor/loh/LOH.h"
+
+#include <cstdio>
+
+#include "harvestor/resultexport/ResultExportRoutines.h"
+#include "harvestor/service/HError.h"
+#include "harvestor/service/HostObjects.h"
+#include "harvestor/service/Text.h"
+#include "harvestor/service/TextFile.h"
+
+namespace harvestor::LOH {
+namespace {
+
+const char* const kTitle = "LOH Analysis";
+std::string m_strTemplatesFolder;
+std::string m_strExportFolder;
+std::string m_strSpreadsheetPath;
+
+void Tell(const std::string& message) {
+  HostObjects::UserInterface().MsgBox(message, MsgBoxStyle::OKOnly, kTitle);
+}
+
+// The component's folder less its last three characters, then name.
+std::string Sibling(const std::string& name) {
+  const std::string folder = HostObjects::ComponentFolder();
+  if (folder.size() < 3) RaiseError(ErrNo::InvalidProcedureCall);
+  return folder.substr(0, folder.size() - 3) + name;
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+}  // namespace
+
+std::string TemplatesFolder() { return m_strTemplatesFolder; }
+std::string ExportFolder() { return m_strExportFolder; }
+std::string SpreadsheetPath() { return m_strSpreadsheetPath; }
+std::string InputFilePath() { return ResultExportRoutines::JoinPath(m_strExportFolder, "InputLOH.temp"); }
+
+void LaunchLOHAnalysis(const std::shared_ptr<IStudy>& study) {
+  if (!IsExcelInstalled()) return;
+  if (!CheckLOHSpreadsheet()) return;
+  if (IsLOHRunning()) return;
+  if (!study || !WriteLOHInputFile(*study)) return;
+  OpenLOHWorkbook();
+}
+
+bool IsExcelInstalled() {
+  try {
+    HostObjects::Spreadsheet().CreateApplication()->Quit();
+    return true;
+  } catch (...) {
+    Tell("Microsoft Excel has not been installed.\r\nTo run LOH, exit the application, install "
+         "Microsoft Excel, and restart the application.");
+    return false;
+  }
+}
+
+bool CheckLOHSpreadsheet() {
+  m_strTemplatesFolder = Sibling("ReportTemplates");
+  m_strExportFolder = Sibling("Export");
+  m_strSpreadsheetPath = ResultExportRoutines::JoinPath(m_strTemplatesFolder, "LOH.xls");
+  if (FileExists(m_strSpreadsheetPath)) return true;
+  Tell("The LOH spreadsheet is missing. \r\nTo run LOH analysis: \r\ninstall file: LOH.xls\r\n"
+       "in directory: " + m_strTemplatesFolder);
+  return false;
+}
+
+bool IsLOHRunning() {
+  try {
+    const auto running = HostObjects::Spreadsheet().RunningApplication();
+    if (EqualsNoCase(running->ActiveWorkbook()->FullName(), m_strSpreadsheetPath)) {
+      Tell("The LOH analysis is already running.");
+      return true;
+    }
+  } catch (...) {
+    // No spreadsheet runs, or it has no active workbook: the analysis is not open.
+  }
+  return false;
+}
+
+bool WriteLOHInputFile(const IStudy& study) {
+  try {
+    const auto progress = HostObjects::Application().ProgressBar();
+    progress->Start(100, 0);
+    progress->Advance();
+    IFragmentFilter& filter = HostObjects::FragmentFilter();
+    TextFileWriter file(InputFilePath());
+    if (!file.Ok()) RaiseError(ErrNo::PathFileAccess);
+    file.WriteLine("Result Name,Dye,Fragment Size,Peak Height,Locus,Allele ID,Comment,Peak Area");
+    const auto results = study.Results();
+    const std::int32_t count = results->Count();
+    for (std::int32_t i = 0; i < count; ++i) {
+      const auto studyResult = results->Item(i);
+      if (studyResult->Excluded()) continue;
+      const auto fragments = studyResult->Fragments();
+      const std::int32_t n = fragments->Count();
+      for (std::int32_t f = 0; f < n; ++f) {
+        const IFragment& fragment = fragments->Item(f);
+        const bool own = fragment.Excluded();
+        const bool filtered = filter.IsExcluded(fragment);
+        if (own || filtered) continue;
+        file.WriteLine(FormatLOHLine(*studyResult, fragment));
+        progress->Advance();
+      }
+    }
+    if (!file.Commit()) RaiseError(ErrNo::PathFileAccess);
+    progress->Finish();
+    return true;
+  } catch (...) {
+    Tell("Can't create LOH input file. \r\nCheck LOH analysis running, file open or disk full.");
+    return false;
+  }
+}
+
+std::string FormatLOHLine(const IStudyResult& result, const IFragment& fragment) {
+  return Quoted(TrimTrailingBlanks(result.Result()->ResultName())) + "," +
+         std::to_string(fragment.Dye()) + "," + FormatSingle(fragment.FragmentSize()) + "," +
+         FormatSingle(fragment.PeakHeight()) + "," + Quoted(fragment.Locus()) + "," +
+         Quoted(fragment.AlleleID()) + "," + Quoted(fragment.Comment()) + "," +
+         FormatSingle(LOHPeakArea(result, fragment));
+}
+
+float LOHPeakArea(const IStudyResult& result, const IFragment& fragment) {
+  const auto sample = result.Result()->Sample();
+  if (sample->AnalysisRevision() > 1) return fragment.PeakArea();
+  const float divisor = fragment.AreaDivisor();
+  if (divisor == 0) return 0;
+  const double factor = sample->SubjectRecord()->AreaScale() * 10.0 / double{divisor};
+  return static_cast<float>(double{fragment.PeakArea()} * factor);
+}
+
+void OpenLOHWorkbook() {
+  const auto application = HostObjects::Spreadsheet().CreateApplication();
+  const auto workbook = application->OpenWorkbook(m_strSpreadsheetPath);
+  workbook->Application()->SetVisible(true);
+}
+
+std::string FormatSingle(float value) {
+  char buf[48];
+  std::snprintf(buf, sizeof buf, "%.7G", static_cast<double>(value));
+  return ReplaceAll(buf, ".", HostObjects::DecimalSeparator());
+}
+
+}  // namespace harvestor::LOH
