@@ -119,4 +119,11 @@ class CheckBox : public Control {
   std::int16_t value_ = 0;
 };
 
+// A page lists its controls so a host can bind them to a screen.
+class IHasControls {
+ public:
+  virtual ~IHasControls() = default;
+  virtual std::vector<Control*> Controls() = 0;
+};
+
 }  // namespace harvestor

@@ -1,6 +1,7 @@
 #include "workstation/console/Arguments.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace workstation::console {
 
@@ -64,6 +65,11 @@ std::string Arguments::choice(const std::string& name, const std::vector<std::st
     throw UsageError("option '--" + name + "' must be one of " + list);
   }
   return v;
+}
+
+void requireFile(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) throw UsageError("no such file: " + path);
 }
 
 }  // namespace workstation::console

@@ -38,4 +38,7 @@ class Arguments {
   std::map<std::string, std::vector<std::string>> values_;
 };
 
+// A file named on the command line must exist: otherwise a UsageError.
+void requireFile(const std::string& path);
+
 }  // namespace workstation::console

@@ -29,7 +29,8 @@ bool wantsHelp(const std::vector<std::string>& args) {
 }  // namespace
 
 const std::vector<Command>& allCommands() {
-  static const std::vector<Command> commands = {importCommand()};
+  static const std::vector<Command> commands = {importCommand(), exportStudyCommand(),
+                                                locusListCommand(), demoCommand()};
   return commands;
 }
 
@@ -52,6 +53,9 @@ int runCommandLine(const std::vector<std::string>& args, CommandContext& context
                   << "Run 'harvestor " << c.name << " --help' for usage.\n";
       return 2;
     } catch (const StoreError& e) {
+      context.err << "harvestor " << c.name << ": " << e.what() << "\n";
+      return 1;
+    } catch (const std::exception& e) {
       context.err << "harvestor " << c.name << ": " << e.what() << "\n";
       return 1;
     }

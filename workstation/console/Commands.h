@@ -13,6 +13,8 @@ namespace workstation::console {
 struct CommandContext {
   std::ostream& out;
   std::ostream& err;
+  std::istream& in;
+  bool interactive = false;  // standard input and error are a terminal
 };
 
 struct Command {
@@ -28,5 +30,8 @@ int runCommandLine(const std::vector<std::string>& args, CommandContext& context
 
 // The individual commands.
 Command importCommand();
+Command exportStudyCommand();
+Command demoCommand();
+Command locusListCommand();
 
 }  // namespace workstation::console

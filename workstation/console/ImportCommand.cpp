@@ -22,6 +22,9 @@ Command importCommand() {
                       {{"name", true}, {"fragments", true}, {"results", true}, {"subjects", true},
                        {"traces", true}},
                       1, 1);
+    for (const char* table : {"fragments", "results", "subjects", "traces"}) {
+      if (a.has(table)) requireFile(a.value(table));
+    }
     StudyTableFiles files;
     files.fragments = a.required("fragments");
     files.results = a.value("results");

@@ -1,0 +1,36 @@
+#include "workstation/console/ConsoleHost.h"
+
+#include "harvestor/studypages/ExportStudyStatusPage.h"
+#include "workstation/store/FragmentGridPage.h"
+
+namespace workstation::console {
+
+ConsoleHost::ConsoleHost(const ConsoleStreams& streams, harvestor::ISpreadsheetAutomation* spreadsheet)
+    : windows_(streams.out, streams.err),
+      progress_(std::make_shared<ConsoleProgress>(streams.err, streams.interactive)),
+      utility_(streams.err),
+      ui_(streams.err, streams.in, streams.interactive) {
+  harvestor::HostObjects::Install({this, &studies_, &utility_, &filter_, &ui_, spreadsheet});
+  windows_.registerPage("ExportStudyStatus",
+                        [] { return std::make_shared<harvestor::ExportStudyStatusPage>(); });
+  windows_.registerPage("FragmentGrid", [] { return std::make_shared<FragmentGridPage>(); });
+}
+
+ConsoleHost::~ConsoleHost() {
+  service_.reset();
+  harvestor::HostObjects::Install({});
+}
+
+harvestor::Service& ConsoleHost::service() {
+  if (!service_) {
+    service_ = std::make_unique<harvestor::Service>();
+    const auto base = service_->IServiceAccess_Service();
+    for (const char* command : {"ExportResult", "ExportStudy", "LOH", "LocusListEdit"}) {
+      base->AddCommand(command);
+    }
+    base->RaiseInitialize();
+  }
+  return *service_;
+}
+
+}  // namespace workstation::console

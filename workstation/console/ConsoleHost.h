@@ -1,0 +1,53 @@
+#pragma once
+// The headless workstation: every host service the component needs, bound
+// to a terminal (or to the streams a test gives it), installed as the
+// component's host objects for the host's lifetime. It attaches a Service
+// the way the workstation does and registers the pages it can show.
+
+#include <iosfwd>
+#include <memory>
+
+#include "harvestor/service/HostObjects.h"
+#include "harvestor/service/Service.h"
+#include "workstation/console/ConsoleServices.h"
+#include "workstation/console/ConsoleUi.h"
+#include "workstation/console/ConsoleWindows.h"
+
+namespace workstation::console {
+
+struct ConsoleStreams {
+  std::ostream& out;
+  std::ostream& err;
+  std::istream& in;
+  bool interactive = false;  // standard input and error are a terminal
+};
+
+class ConsoleHost final : public harvestor::IHostApplication {
+ public:
+  explicit ConsoleHost(const ConsoleStreams& streams,
+                       harvestor::ISpreadsheetAutomation* spreadsheet = nullptr);
+  ~ConsoleHost() override;
+  ConsoleHost(const ConsoleHost&) = delete;
+  ConsoleHost& operator=(const ConsoleHost&) = delete;
+
+  harvestor::IWindowManager& WindowManager() override { return windows_; }
+  std::shared_ptr<harvestor::IProgressBar> ProgressBar() override { return progress_; }
+
+  // Creates the service, fills its commands and raises its Initialize.
+  harvestor::Service& service();
+  ConsoleWindowManager& windows() { return windows_; }
+  ConsoleStudyService& studies() { return studies_; }
+  ConsoleUi& ui() { return ui_; }
+  const ConsoleUtility& utility() const { return utility_; }
+
+ private:
+  ConsoleWindowManager windows_;
+  std::shared_ptr<ConsoleProgress> progress_;
+  ConsoleStudyService studies_;
+  ConsoleUtility utility_;
+  KeepEveryFragment filter_;
+  ConsoleUi ui_;
+  std::unique_ptr<harvestor::Service> service_;
+};
+
+}  // namespace workstation::console

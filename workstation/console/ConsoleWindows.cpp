@@ -1,0 +1,109 @@
+#include "workstation/console/ConsoleWindows.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "harvestor/service/HError.h"
+#include "harvestor/service/Text.h"
+
+namespace workstation::console {
+namespace {
+
+std::string plainLines(std::string_view text) {
+  return harvestor::ReplaceAll(text, "\r\n", "\n");
+}
+
+}  // namespace
+
+void ConsoleScreen::Changed(const harvestor::Control& control) {
+  if (const auto* box = dynamic_cast<const harvestor::TextBox*>(&control)) {
+    out_ << plainLines(box->Text()) << std::flush;
+  }
+}
+
+void ConsoleScreen::Repainted(const harvestor::Control& control) {
+  if (const auto* label = dynamic_cast<const harvestor::Label*>(&control)) {
+    err_ << label->Caption() << "\n";
+  }
+}
+
+void ConsoleScreen::Appended(const harvestor::Control&, std::string_view added) {
+  out_ << plainLines(added) << std::flush;
+}
+
+void ConsoleWindowManager::registerPage(const std::string& name, PageFactory factory) {
+  factories_[name] = std::move(factory);
+}
+
+void ConsoleWindowManager::Unadvise(harvestor::IWindowManagerEvents* sink) {
+  sinks_.erase(std::remove(sinks_.begin(), sinks_.end(), sink), sinks_.end());
+}
+
+std::shared_ptr<harvestor::IWindow> ConsoleWindowManager::ShowPage(
+    const std::string& pageName, const std::any& parameter,
+    harvestor::IWindowExitHandler* exitHandler, std::int32_t) {
+  const auto factory = factories_.find(pageName);
+  if (factory == factories_.end()) {
+    throw harvestor::HError(harvestor::ErrNo::InvalidProcedureCall, "ConsoleHost",
+                            "No page is registered as '" + pageName + "'");
+  }
+  const std::shared_ptr<harvestor::IPageAccess> page = factory->second();
+  auto window = std::make_shared<ConsoleWindow>(pageName, parameter, exitHandler, page);
+  shown_[pageName] = {page, window};
+  if (auto* withControls = dynamic_cast<harvestor::IHasControls*>(page.get())) {
+    for (harvestor::Control* control : withControls->Controls()) control->Observe(&screen_);
+  }
+  harvestor::PageBase& base = page->IPageAccess_Page();
+  std::weak_ptr<harvestor::IPageAccess> weakPage = page;
+  base.Attach(window, parameter, [weakPage] {
+    if (auto p = weakPage.lock()) p->IPageAccess_Page().RaiseValidate();
+  });
+  base.RaiseInitialize();
+  activate(page);  // as the window opens
+  window->Show();
+  activate(page);  // as it is shown
+  return window;
+}
+
+void ConsoleWindowManager::activate(const std::shared_ptr<harvestor::IPageAccess>& page) {
+  page->IPageAccess_Page().RaiseActivate();
+  for (auto* sink : std::vector<harvestor::IWindowManagerEvents*>(sinks_)) sink->PageActivate(page);
+}
+
+std::shared_ptr<harvestor::IPageAccess> ConsoleWindowManager::lastPage(const std::string& name) const {
+  const auto it = shown_.find(name);
+  return it == shown_.end() ? nullptr : it->second.first;
+}
+
+std::shared_ptr<ConsoleWindow> ConsoleWindowManager::lastWindow(const std::string& name) const {
+  const auto it = shown_.find(name);
+  return it == shown_.end() ? nullptr : it->second.second;
+}
+
+ConsoleWindow::ConsoleWindow(std::string pageName, std::any parameter,
+                             harvestor::IWindowExitHandler* exitHandler,
+                             std::shared_ptr<harvestor::IPageAccess> page)
+    : pageName_(std::move(pageName)),
+      parameter_(std::move(parameter)),
+      exitHandler_(exitHandler),
+      page_(page) {}
+
+void ConsoleWindow::Close() { finish(false); }
+void ConsoleWindow::cancel() { finish(true); }
+
+void ConsoleWindow::finish(bool cancelled) {
+  if (!open_) return;
+  open_ = false;
+  cancelled_ = cancelled;
+  if (auto page = page_.lock()) page->IPageAccess_Page().RaiseTerminate();
+  if (exitHandler_) exitHandler_->OnExit(shared_from_this(), cancelled);
+}
+
+void ConsoleWindow::EnableButton(std::int32_t button, bool enabled) { buttons_[button] = enabled; }
+
+bool ConsoleWindow::buttonEnabled(std::int32_t button) const {
+  const auto it = buttons_.find(button);
+  return it == buttons_.end() || it->second;
+}
+
+}  // namespace workstation::console

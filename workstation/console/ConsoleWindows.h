@@ -1,0 +1,96 @@
+#pragma once
+// The console's window manager: it creates the page registered under a name,
+// binds the page's controls to the terminal, raises the page base's
+// Initialize and then Activate twice (as the window opens and as it is
+// shown), telling PageActivate listeners each time. A closed window raises
+// Terminate and calls its exit handler.
+
+#include <functional>
+#include <iosfwd>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "harvestor/service/Controls.h"
+#include "harvestor/service/PageBase.h"
+#include "workstation/console/ConsoleDialog.h"
+
+namespace workstation::console {
+
+class ConsoleWindow;
+
+// Shows controls on the terminal: log text on standard output as it grows,
+// status captions on standard error when the page repaints them.
+class ConsoleScreen final : public harvestor::IControlObserver {
+ public:
+  ConsoleScreen(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+  void Changed(const harvestor::Control& control) override;
+  void Repainted(const harvestor::Control& control) override;
+  void Appended(const harvestor::Control& control, std::string_view added) override;
+
+ private:
+  std::ostream& out_;
+  std::ostream& err_;
+};
+
+class ConsoleWindowManager final : public harvestor::IWindowManager {
+ public:
+  using PageFactory = std::function<std::shared_ptr<harvestor::IPageAccess>()>;
+  ConsoleWindowManager(std::ostream& out, std::ostream& err) : screen_(out, err) {}
+
+  void registerPage(const std::string& name, PageFactory factory);
+
+  std::shared_ptr<harvestor::IWindow> ShowPage(const std::string& pageName, const std::any& parameter,
+                                               harvestor::IWindowExitHandler* exitHandler,
+                                               std::int32_t flag) override;
+  harvestor::ICommonDialog& CommonDialog() override { return dialog_; }
+  void Advise(harvestor::IWindowManagerEvents* sink) override { sinks_.push_back(sink); }
+  void Unadvise(harvestor::IWindowManagerEvents* sink) override;
+
+  ConsoleDialog& dialog() { return dialog_; }
+  // The page shown last under a name (it may be closed by now), or null.
+  std::shared_ptr<harvestor::IPageAccess> lastPage(const std::string& name) const;
+  std::shared_ptr<ConsoleWindow> lastWindow(const std::string& name) const;
+  // Raises Activate on a shown page again, as a host does when it is refocused.
+  void activate(const std::shared_ptr<harvestor::IPageAccess>& page);
+
+ private:
+  ConsoleScreen screen_;
+  ConsoleDialog dialog_;
+  std::map<std::string, PageFactory> factories_;
+  std::vector<harvestor::IWindowManagerEvents*> sinks_;
+  std::map<std::string, std::pair<std::shared_ptr<harvestor::IPageAccess>,
+                                  std::shared_ptr<ConsoleWindow>>> shown_;
+};
+
+class ConsoleWindow final : public harvestor::IWindow,
+                            public std::enable_shared_from_this<ConsoleWindow> {
+ public:
+  ConsoleWindow(std::string pageName, std::any parameter, harvestor::IWindowExitHandler* exitHandler,
+                std::shared_ptr<harvestor::IPageAccess> page);
+  std::string PageName() const override { return pageName_; }
+  std::any Parameter() const override { return parameter_; }
+  bool WasCancelled() const override { return cancelled_; }
+  void Close() override;
+  void EnableButton(std::int32_t button, bool enabled) override;
+  void Show() override { shown_ = true; }
+
+  // Closes as the user's Cancel does.
+  void cancel();
+  bool isOpen() const { return open_; }
+  bool buttonEnabled(std::int32_t button) const;
+
+ private:
+  void finish(bool cancelled);
+  std::string pageName_;
+  std::any parameter_;
+  harvestor::IWindowExitHandler* exitHandler_;
+  std::weak_ptr<harvestor::IPageAccess> page_;
+  bool cancelled_ = false;
+  bool open_ = true;
+  bool shown_ = false;
+  std::map<std::int32_t, bool> buttons_;
+};
+
+}  // namespace workstation::console

@@ -1,0 +1,73 @@
+#include <filesystem>
+#include <ostream>
+
+#include "harvestor/genotype/LocusListFile.h"
+#include "harvestor/resultexport/ResultExportRoutines.h"
+#include "harvestor/service/TextFile.h"
+#include "workstation/console/Arguments.h"
+#include "workstation/console/Commands.h"
+#include "workstation/console/Layout.h"
+#include "workstation/console/StudyExport.h"
+#include "workstation/store/StudyDatabase.h"
+#include "workstation/store/StudyTables.h"
+
+namespace workstation::console {
+namespace {
+
+void buildDemoDatabase(const std::string& path, CommandContext& context) {
+  const std::string tables = demoTablesFolder();
+  StudyTableFiles files{tables + "/fragments.tsv", tables + "/results.tsv",
+                        tables + "/subjects.tsv", tables + "/traces.tsv"};
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  addStudy(path, readStudyTables("Demo", files));
+  context.out << "Built the demo study database " << path << " from " << tables << "\n";
+}
+
+}  // namespace
+
+Command demoCommand() {
+  Command c;
+  c.name = "demo";
+  c.summary = "export the demo study in every format into the export folder";
+  c.usage =
+      "usage: harvestor demo\n\n"
+      "Builds the demo study database from the demo tables if it is not there, puts\n"
+      "the demo locus list in the export folder if there is none, and exports the\n"
+      "demo study in all four study formats into the export folder.\n";
+  c.run = [](const std::vector<std::string>& args, CommandContext& context) {
+    const Arguments a(args, {}, 0, 0);
+    const std::string database = demoDatabasePath();
+    if (!harvestor::FileExists(database)) buildDemoDatabase(database, context);
+
+    const std::string exportFolder = harvestor::ResultExportRoutines::FindExportPath();
+    if (!harvestor::FolderExists(exportFolder)) {
+      context.err << "harvestor demo: there is no export folder beside " << componentFolder() << "\n";
+      return 1;
+    }
+    const std::string list = harvestor::LocusListFile::FullName();
+    if (!harvestor::FileExists(list)) {
+      std::filesystem::copy_file(demoTablesFolder() + "/LocusList.txt", list);
+      context.out << "Wrote the demo locus list " << list << "\n";
+    }
+
+    int status = 0;
+    const struct {
+      const char* format;
+      const char* file;
+    } exports[] = {{"csv", "Demo.csv"}, {"pedin", "Demo.pre"}, {"dmp", "Demo.txt"}, {"gsr", "Demo.gsr"}};
+    for (const auto& e : exports) {
+      context.out << "\n== " << e.format << "\n";
+      StudyExportRequest request{database, "Demo", exportFolder + "/" + e.file,
+                                 studyFormatIndex(e.format), true};
+      status = std::max(status, runStudyExport(request, context));
+    }
+    context.out << "\nThe demo exports are in " << exportFolder << ":\n";
+    for (const auto& entry : std::filesystem::directory_iterator(exportFolder)) {
+      context.out << "  " << entry.path().filename().string() << "\n";
+    }
+    return status;
+  };
+  return c;
+}
+
+}  // namespace workstation::console

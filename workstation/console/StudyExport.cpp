@@ -1,0 +1,98 @@
+#include "workstation/console/StudyExport.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
+
+#include "harvestor/service/ErrorLog.h"
+#include "harvestor/studypages/ExportStudyStatusPage.h"
+#include "workstation/console/Arguments.h"
+#include "workstation/console/ConsoleHost.h"
+#include "workstation/store/StudyDatabase.h"
+
+namespace workstation::console {
+namespace {
+
+bool logHas(const std::string& prefix) {
+  const auto* lines = harvestor::ErrorLog::Lines();
+  if (!lines) return false;
+  return std::any_of(lines->begin(), lines->end(),
+                     [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
+}
+
+}  // namespace
+
+std::int16_t studyFormatIndex(const std::string& format) {
+  const char* const names[] = {"csv", "pedin", "dmp", "gsr"};
+  for (std::int16_t i = 0; i < 4; ++i) {
+    if (format == names[i]) return static_cast<std::int16_t>(i + 1);
+  }
+  return 0;
+}
+
+int runStudyExport(const StudyExportRequest& request, CommandContext& context) {
+  StudyDatabase database(request.database);
+  const auto study = database.loadStudy(request.study);
+
+  ConsoleHost host({context.out, context.err, context.in, context.interactive});
+  harvestor::Service& service = host.service();
+  host.studies().open(study);
+  host.windows().dialog().choose(std::filesystem::absolute(request.output).string(),
+                                 request.filterIndex);
+  host.ui().setAnswer(request.answer);
+  try {
+    service.ExportStudy();
+  } catch (const harvestor::HError&) {
+    // Already reported, level by level, on standard error.
+  }
+  const auto page = std::dynamic_pointer_cast<harvestor::ExportStudyStatusPage>(
+      host.windows().lastPage("ExportStudyStatus"));
+  if (page && page->cmdOK.Enabled()) page->cmdOK.Click();
+
+  if (host.utility().reports() > 0) {
+    context.err << "harvestor: the export stopped on an error.\n";
+    return 1;
+  }
+  if (logHas("Processing aborted by user: ")) {
+    context.err << "harvestor: export aborted.\n";
+    return 1;
+  }
+  if (logHas("Can't create ") || logHas("Export failed.") || !logHas("Export Complete.")) {
+    context.err << "harvestor: the export did not write every file; see the log above.\n";
+    return 1;
+  }
+  return 0;
+}
+
+Command exportStudyCommand() {
+  Command c;
+  c.name = "export-study";
+  c.summary = "export a study as CSV, Linkage, Discovery Manager or Summary Report";
+  c.usage =
+      "usage: harvestor export-study STUDY.db [--study NAME] --format csv|pedin|dmp|gsr\n"
+      "                              --output FILE [--yes|--no]\n\n"
+      "Exports the study (the database's only one unless --study names it) in the\n"
+      "format given. The export log is shown as it grows; the Linkage, Discovery\n"
+      "Manager and Summary Report exports also write it beside FILE as a .log file.\n"
+      "When the locus list is missing or empty, --yes goes on and --no stops; without\n"
+      "either the question is asked at the terminal, or answered No.\n";
+  c.run = [](const std::vector<std::string>& args, CommandContext& context) {
+    const Arguments a(args,
+                      {{"study", true}, {"format", true}, {"output", true}, {"yes"}, {"no"}}, 1, 1);
+    StudyExportRequest request;
+    request.database = a.positional()[0];
+    requireFile(request.database);
+    request.study = a.value("study");
+    request.filterIndex = studyFormatIndex(a.choice("format", {"csv", "pedin", "dmp", "gsr"}));
+    request.output = a.required("output");
+    const auto folder = std::filesystem::absolute(request.output).parent_path();
+    if (!std::filesystem::is_directory(folder)) throw UsageError("no such folder: " + folder.string());
+    if (a.has("yes") && a.has("no")) throw UsageError("give --yes or --no, not both");
+    if (a.has("yes")) request.answer = true;
+    if (a.has("no")) request.answer = false;
+    return runStudyExport(request, context);
+  };
+  return c;
+}
+
+}  // namespace workstation::console

@@ -1,0 +1,28 @@
+#pragma once
+// The workstation's fragment grid page ("FragmentGrid"): shown with a study
+// as its parameter, it exports every fragment of the study as CSV (RFC 4180
+// quoting, a header row, CR LF line ends). The file is written beside its
+// final name and renamed into place, so a failed export leaves any previous
+// file whole; Export answers false when the file cannot be written.
+
+#include <optional>
+#include <string>
+
+#include "harvestor/service/HostFramework.h"
+#include "harvestor/service/PageBase.h"
+
+namespace workstation {
+
+class FragmentGridPage final : public harvestor::IPageAccess, public harvestor::IFragmentGridPage {
+ public:
+  harvestor::PageBase& IPageAccess_Page() override { return pageBase_; }
+  std::optional<bool> Export(const std::string& fileName) override;
+
+  // One CSV field, quoted when it holds a comma, a quote or a line end.
+  static std::string csvField(const std::string& text);
+
+ private:
+  harvestor::PageBase pageBase_;
+};
+
+}  // namespace workstation
