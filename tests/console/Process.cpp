@@ -25,7 +25,7 @@ std::string slurp(const std::string& path) {
 
 }  // namespace
 
-ProcessResult RunHarvestor(const std::vector<std::string>& args) {
+ProcessResult RunHarvestor(const std::vector<std::string>& args, const std::string& componentFolder) {
   char outPath[] = "/tmp/harvestor-out-XXXXXX";
   char errPath[] = "/tmp/harvestor-err-XXXXXX";
   const int outFd = ::mkstemp(outPath);
@@ -44,8 +44,17 @@ ProcessResult RunHarvestor(const std::vector<std::string>& args) {
   for (auto& a : argv_strings) argv.push_back(a.data());
   argv.push_back(nullptr);
 
+  std::vector<std::string> env_strings;
+  for (char** e = environ; *e; ++e) {
+    if (std::string(*e).rfind("HARVESTOR_COMPONENT_DIR=", 0) != 0) env_strings.push_back(*e);
+  }
+  if (!componentFolder.empty()) env_strings.push_back("HARVESTOR_COMPONENT_DIR=" + componentFolder);
+  std::vector<char*> envp;
+  for (auto& e : env_strings) envp.push_back(e.data());
+  envp.push_back(nullptr);
+
   pid_t pid = 0;
-  const int rc = posix_spawn(&pid, HARVESTOR_COMMAND, &actions, nullptr, argv.data(), environ);
+  const int rc = posix_spawn(&pid, HARVESTOR_COMMAND, &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   ::close(outFd);
   ::close(errFd);

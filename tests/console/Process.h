@@ -13,7 +13,9 @@ struct ProcessResult {
   std::string err;
 };
 
-// Runs the harvestor command with args, standard input from /dev/null.
-ProcessResult RunHarvestor(const std::vector<std::string>& args);
+// Runs the harvestor command with args, standard input from /dev/null, with
+// the component folder given (when not empty) in HARVESTOR_COMPONENT_DIR.
+ProcessResult RunHarvestor(const std::vector<std::string>& args,
+                           const std::string& componentFolder = "");
 
 }  // namespace workstation::testing

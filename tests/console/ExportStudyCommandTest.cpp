@@ -1,0 +1,113 @@
+// harvestor export-study end to end: a small study imported from tables and
+// exported in every format, compared byte for byte with files written out
+// by hand (the time stamps masked).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "harvestor/service/Text.h"
+#include "tests/console/Process.h"
+#include "tests/fakes/TestHost.h"
+#include "harvestor/resultexport/ResultExportRoutines.h"
+#include "tests/genotype/SmallStudy.h"
+
+namespace workstation {
+namespace {
+
+using harvestor::testing::ExpectedFile;
+using harvestor::testing::ReadFile;
+using testing::RunHarvestor;
+
+std::string MaskTimes(const std::string& text) {
+  static const std::regex stamp("(Created|Processing started|Processing aborted by user): [^\r\n]*");
+  return std::regex_replace(text, stamp, "$1: {TIME}");
+}
+
+class ExportStudyCommandTest : public ::testing::Test {
+ protected:
+  ExportStudyCommandTest() {
+    const std::string tables = std::string(HARVESTOR_TEST_DATA) + "/smallstudy/tables/";
+    const auto imported =
+        RunHarvestor({"import", db, "--name", "Small", "--fragments", tables + "fragments.tsv",
+                      "--results", tables + "results.tsv", "--subjects", tables + "subjects.tsv"});
+    EXPECT_EQ(imported.exitStatus, 0) << imported.err;
+    std::filesystem::create_directories(out);
+  }
+  testing::ProcessResult Export(const std::string& format, const std::string& file,
+                                std::vector<std::string> extra = {}) {
+    std::vector<std::string> args{"export-study", db, "--format", format, "--output", out + "/" + file};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return RunHarvestor(args, host.root + "/App/bin");
+  }
+  std::string Expected(const std::string& name) {
+    return ExpectedFile(name, out, host.exportFolder);
+  }
+
+  harvestor::testing::TestHost host;
+  std::string db = host.Path("study.db");
+  std::string out = host.Path("Out");
+};
+
+TEST_F(ExportStudyCommandTest, LinkageExportWritesThePreDebugAndLogFiles) {
+  host.WriteLocusList("D1\r\nD2\r\nD3\r\n");
+  const auto run = Export("pedin", "Study.pre");
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(ReadFile(out + "/Study.pre"), Expected("Study.pre"));
+  EXPECT_EQ(MaskTimes(ReadFile(out + "/Study.debug")), MaskTimes(Expected("Study.debug")));
+  const std::string pageLines = harvestor::testing::CrLf(
+      {"Using locus list: " + host.exportFolder + "/LocusList.txt",
+       "Exporting as Pedin format: " + harvestor::ResultExportRoutines::ShortenLongPaths(out + "/Study.pre"),
+       "Processing started: {TIME}"});
+  EXPECT_EQ(MaskTimes(ReadFile(out + "/Study.log")), pageLines + Expected("Study.log"));
+  // The log appears on standard output as the page shows it, ending the run.
+  EXPECT_EQ(MaskTimes(run.out),
+            harvestor::ReplaceAll(pageLines + Expected("Study.log") + "Export Complete.\r\n", "\r\n", "\n"));
+  EXPECT_NE(run.err.find("Format: Pedin"), std::string::npos);
+}
+
+TEST_F(ExportStudyCommandTest, DiscoveryManagerSummaryReportAndCsv) {
+  host.WriteLocusList("D1\r\nD2\r\nD3\r\n");
+  EXPECT_EQ(Export("dmp", "Study.txt").exitStatus, 0);
+  EXPECT_EQ(ReadFile(out + "/Study.txt"), Expected("Study.txt"));
+  EXPECT_EQ(Export("gsr", "Study.gsr").exitStatus, 0);
+  EXPECT_EQ(ReadFile(out + "/Study.gsr"), Expected("Study.gsr"));
+  const auto csv = Export("csv", "Grid.csv");
+  EXPECT_EQ(csv.exitStatus, 0) << csv.err;
+  EXPECT_EQ(ReadFile(out + "/Grid.csv"), Expected("Study.csv"));
+  EXPECT_NE(csv.out.find("Exported: " + out + "/Grid.csv\n"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(out + "/Grid.log"));  // only the genotype formats write one
+}
+
+TEST_F(ExportStudyCommandTest, TheLocusListQuestionIsAnsweredByOptionOrTheDefault) {
+  const auto defaulted = Export("gsr", "Study.gsr");
+  EXPECT_EQ(defaulted.exitStatus, 1);
+  EXPECT_NE(defaulted.err.find("Missing or empty LocusList.Txt. Please view the Locus List Editor. "
+                               "Continue?\n  -> No (the default"),
+            std::string::npos);
+  EXPECT_NE(defaulted.out.find("Processing aborted by user: "), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(out + "/Study.gsr"));
+
+  const auto yes = Export("gsr", "Study.gsr", {"--yes"});
+  EXPECT_EQ(yes.exitStatus, 0) << yes.err;
+  EXPECT_EQ(ReadFile(out + "/Study.gsr"),
+            "Subject ID\r\nS1\r\nS2\r\nS3ABCDEFGHIJKLM\r\n");
+}
+
+TEST_F(ExportStudyCommandTest, UsageErrorsAndFailedWrites) {
+  const auto missing = RunHarvestor({"export-study", host.Path("none.db"), "--format", "csv",
+                                     "--output", out + "/x.csv"});
+  EXPECT_EQ(missing.exitStatus, 2);
+  EXPECT_EQ(missing.err, "harvestor export-study: no such file: " + host.Path("none.db") +
+                             "\nRun 'harvestor export-study --help' for usage.\n");
+  EXPECT_EQ(RunHarvestor({"export-study", db, "--format", "xls", "--output", out + "/x"}).exitStatus, 2);
+  EXPECT_EQ(RunHarvestor({"export-study", db, "--format", "csv"}).exitStatus, 2);
+
+  std::filesystem::create_directories(out + "/Busy.csv");  // a folder where the file would go
+  const auto busy = Export("csv", "Busy.csv");
+  EXPECT_EQ(busy.exitStatus, 1);
+  EXPECT_NE(busy.out.find("Export failed. Check file open or disk full."), std::string::npos);
+}
+
+}  // namespace
+}  // namespace workstation
