@@ -12,6 +12,30 @@ const char* const kModule = "ResultExportRoutines";
 std::string m_strLastExportFolder;
 }  // namespace
 
+std::string OptionString(const ExportParameters& p) {
+  std::string options = p.bSendHeader ? "HEADER=1," : "HEADER=0,";
+  options += p.bSendResultOutput ? "FRAGLIST=1," : "FRAGLIST=0,";
+  options += p.bSendResultData ? "RESULTDATA=1," : "RESULTDATA=0,";
+  options += p.bSendRawData ? "SAMPLEDATA=1" : "SAMPLEDATA=0";
+  return options;
+}
+
+std::int32_t ExportResultFile(IResult& result, const std::string& fullPathAndFileName,
+                              const ExportParameters& parameters) {
+  return Handled(kModule, "ExportResultFile", [&] {
+    const std::string options = OptionString(parameters);
+    const auto exporter = HostObjects::Libraries().CreateResultFileExporter();
+    exporter->SetOptionString(options);
+    exporter->SetFlags(0);
+    exporter->SetFormat(parameters.enumFileFormat);
+    exporter->SetOutputFile(fullPathAndFileName);
+    const std::int32_t status = exporter->ExportSample(result.Sample());
+    std::shared_ptr<ISample> none;
+    result.ReleaseSample(none);
+    return status;
+  });
+}
+
 std::string ShortenLongPaths(const std::string& path) {
   return Handled(kModule, "ShortenLongPaths", [&] {
     if (path.size() <= 50) return path;

@@ -4,9 +4,21 @@
 // cleaning of text into a file name. The remembered folder lives as long as
 // the component is loaded.
 
+#include <cstdint>
 #include <string>
 
+#include "harvestor/resultexport/ExportParameters.h"
+
 namespace harvestor::ResultExportRoutines {
+
+// Writes one result through the host's result file exporter, with the
+// elements and the format of the run; answers the exporter's status (1 means
+// written). The result's hold on its sample is dropped once it is written.
+std::int32_t ExportResultFile(IResult& result, const std::string& fullPathAndFileName,
+                              const ExportParameters& parameters);
+
+// The exporter's option string: HEADER=1,FRAGLIST=1,RESULTDATA=1,SAMPLEDATA=0 and so on.
+std::string OptionString(const ExportParameters& parameters);
 
 // A path over 50 characters as its first 20, " ... " and its last 25.
 std::string ShortenLongPaths(const std::string& path);

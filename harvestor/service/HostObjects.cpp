@@ -29,6 +29,7 @@ IFragmentFilter& FragmentFilter() { return Required(g_host.FragmentFilter); }
 IHostUtility& HostUtility() { return Required(g_host.HostUtility); }
 IUserInterface& UserInterface() { return Required(g_host.UserInterface); }
 ISpreadsheetAutomation& Spreadsheet() { return Required(g_host.Spreadsheet); }
+IHostLibraries& Libraries() { return Required(g_host.Libraries); }
 IHostUtility* Utility() { return g_host.HostUtility; }
 
 const IClock& Clock() {

@@ -9,6 +9,7 @@
 
 #include "harvestor/service/Clock.h"
 #include "harvestor/service/HostFramework.h"
+#include "harvestor/service/HostLibraries.h"
 #include "harvestor/service/Spreadsheet.h"
 
 namespace harvestor {
@@ -20,6 +21,7 @@ struct HostGlobals {
   IFragmentFilter* FragmentFilter = nullptr;
   IUserInterface* UserInterface = nullptr;
   ISpreadsheetAutomation* Spreadsheet = nullptr;
+  IHostLibraries* Libraries = nullptr;
 };
 
 struct ComponentEnvironment {
@@ -40,6 +42,7 @@ IFragmentFilter& FragmentFilter();
 IHostUtility& HostUtility();
 IUserInterface& UserInterface();
 ISpreadsheetAutomation& Spreadsheet();
+IHostLibraries& Libraries();
 // The reporter, or null when no host is installed; never raises.
 IHostUtility* Utility();
 

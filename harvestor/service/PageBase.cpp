@@ -10,7 +10,7 @@ void PageBase::Revalidate() {
 
 void PageBase::Attach(std::shared_ptr<IWindow> window, std::any parameter,
                       std::function<void()> revalidate) {
-  window_ = std::move(window);
+  window_ = window;
   parameter_ = std::move(parameter);
   revalidate_ = std::move(revalidate);
 }

@@ -21,7 +21,9 @@ class PageBase {
   std::function<void()> Save;
   std::function<void(std::any& currentPanePositions)> Terminate;
 
-  std::shared_ptr<IWindow> Window() const { return window_; }
+  // The window showing the page; the host owns it, so it is null once the
+  // host has let it go.
+  std::shared_ptr<IWindow> Window() const { return window_.lock(); }
   std::any Parameter() const { return parameter_; }
   // Makes the host raise Validate again.
   void Revalidate();
@@ -36,7 +38,7 @@ class PageBase {
   void RaiseTerminate();
 
  private:
-  std::shared_ptr<IWindow> window_;
+  std::weak_ptr<IWindow> window_;
   std::any parameter_;
   std::function<void()> revalidate_;
 };

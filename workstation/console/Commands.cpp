@@ -30,7 +30,8 @@ bool wantsHelp(const std::vector<std::string>& args) {
 
 const std::vector<Command>& allCommands() {
   static const std::vector<Command> commands = {importCommand(), exportStudyCommand(),
-                                                locusListCommand(), demoCommand()};
+                                                exportResultsCommand(), locusListCommand(),
+                                                demoCommand()};
   return commands;
 }
 

@@ -31,6 +31,7 @@ int runCommandLine(const std::vector<std::string>& args, CommandContext& context
 // The individual commands.
 Command importCommand();
 Command exportStudyCommand();
+Command exportResultsCommand();
 Command demoCommand();
 Command locusListCommand();
 

@@ -10,12 +10,14 @@ void ConsoleDialog::choose(std::string fileName, std::int16_t filterIndex) {
 
 void ConsoleDialog::ShowSave() {
   offered_ = fileName_;
+  ++shown_;
   if (!choice_) {
     if (cancelError_) throw harvestor::HError(32755, "CommonDialog", "Cancel was selected.");
     return;
   }
   fileName_ = choice_->first;
   filterIndex_ = choice_->second;
+  choice_.reset();
 }
 
 }  // namespace workstation::console

@@ -12,8 +12,11 @@ namespace workstation::console {
 
 class ConsoleDialog final : public harvestor::ICommonDialog {
  public:
-  // What ShowSave picks; without a choice it is cancelled.
+  // What the next ShowSave picks. A choice is used once: a dialog shown
+  // again (after a refusal) is cancelled, as a user who has no other name
+  // to give would do.
   void choose(std::string fileName, std::int16_t filterIndex);
+  int timesShown() const { return shown_; }
 
   void SetDialogTitle(const std::string& title) override { title_ = title; }
   std::string FileName() const override { return fileName_; }
@@ -36,6 +39,7 @@ class ConsoleDialog final : public harvestor::ICommonDialog {
   std::int16_t filterIndex_ = 0;
   std::int32_t flags_ = 0;
   bool cancelError_ = false;
+  int shown_ = 0;
   std::optional<std::pair<std::string, std::int16_t>> choice_;
 };
 

@@ -1,5 +1,8 @@
 #include "workstation/console/ConsoleHost.h"
 
+#include "harvestor/resultexport/ExportResultsOptionsPage.h"
+#include "harvestor/resultexport/ExportResultsSelectionPage.h"
+#include "harvestor/resultexport/ExportResultsStatusPage.h"
 #include "harvestor/studypages/ExportStudyStatusPage.h"
 #include "workstation/store/FragmentGridPage.h"
 
@@ -10,10 +13,17 @@ ConsoleHost::ConsoleHost(const ConsoleStreams& streams, harvestor::ISpreadsheetA
       progress_(std::make_shared<ConsoleProgress>(streams.err, streams.interactive)),
       utility_(streams.err),
       ui_(streams.err, streams.in, streams.interactive) {
-  harvestor::HostObjects::Install({this, &studies_, &utility_, &filter_, &ui_, spreadsheet});
+  harvestor::HostObjects::Install(
+      {this, &studies_, &utility_, &filter_, &ui_, spreadsheet, &libraries_});
   windows_.registerPage("ExportStudyStatus",
                         [] { return std::make_shared<harvestor::ExportStudyStatusPage>(); });
   windows_.registerPage("FragmentGrid", [] { return std::make_shared<FragmentGridPage>(); });
+  windows_.registerWizard(
+      "ExportResultSelection",
+      {[] { return std::make_shared<harvestor::ExportResultsSelectionPage>(); },
+       [] { return std::make_shared<harvestor::ExportResultsOptionsPage>(); }});
+  windows_.registerPage("ExportResultsStatus",
+                        [] { return std::make_shared<harvestor::ExportResultsStatusPage>(); });
 }
 
 ConsoleHost::~ConsoleHost() {

@@ -9,6 +9,7 @@
 
 #include "harvestor/service/HostObjects.h"
 #include "harvestor/service/Service.h"
+#include "workstation/console/ConsoleLibraries.h"
 #include "workstation/console/ConsoleServices.h"
 #include "workstation/console/ConsoleUi.h"
 #include "workstation/console/ConsoleWindows.h"
@@ -47,6 +48,7 @@ class ConsoleHost final : public harvestor::IHostApplication {
   ConsoleUtility utility_;
   KeepEveryFragment filter_;
   ConsoleUi ui_;
+  ConsoleLibraries libraries_;
   std::unique_ptr<harvestor::Service> service_;
 };
 

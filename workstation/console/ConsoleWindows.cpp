@@ -39,29 +39,44 @@ void ConsoleWindowManager::Unadvise(harvestor::IWindowManagerEvents* sink) {
   sinks_.erase(std::remove(sinks_.begin(), sinks_.end(), sink), sinks_.end());
 }
 
-std::shared_ptr<harvestor::IWindow> ConsoleWindowManager::ShowPage(
-    const std::string& pageName, const std::any& parameter,
-    harvestor::IWindowExitHandler* exitHandler, std::int32_t) {
-  const auto factory = factories_.find(pageName);
-  if (factory == factories_.end()) {
-    throw harvestor::HError(harvestor::ErrNo::InvalidProcedureCall, "ConsoleHost",
-                            "No page is registered as '" + pageName + "'");
-  }
-  const std::shared_ptr<harvestor::IPageAccess> page = factory->second();
-  auto window = std::make_shared<ConsoleWindow>(pageName, parameter, exitHandler, page);
-  shown_[pageName] = {page, window};
+void ConsoleWindowManager::registerWizard(const std::string& name, std::vector<PageFactory> pages) {
+  wizards_[name] = std::move(pages);
+}
+
+std::shared_ptr<harvestor::IPageAccess> ConsoleWindowManager::createPage(
+    const PageFactory& factory, const std::shared_ptr<ConsoleWindow>& window, const std::any& parameter) {
+  const std::shared_ptr<harvestor::IPageAccess> page = factory();
+  window->addPage(page);
   if (auto* withControls = dynamic_cast<harvestor::IHasControls*>(page.get())) {
     for (harvestor::Control* control : withControls->Controls()) control->Observe(&screen_);
   }
-  harvestor::PageBase& base = page->IPageAccess_Page();
   std::weak_ptr<harvestor::IPageAccess> weakPage = page;
-  base.Attach(window, parameter, [weakPage] {
+  page->IPageAccess_Page().Attach(window, parameter, [weakPage] {
     if (auto p = weakPage.lock()) p->IPageAccess_Page().RaiseValidate();
   });
-  base.RaiseInitialize();
-  activate(page);  // as the window opens
+  page->IPageAccess_Page().RaiseInitialize();
+  return page;
+}
+
+std::shared_ptr<harvestor::IWindow> ConsoleWindowManager::ShowPage(
+    const std::string& pageName, const std::any& parameter,
+    harvestor::IWindowExitHandler* exitHandler, std::int32_t) {
+  std::vector<PageFactory> factories;
+  if (const auto page = factories_.find(pageName); page != factories_.end()) {
+    factories.push_back(page->second);
+  } else if (const auto wizard = wizards_.find(pageName); wizard != wizards_.end()) {
+    factories = wizard->second;
+  } else {
+    throw harvestor::HError(harvestor::ErrNo::InvalidProcedureCall, "ConsoleHost",
+                            "No page is registered as '" + pageName + "'");
+  }
+  auto window = std::make_shared<ConsoleWindow>(pageName, parameter, exitHandler);
+  for (const PageFactory& factory : factories) createPage(factory, window, parameter);
+  const auto& first = window->pages().front();
+  shown_[pageName] = {first, window};
+  activate(first);  // as the window opens
   window->Show();
-  activate(page);  // as it is shown
+  activate(first);  // as it is shown
   return window;
 }
 
@@ -81,12 +96,25 @@ std::shared_ptr<ConsoleWindow> ConsoleWindowManager::lastWindow(const std::strin
 }
 
 ConsoleWindow::ConsoleWindow(std::string pageName, std::any parameter,
-                             harvestor::IWindowExitHandler* exitHandler,
-                             std::shared_ptr<harvestor::IPageAccess> page)
-    : pageName_(std::move(pageName)),
-      parameter_(std::move(parameter)),
-      exitHandler_(exitHandler),
-      page_(page) {}
+                             harvestor::IWindowExitHandler* exitHandler)
+    : pageName_(std::move(pageName)), parameter_(std::move(parameter)), exitHandler_(exitHandler) {}
+
+bool ConsoleWindow::next(ConsoleWindowManager& windows) {
+  if (current_ + 1 >= pages_.size()) return false;
+  if (!pages_[current_]->IPageAccess_Page().RaiseValidate()) return false;
+  ++current_;
+  windows.activate(pages_[current_]);
+  return true;
+}
+
+bool ConsoleWindow::finish() {
+  if (!open_ || !pages_[current_]->IPageAccess_Page().RaiseValidate() || !buttonEnabled(1)) {
+    return false;
+  }
+  for (const auto& page : pages_) page->IPageAccess_Page().RaiseSave();
+  Close();
+  return true;
+}
 
 void ConsoleWindow::Close() { finish(false); }
 void ConsoleWindow::cancel() { finish(true); }
@@ -95,7 +123,9 @@ void ConsoleWindow::finish(bool cancelled) {
   if (!open_) return;
   open_ = false;
   cancelled_ = cancelled;
-  if (auto page = page_.lock()) page->IPageAccess_Page().RaiseTerminate();
+  // Pages are released with the window, after the exit handler has run.
+  const auto pages = pages_;
+  for (const auto& page : pages) page->IPageAccess_Page().RaiseTerminate();
   if (exitHandler_) exitHandler_->OnExit(shared_from_this(), cancelled);
 }
 

@@ -40,6 +40,8 @@ class ConsoleWindowManager final : public harvestor::IWindowManager {
   ConsoleWindowManager(std::ostream& out, std::ostream& err) : screen_(out, err) {}
 
   void registerPage(const std::string& name, PageFactory factory);
+  // A wizard: one window showing its pages one after another.
+  void registerWizard(const std::string& name, std::vector<PageFactory> pages);
 
   std::shared_ptr<harvestor::IWindow> ShowPage(const std::string& pageName, const std::any& parameter,
                                                harvestor::IWindowExitHandler* exitHandler,
@@ -58,7 +60,11 @@ class ConsoleWindowManager final : public harvestor::IWindowManager {
  private:
   ConsoleScreen screen_;
   ConsoleDialog dialog_;
+  std::shared_ptr<harvestor::IPageAccess> createPage(const PageFactory& factory,
+                                                     const std::shared_ptr<ConsoleWindow>& window,
+                                                     const std::any& parameter);
   std::map<std::string, PageFactory> factories_;
+  std::map<std::string, std::vector<PageFactory>> wizards_;
   std::vector<harvestor::IWindowManagerEvents*> sinks_;
   std::map<std::string, std::pair<std::shared_ptr<harvestor::IPageAccess>,
                                   std::shared_ptr<ConsoleWindow>>> shown_;
@@ -67,8 +73,7 @@ class ConsoleWindowManager final : public harvestor::IWindowManager {
 class ConsoleWindow final : public harvestor::IWindow,
                             public std::enable_shared_from_this<ConsoleWindow> {
  public:
-  ConsoleWindow(std::string pageName, std::any parameter, harvestor::IWindowExitHandler* exitHandler,
-                std::shared_ptr<harvestor::IPageAccess> page);
+  ConsoleWindow(std::string pageName, std::any parameter, harvestor::IWindowExitHandler* exitHandler);
   std::string PageName() const override { return pageName_; }
   std::any Parameter() const override { return parameter_; }
   bool WasCancelled() const override { return cancelled_; }
@@ -78,6 +83,16 @@ class ConsoleWindow final : public harvestor::IWindow,
 
   // Closes as the user's Cancel does.
   void cancel();
+
+  // Wizard navigation, as the user's Next and Finish buttons do it. Next
+  // moves on only when the page is valid; Finish also needs button 1
+  // enabled, then saves every page and closes the window. Both answer
+  // whether they did it.
+  void addPage(std::shared_ptr<harvestor::IPageAccess> page) { pages_.push_back(std::move(page)); }
+  const std::vector<std::shared_ptr<harvestor::IPageAccess>>& pages() const { return pages_; }
+  std::size_t currentPage() const { return current_; }
+  bool next(ConsoleWindowManager& windows);
+  bool finish();
   bool isOpen() const { return open_; }
   bool buttonEnabled(std::int32_t button) const;
 
@@ -86,11 +101,12 @@ class ConsoleWindow final : public harvestor::IWindow,
   std::string pageName_;
   std::any parameter_;
   harvestor::IWindowExitHandler* exitHandler_;
-  std::weak_ptr<harvestor::IPageAccess> page_;
   bool cancelled_ = false;
   bool open_ = true;
   bool shown_ = false;
   std::map<std::int32_t, bool> buttons_;
+  std::vector<std::shared_ptr<harvestor::IPageAccess>> pages_;
+  std::size_t current_ = 0;
 };
 
 }  // namespace workstation::console

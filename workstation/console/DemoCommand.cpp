@@ -7,6 +7,7 @@
 #include "workstation/console/Arguments.h"
 #include "workstation/console/Commands.h"
 #include "workstation/console/Layout.h"
+#include "workstation/console/ResultExport.h"
 #include "workstation/console/StudyExport.h"
 #include "workstation/store/StudyDatabase.h"
 #include "workstation/store/StudyTables.h"
@@ -33,7 +34,8 @@ Command demoCommand() {
       "usage: harvestor demo\n\n"
       "Builds the demo study database from the demo tables if it is not there, puts\n"
       "the demo locus list in the export folder if there is none, and exports the\n"
-      "demo study in all four study formats into the export folder.\n";
+      "demo study in all four study formats into the export folder, and its results\n"
+      "as text files and as one CRV set into the folder Results there.\n";
   c.run = [](const std::vector<std::string>& args, CommandContext& context) {
     const Arguments a(args, {}, 0, 0);
     const std::string database = demoDatabasePath();
@@ -61,7 +63,22 @@ Command demoCommand() {
                                  studyFormatIndex(e.format), true};
       status = std::max(status, runStudyExport(request, context));
     }
-    context.out << "\nThe demo exports are in " << exportFolder << ":\n";
+    const std::string results = exportFolder + "/Results";
+    std::filesystem::create_directories(results);
+    for (std::int16_t filterIndex : {std::int16_t{1}, std::int16_t{3}}) {
+      context.out << "\n== " << (filterIndex == 1 ? "results as text" : "results as one CRV set") << "\n";
+      ResultExportRequest request;
+      request.database = database;
+      request.study = "Demo";
+      request.outputTemplate = results + (filterIndex == 1 ? "/{Result Name}.txt" : "/Demo.CRV");
+      request.filterIndex = filterIndex;
+      request.all = true;
+      request.header = request.resultData = filterIndex == 1;
+      request.noResolve = true;  // a second demo run replaces the first one's files
+      request.overwrite = true;
+      status = std::max(status, runResultExport(request, context));
+    }
+    context.out << "\nThe demo exports are in " << exportFolder << " and " << results << ":\n";
     for (const auto& entry : std::filesystem::directory_iterator(exportFolder)) {
       context.out << "  " << entry.path().filename().string() << "\n";
     }

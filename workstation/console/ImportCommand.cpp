@@ -2,6 +2,7 @@
 
 #include "workstation/console/Arguments.h"
 #include "workstation/console/Commands.h"
+#include "workstation/store/NativeResultFile.h"
 #include "workstation/store/StudyTables.h"
 
 namespace workstation::console {
@@ -13,24 +14,34 @@ Command importCommand() {
   c.usage =
       "usage: harvestor import STUDY.db --name NAME --fragments FRAGMENTS.tsv\n"
       "                        [--results RESULTS.tsv] [--subjects SUBJECTS.tsv]\n"
-      "                        [--traces TRACES.tsv]\n\n"
+      "                        [--traces TRACES.tsv] [--native RESULT.zlu]...\n"
+      "       harvestor import STUDY.db --name NAME --native RESULT.zlu...\n\n"
       "Adds the study NAME to STUDY.db (created when missing). Every table has a\n"
-      "header row; column names match without regard to case. Bad input is refused\n"
-      "with the file and line, and nothing is written.\n";
+      "header row; column names match without regard to case. Results exported in\n"
+      "the native format (zlu) are added after the tables' results, in the order\n"
+      "given. Bad input is refused with the file and line, and nothing is written.\n";
   c.run = [](const std::vector<std::string>& args, CommandContext& context) {
     const Arguments a(args,
                       {{"name", true}, {"fragments", true}, {"results", true}, {"subjects", true},
-                       {"traces", true}},
+                       {"traces", true}, {"native", true}},
                       1, 1);
     for (const char* table : {"fragments", "results", "subjects", "traces"}) {
       if (a.has(table)) requireFile(a.value(table));
     }
-    StudyTableFiles files;
-    files.fragments = a.required("fragments");
-    files.results = a.value("results");
-    files.subjects = a.value("subjects");
-    files.traces = a.value("traces");
-    const ImportedStudy study = readStudyTables(a.required("name"), files);
+    const std::vector<std::string> natives = a.values("native");
+    for (const auto& file : natives) requireFile(file);
+    ImportedStudy study;
+    if (natives.empty() || a.has("fragments")) {
+      StudyTableFiles files;
+      files.fragments = a.required("fragments");
+      files.results = a.value("results");
+      files.subjects = a.value("subjects");
+      files.traces = a.value("traces");
+      study = readStudyTables(a.required("name"), files);
+    } else {
+      study.name = a.required("name");
+    }
+    for (const auto& file : natives) study.results.push_back(readNativeResult(file));
     addStudy(a.positional()[0], study);
     std::size_t fragments = 0;
     for (const auto& r : study.results) fragments += r.fragments.size();

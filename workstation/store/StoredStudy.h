@@ -52,12 +52,16 @@ struct StoredRecord final : harvestor::ISubjectRecord {
   double AreaScale() const override { return areaScale; }
 };
 
-// What a sample is apart from its traces, loaded with the study.
+// What a sample is apart from its traces, loaded with the study, with the
+// result it was analysed into (its name and fragments), which the result file
+// exporter and the trace writer carry.
 struct SampleFacts {
   std::int64_t id = 0;
   std::string subjectId;
   std::int32_t analysisRevision = 2;
   std::shared_ptr<StoredRecord> record = std::make_shared<StoredRecord>();
+  std::string resultName;
+  std::shared_ptr<StoredFragments> fragments = std::make_shared<StoredFragments>();
 };
 
 class StoredSample final : public harvestor::ISample {
@@ -69,6 +73,7 @@ class StoredSample final : public harvestor::ISample {
     return facts_->record;
   }
   std::vector<float> Trace(std::int16_t dye) const override;
+  const SampleFacts& facts() const { return *facts_; }
 
  private:
   std::shared_ptr<Database> db_;

@@ -63,9 +63,11 @@ std::shared_ptr<StoredStudy> StudyDatabase::loadStudy(const std::string& name) {
         facts->subjectId = q.text(4);
         facts->analysisRevision = static_cast<std::int32_t>(q.integer(5));
         facts->record->areaScale = q.real(6);
+        facts->resultName = q.text(2);
       }
       auto studyResult = std::make_shared<StoredStudyResult>();
       studyResult->excluded = q.integer(1) != 0;
+      studyResult->fragments = facts->fragments;
       studyResult->result = std::make_shared<StoredResult>(db_, q.text(2), facts);
       fragmentsOf[q.integer(0)] = studyResult->fragments.get();
       study->results->items.push_back(std::move(studyResult));

@@ -1,0 +1,37 @@
+#include "workstation/console/ConsoleLibraries.h"
+
+#include "harvestor/service/HError.h"
+#include "workstation/store/CRVTraceWriter.h"
+#include "workstation/store/ResultFileExporter.h"
+
+namespace workstation::console {
+
+void ConsoleSelectionControl::InitSelection(const std::string& selectionType,
+                                            const harvestor::ResultCollection& selection) {
+  type_ = selectionType;
+  selection_ = selection;
+}
+
+void ConsoleSelectionControl::select(const std::vector<std::shared_ptr<harvestor::IResult>>& results) {
+  if (!selection_) harvestor::RaiseError(harvestor::ErrNo::ObjectNotSet);
+  for (const auto& result : results) selection_->Add(result);
+  if (SelectionChanged) SelectionChanged();
+}
+
+std::shared_ptr<harvestor::IResultFileExporter> ConsoleLibraries::CreateResultFileExporter() {
+  return std::make_shared<ResultFileExporter>();
+}
+
+std::shared_ptr<harvestor::ICRVTraceWriter> ConsoleLibraries::CreateCRVTraceWriter() {
+  return std::make_shared<CRVTraceWriter>();
+}
+
+std::shared_ptr<harvestor::ICommonDialog> ConsoleLibraries::CreateCommonDialog() {
+  return std::make_shared<ConsoleDialog>();
+}
+
+std::shared_ptr<harvestor::ISelectionControl> ConsoleLibraries::CreateSelectionControl() {
+  return std::make_shared<ConsoleSelectionControl>();
+}
+
+}  // namespace workstation::console

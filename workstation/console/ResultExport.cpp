@@ -1,0 +1,153 @@
+#include "workstation/console/ResultExport.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
+
+#include "harvestor/resultexport/ExportResultsOptionsPage.h"
+#include "harvestor/resultexport/ExportResultsSelectionPage.h"
+#include "harvestor/resultexport/ExportResultsStatusPage.h"
+#include "harvestor/service/ErrorLog.h"
+#include "harvestor/service/Text.h"
+#include "workstation/console/Arguments.h"
+#include "workstation/console/ConsoleHost.h"
+#include "workstation/store/StudyDatabase.h"
+
+namespace workstation::console {
+namespace {
+
+bool logHas(const std::string& prefix) {
+  const auto* lines = harvestor::ErrorLog::Lines();
+  return lines && std::any_of(lines->begin(), lines->end(), [&](const std::string& line) {
+           return line.rfind(prefix, 0) == 0;
+         });
+}
+
+std::vector<std::shared_ptr<harvestor::IResult>> chooseResults(const harvestor::IStudy& study,
+                                                               const ResultExportRequest& request) {
+  std::vector<std::shared_ptr<harvestor::IResult>> all, chosen;
+  const auto results = study.Results();
+  for (std::int32_t i = 0; i < results->Count(); ++i) all.push_back(results->Item(i)->Result());
+  if (request.all) return all;
+  for (const std::string& name : request.results) {
+    auto match = std::find_if(all.begin(), all.end(), [&](const auto& r) { return r->ResultName() == name; });
+    if (match == all.end()) {
+      match = std::find_if(all.begin(), all.end(), [&](const auto& r) {
+        return harvestor::TrimTrailingBlanks(r->ResultName()) == harvestor::TrimTrailingBlanks(name);
+      });
+    }
+    if (match == all.end()) throw UsageError("the study has no result named '" + name + "'");
+    chosen.push_back(*match);
+  }
+  return chosen;
+}
+
+void tick(harvestor::CheckBox& box, std::int16_t value, const char* option) {
+  if (box.Value() == value) return;
+  if (!box.Enabled()) throw UsageError(std::string(option) + " does not apply to this format");
+  box.Value(value);
+}
+
+}  // namespace
+
+int runResultExport(const ResultExportRequest& request, CommandContext& context) {
+  StudyDatabase database(request.database);
+  const auto study = database.loadStudy(request.study);
+  const auto selected = chooseResults(*study, request);
+  if (selected.empty()) throw UsageError("no results selected: give --result NAME or --all");
+
+  ConsoleHost host({context.out, context.err, context.in, context.interactive});
+  harvestor::Service& service = host.service();
+  host.studies().open(study);
+  host.ui().setAnswer(request.overwrite);
+  service.ExportResult();
+  const auto wizard = host.windows().lastWindow("ExportResultSelection");
+
+  auto& selection = dynamic_cast<harvestor::ExportResultsSelectionPage&>(*wizard->pages()[0]);
+  dynamic_cast<ConsoleSelectionControl&>(*selection.ctlSelectionWizard).select(selected);
+  if (!wizard->next(host.windows())) throw UsageError("the wizard did not take the selection");
+
+  auto& options = dynamic_cast<harvestor::ExportResultsOptionsPage&>(*wizard->pages()[1]);
+  auto& dialog = dynamic_cast<ConsoleDialog&>(*options.dlgResultsSaveAs);
+  dialog.choose(request.outputTemplate, request.filterIndex);
+  options.cmdBrowse.Click();
+  if (dialog.timesShown() > 1) {
+    wizard->cancel();
+    context.err << "harvestor export-results: Save As refused " << request.outputTemplate
+                << "; nothing was written.\n";
+    return 2;
+  }
+  if (request.header) tick(options.chkHeader, 1, "--header");
+  if (request.resultData) tick(options.chkResultData, 1, "--result-data");
+  if (request.keepSuffix) tick(options.chkRemoveSuffix, 0, "--keep-suffix");
+  if (request.noResolve) tick(options.chkResolveFilenames, 0, "--no-resolve");
+  if (!wizard->finish()) {
+    wizard->cancel();
+    context.err << "harvestor export-results: the wizard could not be finished.\n";
+    return 1;
+  }
+
+  const auto status = std::dynamic_pointer_cast<harvestor::ExportResultsStatusPage>(
+      host.windows().lastPage("ExportResultsStatus"));
+  if (status && status->cmdOK.Enabled()) status->cmdOK.Click();
+  if (host.utility().reports() > 0) {
+    context.err << "harvestor: the export stopped on an error.\n";
+    return 1;
+  }
+  if (logHas("Export cancelled.")) {
+    context.err << "harvestor: export cancelled.\n";
+    return 1;
+  }
+  if (!logHas("Export completed. No errors.")) {
+    context.err << "harvestor: some results were not exported; see the log above.\n";
+    return 1;
+  }
+  return 0;
+}
+
+Command exportResultsCommand() {
+  Command c;
+  c.name = "export-results";
+  c.summary = "write results as text, native (zlu) or CRV trace files";
+  c.usage =
+      "usage: harvestor export-results STUDY.db [--study NAME] --format text|zal|crv\n"
+      "                                --output TEMPLATE [--result NAME]... [--all]\n"
+      "                                [--header] [--result-data] [--keep-suffix]\n"
+      "                                [--no-resolve] [--overwrite|--skip]\n\n"
+      "Writes each selected result as a file of its own (text or native), or all of\n"
+      "them as one CRV set. TEMPLATE is a full path whose file name may be\n"
+      "{Result Name} (not for CRV). The tracking suffix is removed and name\n"
+      "conflicts are resolved unless --keep-suffix and --no-resolve say otherwise.\n"
+      "Without --overwrite or --skip, overwrite questions are asked at the terminal,\n"
+      "or answered Cancel.\n";
+  c.run = [](const std::vector<std::string>& args, CommandContext& context) {
+    const Arguments a(args,
+                      {{"study", true}, {"format", true}, {"output", true}, {"result", true},
+                       {"all"}, {"header"}, {"result-data"}, {"keep-suffix"}, {"no-resolve"},
+                       {"overwrite"}, {"skip"}},
+                      1, 1);
+    ResultExportRequest request;
+    request.database = a.positional()[0];
+    requireFile(request.database);
+    request.study = a.value("study");
+    const std::string format = a.choice("format", {"text", "zal", "crv"});
+    request.filterIndex = format == "text" ? 1 : format == "zal" ? 2 : 3;
+    request.outputTemplate = std::filesystem::absolute(a.required("output")).string();
+    const auto folder = std::filesystem::path(request.outputTemplate).parent_path();
+    if (!std::filesystem::is_directory(folder)) throw UsageError("no such folder: " + folder.string());
+    request.results = a.values("result");
+    request.all = a.has("all");
+    if (request.all == !request.results.empty()) throw UsageError("give --result NAME... or --all");
+    request.header = a.has("header");
+    request.resultData = a.has("result-data");
+    request.keepSuffix = a.has("keep-suffix");
+    request.noResolve = a.has("no-resolve");
+    if (a.has("overwrite") && a.has("skip")) throw UsageError("give --overwrite or --skip, not both");
+    if (a.has("overwrite")) request.overwrite = true;
+    if (a.has("skip")) request.overwrite = false;
+    return runResultExport(request, context);
+  };
+  return c;
+}
+
+}  // namespace workstation::console
