@@ -20,7 +20,7 @@ TestHost::TestHost() {
   exportFolder = root + "/App/Export";
   std::filesystem::create_directories(root + "/App/bin");
   std::filesystem::create_directories(exportFolder);
-  HostObjects::Install({&application, &studies, &utility, &filter, &ui, &spreadsheet});
+  HostObjects::Install({&application, &studies, &utility, &filter, &ui, &spreadsheet, &libraries});
   HostObjects::SetEnvironment({std::make_shared<FixedClock>(LocalDateTime{2026, 12, 5, 14, 3, 9}),
                                root + "/App/bin", "."});
   ErrorLog::InitalizeExportLog();

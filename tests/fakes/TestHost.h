@@ -8,6 +8,7 @@
 
 #include "harvestor/service/Clock.h"
 #include "tests/fakes/FakeHost.h"
+#include "tests/fakes/FakeLibraries.h"
 
 namespace harvestor::testing {
 
@@ -33,6 +34,7 @@ class TestHost {
   FakeFragmentFilter filter;
   FakeUserInterface ui;
   FakeSpreadsheet spreadsheet;
+  FakeLibraries libraries;
 
   std::string Path(const std::string& name) const { return root + "/" + name; }
   void WriteLocusList(const std::string& bytes) const;

@@ -19,12 +19,18 @@ void ConsoleScreen::Changed(const harvestor::Control& control) {
   if (const auto* box = dynamic_cast<const harvestor::TextBox*>(&control)) {
     out_ << plainLines(box->Text()) << std::flush;
   }
+  showCaption(control);
 }
 
-void ConsoleScreen::Repainted(const harvestor::Control& control) {
-  if (const auto* label = dynamic_cast<const harvestor::Label*>(&control)) {
-    err_ << label->Caption() << "\n";
-  }
+void ConsoleScreen::Repainted(const harvestor::Control& control) { showCaption(control); }
+
+void ConsoleScreen::showCaption(const harvestor::Control& control) {
+  const auto* label = dynamic_cast<const harvestor::Label*>(&control);
+  if (!label || !label->Visible() || label->Caption().empty()) return;
+  std::string& shown = shownCaptions_[label];
+  if (shown == label->Caption()) return;
+  shown = label->Caption();
+  err_ << shown << "\n";
 }
 
 void ConsoleScreen::Appended(const harvestor::Control&, std::string_view added) {

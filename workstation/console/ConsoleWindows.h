@@ -21,7 +21,7 @@ namespace workstation::console {
 class ConsoleWindow;
 
 // Shows controls on the terminal: log text on standard output as it grows,
-// status captions on standard error when the page repaints them.
+// status captions on standard error as they change (each new caption once).
 class ConsoleScreen final : public harvestor::IControlObserver {
  public:
   ConsoleScreen(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
@@ -30,8 +30,10 @@ class ConsoleScreen final : public harvestor::IControlObserver {
   void Appended(const harvestor::Control& control, std::string_view added) override;
 
  private:
+  void showCaption(const harvestor::Control& control);
   std::ostream& out_;
   std::ostream& err_;
+  std::map<const harvestor::Control*, std::string> shownCaptions_;
 };
 
 class ConsoleWindowManager final : public harvestor::IWindowManager {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <ostream>
+#include <unordered_map>
 
 #include "harvestor/resultexport/ExportResultsOptionsPage.h"
 #include "harvestor/resultexport/ExportResultsSelectionPage.h"
@@ -29,15 +30,20 @@ std::vector<std::shared_ptr<harvestor::IResult>> chooseResults(const harvestor::
   const auto results = study.Results();
   for (std::int32_t i = 0; i < results->Count(); ++i) all.push_back(results->Item(i)->Result());
   if (request.all) return all;
+  // A name given exactly wins; otherwise names match without their trailing blanks.
+  std::unordered_map<std::string, std::shared_ptr<harvestor::IResult>> exact, trimmed;
+  for (const auto& result : all) {
+    exact.emplace(result->ResultName(), result);
+    trimmed.emplace(harvestor::TrimTrailingBlanks(result->ResultName()), result);
+  }
   for (const std::string& name : request.results) {
-    auto match = std::find_if(all.begin(), all.end(), [&](const auto& r) { return r->ResultName() == name; });
-    if (match == all.end()) {
-      match = std::find_if(all.begin(), all.end(), [&](const auto& r) {
-        return harvestor::TrimTrailingBlanks(r->ResultName()) == harvestor::TrimTrailingBlanks(name);
-      });
+    if (const auto hit = exact.find(name); hit != exact.end()) {
+      chosen.push_back(hit->second);
+    } else if (const auto near = trimmed.find(harvestor::TrimTrailingBlanks(name)); near != trimmed.end()) {
+      chosen.push_back(near->second);
+    } else {
+      throw UsageError("the study has no result named '" + name + "'");
     }
-    if (match == all.end()) throw UsageError("the study has no result named '" + name + "'");
-    chosen.push_back(*match);
   }
   return chosen;
 }
