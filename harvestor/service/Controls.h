@@ -119,6 +119,34 @@ class CheckBox : public Control {
   std::int16_t value_ = 0;
 };
 
+// A list box: its entries with their selection; a sorted box keeps its
+// entries in alphabetical order (without regard to case), an unsorted one in
+// the order they were added. Positions are 0-based; counts are 16-bit.
+class ListBox : public Control {
+ public:
+  ListBox(std::string name, bool sorted) : Control(std::move(name)), sorted_(sorted) {}
+  bool Sorted() const { return sorted_; }
+  std::int16_t ListCount() const;
+  const std::string& List(std::int16_t index) const;
+  void List(std::int16_t index, std::string text);
+  bool Selected(std::int16_t index) const;
+  void Selected(std::int16_t index, bool selected);
+  std::int16_t SelCount() const;
+  void AddItem(std::string text);
+  void RemoveItem(std::int16_t index);
+  void Clear();
+  std::vector<std::string> Items() const;
+
+ private:
+  struct Entry {
+    std::string text;
+    bool selected = false;
+  };
+  std::size_t At(std::int16_t index) const;
+  bool sorted_;
+  std::vector<Entry> entries_;
+};
+
 // A page lists its controls so a host can bind them to a screen.
 class IHasControls {
  public:

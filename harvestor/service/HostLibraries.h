@@ -50,6 +50,17 @@ class ISelectionControl {
   std::function<void()> SelectionChanged;
 };
 
+// The host's loader of study objects. The locus list editor asks it
+// Query("CurrentLoci", "", "", "Name", 0, true) for the open study's loci,
+// each an object with a Name.
+class ILociLoader {
+ public:
+  virtual ~ILociLoader() = default;
+  virtual CollectionPtr<std::shared_ptr<IObject>> Query(const std::string& what, const std::string& a,
+                                                        const std::string& b, const std::string& property,
+                                                        std::int32_t c, bool d) = 0;
+};
+
 class IHostLibraries {
  public:
   virtual ~IHostLibraries() = default;
@@ -57,6 +68,7 @@ class IHostLibraries {
   virtual std::shared_ptr<ICRVTraceWriter> CreateCRVTraceWriter() = 0;
   virtual std::shared_ptr<ICommonDialog> CreateCommonDialog() = 0;
   virtual std::shared_ptr<ISelectionControl> CreateSelectionControl() = 0;
+  virtual std::shared_ptr<ILociLoader> CreateLociLoader() = 0;
 };
 
 }  // namespace harvestor

@@ -21,6 +21,7 @@ T& Required(T* object) {
 }  // namespace
 
 void Install(const HostGlobals& globals) { g_host = globals; }
+const HostGlobals& Installed() { return g_host; }
 void SetEnvironment(ComponentEnvironment environment) { g_environment = std::move(environment); }
 
 IHostApplication& Application() { return Required(g_host.HostApplication); }

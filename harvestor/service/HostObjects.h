@@ -33,6 +33,8 @@ struct ComponentEnvironment {
 namespace HostObjects {
 
 void Install(const HostGlobals& globals);
+// The objects installed now (any may be null); never raises.
+const HostGlobals& Installed();
 void SetEnvironment(ComponentEnvironment environment);
 
 // Each raises error 91 when the host installed none.

@@ -37,7 +37,29 @@ struct Writer : ICRVTraceWriter {
   FakeLibraries& owner;
 };
 
+struct Locus : IObject {
+  explicit Locus(std::string n) : name(std::move(n)) {}
+  Variant GetProperty(std::string_view) const override { return Variant::FromText(name); }
+  std::string name;
+};
+
+struct Loader : ILociLoader {
+  explicit Loader(FakeLibraries& o) : owner(o) {}
+  CollectionPtr<std::shared_ptr<IObject>> Query(const std::string& what, const std::string& a,
+                                                const std::string& b, const std::string& property,
+                                                std::int32_t c, bool d) override {
+    owner.queries.push_back(what + "|" + a + "|" + b + "|" + property + "|" + std::to_string(c) + "|" +
+                            (d ? "True" : "False"));
+    auto loci = NewCollection<std::shared_ptr<IObject>>();
+    for (const auto& name : owner.studyLoci) loci->Add(std::make_shared<Locus>(name));
+    return loci;
+  }
+  FakeLibraries& owner;
+};
+
 }  // namespace
+
+std::shared_ptr<ILociLoader> FakeLibraries::CreateLociLoader() { return std::make_shared<Loader>(*this); }
 
 std::shared_ptr<IResultFileExporter> FakeLibraries::CreateResultFileExporter() {
   return std::make_shared<Exporter>(*this);

@@ -20,6 +20,9 @@ class FakeLibraries : public IHostLibraries {
   std::shared_ptr<ICRVTraceWriter> CreateCRVTraceWriter() override;
   std::shared_ptr<ICommonDialog> CreateCommonDialog() override;
   std::shared_ptr<ISelectionControl> CreateSelectionControl() override;
+  std::shared_ptr<ILociLoader> CreateLociLoader() override;
+  std::vector<std::string> studyLoci;  // what the "CurrentLoci" query answers
+  std::vector<std::string> queries;    // each query, its arguments joined by "|"
 
   // Every call made on the exporters and writers, in order:
   // "Options HEADER=1,...", "Flags 0", "Format 1", "Output PATH", "Export",

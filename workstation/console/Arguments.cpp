@@ -26,6 +26,7 @@ Arguments::Arguments(const std::vector<std::string>& args, const std::vector<Opt
     if (!spec->takesValue) {
       if (hasInline) throw UsageError("option '--" + name + "' takes no value");
       values_[name].push_back("");
+      ordered_.emplace_back(name, "");
       continue;
     }
     if (hasInline) {
@@ -35,6 +36,7 @@ Arguments::Arguments(const std::vector<std::string>& args, const std::vector<Opt
     } else {
       throw UsageError("option '--" + name + "' needs a value");
     }
+    ordered_.emplace_back(name, values_[name].back());
   }
   if (positional_.size() < minPositional) throw UsageError("missing argument");
   if (positional_.size() > maxPositional) {

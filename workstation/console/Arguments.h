@@ -30,12 +30,15 @@ class Arguments {
   std::string value(const std::string& name, const std::string& fallback = "") const;
   std::vector<std::string> values(const std::string& name) const;
   std::string required(const std::string& name) const;
+  // Every option in command-line order, with its value ("" for a switch).
+  const std::vector<std::pair<std::string, std::string>>& ordered() const { return ordered_; }
   // A value that must be one of choices.
   std::string choice(const std::string& name, const std::vector<std::string>& choices) const;
 
  private:
   std::vector<std::string> positional_;
   std::map<std::string, std::vector<std::string>> values_;
+  std::vector<std::pair<std::string, std::string>> ordered_;
 };
 
 // A file named on the command line must exist: otherwise a UsageError.

@@ -31,7 +31,7 @@ bool wantsHelp(const std::vector<std::string>& args) {
 const std::vector<Command>& allCommands() {
   static const std::vector<Command> commands = {importCommand(), exportStudyCommand(),
                                                 exportResultsCommand(), locusListCommand(),
-                                                demoCommand()};
+                                                lohCommand(), demoCommand()};
   return commands;
 }
 

@@ -34,5 +34,6 @@ Command exportStudyCommand();
 Command exportResultsCommand();
 Command demoCommand();
 Command locusListCommand();
+Command lohCommand();
 
 }  // namespace workstation::console

@@ -4,6 +4,7 @@
 #include "harvestor/resultexport/ExportResultsSelectionPage.h"
 #include "harvestor/resultexport/ExportResultsStatusPage.h"
 #include "harvestor/studypages/ExportStudyStatusPage.h"
+#include "harvestor/studypages/LocusListEditPage.h"
 #include "workstation/store/FragmentGridPage.h"
 
 namespace workstation::console {
@@ -22,6 +23,8 @@ ConsoleHost::ConsoleHost(const ConsoleStreams& streams, harvestor::ISpreadsheetA
       "ExportResultSelection",
       {[] { return std::make_shared<harvestor::ExportResultsSelectionPage>(); },
        [] { return std::make_shared<harvestor::ExportResultsOptionsPage>(); }});
+  windows_.registerPage("ShowLocusListEditPage",
+                        [] { return std::make_shared<harvestor::LocusListEditPage>(); });
   windows_.registerPage("ExportResultsStatus",
                         [] { return std::make_shared<harvestor::ExportResultsStatusPage>(); });
 }

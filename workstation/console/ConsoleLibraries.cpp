@@ -1,7 +1,10 @@
 #include "workstation/console/ConsoleLibraries.h"
 
 #include "harvestor/service/HError.h"
+#include "harvestor/service/HostObjects.h"
 #include "workstation/store/CRVTraceWriter.h"
+#include "workstation/store/CurrentLociLoader.h"
+#include "workstation/store/StoredStudy.h"
 #include "workstation/store/ResultFileExporter.h"
 
 namespace workstation::console {
@@ -32,6 +35,11 @@ std::shared_ptr<harvestor::ICommonDialog> ConsoleLibraries::CreateCommonDialog()
 
 std::shared_ptr<harvestor::ISelectionControl> ConsoleLibraries::CreateSelectionControl() {
   return std::make_shared<ConsoleSelectionControl>();
+}
+
+std::shared_ptr<harvestor::ILociLoader> ConsoleLibraries::CreateLociLoader() {
+  return std::make_shared<CurrentLociLoader>(
+      std::dynamic_pointer_cast<StoredStudy>(harvestor::HostObjects::StudyService().CurrentStudy()));
 }
 
 }  // namespace workstation::console

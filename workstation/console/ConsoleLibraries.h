@@ -31,6 +31,8 @@ class ConsoleLibraries final : public harvestor::IHostLibraries {
   std::shared_ptr<harvestor::ICRVTraceWriter> CreateCRVTraceWriter() override;
   std::shared_ptr<harvestor::ICommonDialog> CreateCommonDialog() override;
   std::shared_ptr<harvestor::ISelectionControl> CreateSelectionControl() override;
+  // Answers for the study the host's study service has open.
+  std::shared_ptr<harvestor::ILociLoader> CreateLociLoader() override;
 };
 
 }  // namespace workstation::console

@@ -19,6 +19,7 @@ std::int32_t ConsoleUi::MsgBox(const std::string& prompt, std::int32_t style,
                                const std::string& title) {
   using namespace harvestor;
   const std::int32_t buttons = style & 7;
+  ++messages_;
   err_ << (title.empty() ? "" : title + ": ") << plainLines(prompt) << "\n";
   if (buttons != MsgBoxStyle::YesNo && buttons != MsgBoxStyle::OKCancel) return MsgBoxResult::OK;
 

@@ -23,6 +23,7 @@ class ConsoleUi final : public harvestor::IUserInterface {
   // Runs at the next yield to the message loop.
   void schedule(std::function<void()> action) { scheduled_.push_back(std::move(action)); }
   int questionsAsked() const { return questions_; }
+  int messagesShown() const { return messages_; }
 
   std::int32_t MsgBox(const std::string& prompt, std::int32_t style, const std::string& title) override;
   void SendKeys(const std::string& keys) override;
@@ -37,6 +38,7 @@ class ConsoleUi final : public harvestor::IUserInterface {
   std::optional<bool> answer_;
   std::vector<std::function<void()>> scheduled_;
   int questions_ = 0;
+  int messages_ = 0;
   std::int32_t pointer_ = harvestor::MousePointer::Default;
 };
 

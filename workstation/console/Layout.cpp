@@ -28,6 +28,8 @@ std::string demoTablesFolder() {
 
 std::string demoDatabasePath() { return workstationRoot() + "/Demo/Demo.db"; }
 
+std::string reportTemplatesFolder() { return workstationRoot() + "/ReportTemplates"; }
+
 void setUpComponentEnvironment() {
   harvestor::HostObjects::SetEnvironment({nullptr, componentFolder(), ""});
 }

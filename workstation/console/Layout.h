@@ -18,5 +18,7 @@ std::string componentFolder();
 std::string workstationRoot();
 std::string demoTablesFolder();
 std::string demoDatabasePath();
+// ReportTemplates beside the component's folder, where LOH.xls lives.
+std::string reportTemplatesFolder();
 
 }  // namespace workstation::console

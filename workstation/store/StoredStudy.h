@@ -116,6 +116,8 @@ struct StoredStudyResults final : harvestor::IStudyResults {
 
 struct StoredStudy final : harvestor::IStudy {
   std::string name;
+  std::shared_ptr<Database> db;  // the database it was loaded from
+  std::int64_t id = 0;
   std::shared_ptr<StoredStudyResults> results = std::make_shared<StoredStudyResults>();
   std::string StudyName() const override { return name; }
   std::shared_ptr<harvestor::IStudyResults> Results() const override { return results; }

@@ -45,6 +45,8 @@ std::int64_t StudyDatabase::studyId(const std::string& name, std::string* resolv
 std::shared_ptr<StoredStudy> StudyDatabase::loadStudy(const std::string& name) {
   auto study = std::make_shared<StoredStudy>();
   const std::int64_t id = studyId(name, &study->name);
+  study->db = db_;
+  study->id = id;
 
   std::unordered_map<std::int64_t, std::shared_ptr<SampleFacts>> samples;
   std::unordered_map<std::int64_t, StoredFragments*> fragmentsOf;
@@ -119,8 +121,11 @@ std::shared_ptr<StoredStudy> StudyDatabase::loadStudy(const std::string& name) {
 
 std::vector<std::string> StudyDatabase::studyLoci(const std::string& name) {
   std::string resolved;
-  const std::int64_t id = studyId(name, &resolved);
-  Statement q(*db_,
+  return currentLoci(*db_, studyId(name, &resolved));
+}
+
+std::vector<std::string> currentLoci(Database& db, std::int64_t id) {
+  Statement q(db,
               "SELECT f.locus FROM fragments f JOIN study_results sr ON sr.id = f.study_result_id "
               "WHERE sr.study_id = ? AND f.locus <> '' ORDER BY sr.position, f.position");
   q.bind(1, id);

@@ -32,4 +32,7 @@ class StudyDatabase {
   std::shared_ptr<Database> db_;
 };
 
+// The distinct locus names of the study with that id, in order of first appearance.
+std::vector<std::string> currentLoci(Database& db, std::int64_t studyId);
+
 }  // namespace workstation

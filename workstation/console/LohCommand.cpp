@@ -1,0 +1,44 @@
+#include <ostream>
+
+#include "harvestor/loh/LOH.h"
+#include "workstation/console/Arguments.h"
+#include "workstation/console/Commands.h"
+#include "workstation/console/ConsoleHost.h"
+#include "workstation/console/Layout.h"
+#include "workstation/spreadsheet/CalcAutomation.h"
+#include "workstation/store/StudyDatabase.h"
+
+namespace workstation::console {
+
+Command lohCommand() {
+  Command c;
+  c.name = "loh";
+  c.summary = "write the LOH input file of a study and open the LOH workbook in Calc";
+  c.usage =
+      "usage: harvestor loh STUDY.db [--study NAME]\n\n"
+      "Writes every included fragment of the study to InputLOH.temp in the export\n"
+      "folder and opens ReportTemplates/LOH.xls in LibreOffice Calc. The launch stops,\n"
+      "saying why, when Calc is missing, the workbook is missing or already open.\n";
+  c.run = [](const std::vector<std::string>& args, CommandContext& context) {
+    const Arguments a(args, {{"study", true}}, 1, 1);
+    requireFile(a.positional()[0]);
+    const auto study = StudyDatabase(a.positional()[0]).loadStudy(a.value("study"));
+    CalcAutomation calc({"soffice", {reportTemplatesFolder()}});
+    ConsoleHost host({context.out, context.err, context.in, context.interactive}, &calc);
+    harvestor::Service& service = host.service();
+    host.studies().open(study);
+    try {
+      service.LaunchLOH();
+    } catch (const harvestor::HError& e) {
+      context.err << "harvestor loh: " << e.Description << "\n";
+      return 1;
+    }
+    if (host.ui().messagesShown() > 0) return 1;
+    context.out << "Wrote " << harvestor::LOH::InputFilePath() << " and opened "
+                << harvestor::LOH::SpreadsheetPath() << " in LibreOffice Calc.\n";
+    return 0;
+  };
+  return c;
+}
+
+}  // namespace workstation::console
