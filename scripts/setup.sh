@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Harvestor needs to build and test, when any is missing.
 set -euo pipefail
-packages=(cmake make g++ libgtest-dev libgmock-dev libsqlite3-dev sqlite3 python3)
+packages=(cmake make g++ libgtest-dev libgmock-dev libsqlite3-dev sqlite3 python3 libreoffice-calc)
 packages+=("$@")
 missing=()
 for p in "${packages[@]}"; do

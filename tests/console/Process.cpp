@@ -46,7 +46,13 @@ ProcessResult RunHarvestor(const std::vector<std::string>& args, const std::stri
 
   std::vector<std::string> env_strings;
   for (char** e = environ; *e; ++e) {
-    if (std::string(*e).rfind("HARVESTOR_COMPONENT_DIR=", 0) != 0) env_strings.push_back(*e);
+    // Runs are headless: no window may open from a test.
+    const std::string entry = *e;
+    if (entry.rfind("HARVESTOR_COMPONENT_DIR=", 0) == 0 || entry.rfind("DISPLAY=", 0) == 0 ||
+        entry.rfind("WAYLAND_DISPLAY=", 0) == 0) {
+      continue;
+    }
+    env_strings.push_back(entry);
   }
   if (!componentFolder.empty()) env_strings.push_back("HARVESTOR_COMPONENT_DIR=" + componentFolder);
   std::vector<char*> envp;

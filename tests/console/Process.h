@@ -14,7 +14,8 @@ struct ProcessResult {
 };
 
 // Runs the harvestor command with args, standard input from /dev/null, with
-// the component folder given (when not empty) in HARVESTOR_COMPONENT_DIR.
+// the component folder given (when not empty) in HARVESTOR_COMPONENT_DIR,
+// and no display.
 ProcessResult RunHarvestor(const std::vector<std::string>& args,
                            const std::string& componentFolder = "");
 

@@ -2,6 +2,8 @@
 #include <ostream>
 
 #include "harvestor/genotype/LocusListFile.h"
+#include "harvestor/loh/LOH.h"
+#include "workstation/console/ConsoleHost.h"
 #include "harvestor/resultexport/ResultExportRoutines.h"
 #include "harvestor/service/TextFile.h"
 #include "workstation/console/Arguments.h"
@@ -35,7 +37,8 @@ Command demoCommand() {
       "Builds the demo study database from the demo tables if it is not there, puts\n"
       "the demo locus list in the export folder if there is none, and exports the\n"
       "demo study in all four study formats into the export folder, and its results\n"
-      "as text files and as one CRV set into the folder Results there.\n";
+      "as text files and as one CRV set into the folder Results there, and writes\n"
+      "its LOH input file.\n";
   c.run = [](const std::vector<std::string>& args, CommandContext& context) {
     const Arguments a(args, {}, 0, 0);
     const std::string database = demoDatabasePath();
@@ -77,6 +80,17 @@ Command demoCommand() {
       request.noResolve = true;  // a second demo run replaces the first one's files
       request.overwrite = true;
       status = std::max(status, runResultExport(request, context));
+    }
+    {
+      context.out << "\n== LOH input file\n";
+      ConsoleHost host({context.out, context.err, context.in, false});
+      harvestor::LOH::CheckLOHSpreadsheet();
+      const auto study = StudyDatabase(database).loadStudy("Demo");
+      if (harvestor::LOH::WriteLOHInputFile(*study)) {
+        context.out << "Wrote " << harvestor::LOH::InputFilePath() << "\n";
+      } else {
+        status = 1;
+      }
     }
     context.out << "\nThe demo exports are in " << exportFolder << " and " << results << ":\n";
     for (const auto& entry : std::filesystem::directory_iterator(exportFolder)) {

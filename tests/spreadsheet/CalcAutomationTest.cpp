@@ -1,0 +1,70 @@
+// LibreOffice Calc as the spreadsheet application: finding the program,
+// noticing an open workbook, refusing to open a window without a display,
+// and, where Calc is installed, reading the LOH workbook the build makes.
+#include "workstation/spreadsheet/CalcAutomation.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "harvestor/service/HError.h"
+#include "tests/fakes/TestHost.h"
+
+namespace workstation {
+namespace {
+
+TEST(CalcAutomationTest, AMissingProgramCannotBeStarted) {
+  CalcAutomation calc({"no-such-calc-program", {}});
+  EXPECT_EQ(calc.programPath(), "");
+  try {
+    calc.CreateApplication();
+    FAIL();
+  } catch (const harvestor::HError& e) {
+    EXPECT_NE(e.Description.find("not installed"), std::string::npos);
+  }
+  EXPECT_THROW(calc.RunningApplication(), harvestor::HError);
+  EXPECT_EQ(calcLockFile("/data/ReportTemplates/LOH.xls"), "/data/ReportTemplates/.~lock.LOH.xls#");
+}
+
+TEST(CalcAutomationTest, WithoutADisplayOpeningSaysSoPlainly) {
+  harvestor::testing::TestHost host;
+  const std::string fakeCalc = host.Path("soffice");
+  harvestor::testing::WriteFile(fakeCalc, "#!/bin/sh\nexit 0\n");
+  std::filesystem::permissions(fakeCalc, std::filesystem::perms::owner_all);
+  CalcAutomation calc({fakeCalc, {host.root}});
+  const char* display = std::getenv("DISPLAY");
+  const std::string saved = display ? display : "";
+  ::unsetenv("DISPLAY");
+  ::unsetenv("WAYLAND_DISPLAY");
+  const auto application = calc.CreateApplication();
+  try {
+    application->OpenWorkbook(host.Path("LOH.xls"));
+    FAIL();
+  } catch (const harvestor::HError& e) {
+    EXPECT_NE(e.Description.find("there is no display"), std::string::npos);
+  }
+  if (!saved.empty()) ::setenv("DISPLAY", saved.c_str(), 1);
+  // A lock file without a live Calc is a stale one: no workbook is open.
+  harvestor::testing::WriteFile(host.Path("LOH.xls"), "x");
+  harvestor::testing::WriteFile(calcLockFile(host.Path("LOH.xls")), "user,host;");
+  if (!calcIsRunning()) {
+    EXPECT_EQ(calc.openWorkbook(), "");
+  }
+}
+
+TEST(CalcAutomationTest, CalcReadsTheLohWorkbook) {
+  CalcAutomation calc({"soffice", {}});
+  if (calc.programPath().empty()) GTEST_SKIP() << "LibreOffice Calc is not installed";
+  harvestor::testing::TestHost host;
+  const std::string workbook = std::string(HARVESTOR_BUILD_DIR) + "/ReportTemplates/LOH.xls";
+  const std::string command = calc.programPath() + " --headless --norestore -env:UserInstallation=file://" +
+                              host.Path("profile") + " --convert-to csv --outdir " + host.root + " " +
+                              workbook + " >/dev/null 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_EQ(harvestor::testing::ReadFile(host.Path("LOH.csv")).substr(0, 12), "LOH analysis");
+}
+
+}  // namespace
+}  // namespace workstation
