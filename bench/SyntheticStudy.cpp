@@ -33,7 +33,7 @@ std::shared_ptr<testing::FakeStudy> MakeSyntheticStudy(int subjects, int results
         const std::string locus = SyntheticLocusName(l);
         for (int a = 0; a < 2; ++a) {
           auto& fragment = result.Call(locus, std::to_string(10 + (s + l + a * 3) % 12));
-          if ((s + l) % 211 == 0) fragment.allele.clear();
+          if ((s + l) % 211 == 0) fragment.alleleId.clear();
           if ((s * 7 + l + a) % 509 == 0) fragment.excluded = true;
         }
       }

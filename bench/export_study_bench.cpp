@@ -12,6 +12,7 @@
 #include <string>
 
 #include "bench/StudyTableDump.h"
+#include "bench/Stopwatch.h"
 #include "bench/SyntheticStudy.h"
 #include "harvestor/genotype/GenoGroup.h"
 #include "harvestor/service/ErrorLog.h"
@@ -21,13 +22,10 @@
 #include "workstation/store/StudyDatabase.h"
 
 using namespace harvestor;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Seconds;
 
 namespace {
-
-double Seconds(Clock::time_point from) {
-  return std::chrono::duration<double>(Clock::now() - from).count();
-}
 
 // Shows the log the way the console does, into nowhere.
 struct NullScreen : IControlObserver {

@@ -7,19 +7,17 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/Stopwatch.h"
 #include "bench/SyntheticStudy.h"
 #include "harvestor/genotype/GenoGroup.h"
 #include "harvestor/service/ErrorLog.h"
 #include "tests/fakes/TestHost.h"
 
 using namespace harvestor;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Seconds;
 
 namespace {
-
-double Seconds(Clock::time_point from) {
-  return std::chrono::duration<double>(Clock::now() - from).count();
-}
 
 void Run(int subjects) {
   const int results = 2, loci = 40;

@@ -8,19 +8,17 @@
 #include <string>
 
 #include "bench/StudyTableDump.h"
+#include "bench/Stopwatch.h"
 #include "bench/SyntheticStudy.h"
 #include "harvestor/genotype/GenoGroup.h"
 #include "tests/fakes/TestHost.h"
 #include "workstation/store/StudyDatabase.h"
 
 using namespace harvestor;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Seconds;
 
 namespace {
-
-double Seconds(Clock::time_point from) {
-  return std::chrono::duration<double>(Clock::now() - from).count();
-}
 
 void Run(int subjects) {
   testing::TestHost host;

@@ -9,4 +9,8 @@ ExportParameters::ExportParameters() {
           [&] { colSelectedResults = NewCollection<std::shared_ptr<IResult>>(); });
 }
 
+std::shared_ptr<ExportParameters> ParametersOf(const PageBase& base) {
+  return std::any_cast<std::shared_ptr<ExportParameters>>(base.Parameter());
+}
+
 }  // namespace harvestor

@@ -8,6 +8,7 @@
 
 #include "harvestor/resultexport/FormatTypes.h"
 #include "harvestor/service/Collection.h"
+#include "harvestor/service/PageBase.h"
 #include "harvestor/service/StudyObjects.h"
 
 namespace harvestor {
@@ -29,5 +30,9 @@ class ExportParameters {
   std::string strFullPathAndFileName;
   std::int32_t enumFileFormat = 0;
 };
+
+// The run's parameters, as the result export pages get them: their page
+// base's parameter object, fetched afresh by each procedure.
+std::shared_ptr<ExportParameters> ParametersOf(const PageBase& base);
 
 }  // namespace harvestor

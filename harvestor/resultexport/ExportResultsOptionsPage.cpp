@@ -14,10 +14,6 @@ namespace {
 
 const char* const kClass = "ExportResultsOptionsPage";
 
-std::shared_ptr<ExportParameters> Parameters(const PageBase& base) {
-  return std::any_cast<std::shared_ptr<ExportParameters>>(base.Parameter());
-}
-
 bool IsCrvPlaceholder(const std::string& extension, const std::string& name) {
   return EqualsNoCase(extension, "CRV") && LowerCase(name).find("result name") != std::string::npos;
 }
@@ -47,7 +43,7 @@ PageBase& ExportResultsOptionsPage::IPageAccess_Page() {
 
 void ExportResultsOptionsPage::m_oPageBase_Initialize() {
   Handled(kClass, "m_oPageBase_Initialize", [&] {
-    const auto parameters = Parameters(*m_oPageBase);
+    const auto parameters = ParametersOf(*m_oPageBase);
     const std::string folder = ResultExportRoutines::GetLastExportFolder();
     SetElementControls(TAB_DELIMITED);
     InitOptionControls();
@@ -81,7 +77,7 @@ void ExportResultsOptionsPage::InitializeDialog(const std::string& fileName) {
 void ExportResultsOptionsPage::cmdBrowse_Click() {
   Handled(kClass, "cmdBrowse_Click", [&] {
     FileName parts;
-    const auto parameters = Parameters(*m_oPageBase);
+    const auto parameters = ParametersOf(*m_oPageBase);
     lblSaveAsPath.Caption(ResultExportRoutines::ShortenLongPaths(parameters->strFullPathAndFileName));
     parts.Initialize(parameters->strFullPathAndFileName);
     const Int16 previousIndex = dlgResultsSaveAs->FilterIndex();
@@ -175,7 +171,7 @@ void ExportResultsOptionsPage::CheckInvalidFileName() {
 
 void ExportResultsOptionsPage::UpdateExportParameters() {
   Handled(kClass, "UpdateExportParameters", [&] {
-    const auto p = Parameters(*m_oPageBase);
+    const auto p = ParametersOf(*m_oPageBase);
     p->bSendHeader = chkHeader.Value() != 0;
     p->bSendRawData = chkRawData.Value() != 0;
     p->bSendResultData = chkResultData.Value() != 0;

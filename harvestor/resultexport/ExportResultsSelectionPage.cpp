@@ -9,10 +9,6 @@ namespace {
 
 const char* const kClass = "ExportResultsSelectionPage";
 
-std::shared_ptr<ExportParameters> Parameters(const PageBase& base) {
-  return std::any_cast<std::shared_ptr<ExportParameters>>(base.Parameter());
-}
-
 }  // namespace
 
 ExportResultsSelectionPage::ExportResultsSelectionPage() {
@@ -32,7 +28,7 @@ PageBase& ExportResultsSelectionPage::IPageAccess_Page() {
 
 void ExportResultsSelectionPage::m_oPageBase_Initialize() {
   Handled(kClass, "m_oPageBase_Initialize", [&] {
-    const auto parameters = Parameters(*m_oPageBase);
+    const auto parameters = ParametersOf(*m_oPageBase);
     m_bSelectionValid = false;
     ctlSelectionWizard->InitSelection("Result", parameters->colSelectedResults);
   });
@@ -40,7 +36,7 @@ void ExportResultsSelectionPage::m_oPageBase_Initialize() {
 
 void ExportResultsSelectionPage::ctlSelectionWizard_SelectionChanged() {
   Handled(kClass, "ctlSelectionWizard_SelectionChanged", [&] {
-    const auto parameters = Parameters(*m_oPageBase);
+    const auto parameters = ParametersOf(*m_oPageBase);
     m_bSelectionValid = parameters->colSelectedResults->Count() >= 1;
     m_oPageBase->Revalidate();
     m_oPageBase->Window()->EnableButton(1, false);

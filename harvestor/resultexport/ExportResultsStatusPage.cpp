@@ -16,10 +16,6 @@ const char* const kClass = "ExportResultsStatusPage";
 const char* const kOverwriteQuestion =
     "File name exists:\r\n\r\n[OK] to overwrite file.\r\n[Cancel] to skip file.\r\n";
 
-std::shared_ptr<ExportParameters> Parameters(const PageBase& base) {
-  return std::any_cast<std::shared_ptr<ExportParameters>>(base.Parameter());
-}
-
 }  // namespace
 
 ExportResultsStatusPage::ExportResultsStatusPage() {
@@ -88,7 +84,7 @@ void ExportResultsStatusPage::doExport() {
     if (m_lActivationCount == 1) {
       IUserInterface& ui = HostObjects::UserInterface();
       ui.DoEvents();
-      const std::shared_ptr<ExportParameters> parameters = Parameters(*m_oPageBase);
+      const std::shared_ptr<ExportParameters> parameters = ParametersOf(*m_oPageBase);
       m_bCRVExport = EqualsNoCase(parameters->strFileExtension, "CRV");
       bool crvTargetToChoose = m_bCRVExport;
       std::string crvTarget;

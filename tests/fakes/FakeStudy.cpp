@@ -24,7 +24,7 @@ void FakeResult::ReleaseSample(std::shared_ptr<ISample>& s) {
 FakeFragment& FakeStudyResult::Call(std::string locus, std::string allele) {
   FakeFragment fragment;
   fragment.locus = std::move(locus);
-  fragment.allele = std::move(allele);
+  fragment.alleleId = std::move(allele);
   fragments->items.push_back(std::move(fragment));
   return fragments->items.back();
 }

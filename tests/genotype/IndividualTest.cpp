@@ -86,7 +86,7 @@ TEST(IndividualTest, AddGenoLociTakesInCallsAndLogsWhatItSkips) {
   host.filter.predicate = [](const IFragment& f) { return f.FragmentSize() == 99; };
   FakeStudyResult result;
   result.Call("", "7").excluded = true;          // no locus: ignored silently
-  result.Call("D1", "").condition = 512;         // unknown allele
+  result.Call("D1", "").conditionCode = 512;         // unknown allele
   result.Call("D2", "10");
   result.Call("D2", "11");
   result.Call("D2", "12");                       // a third allele
@@ -94,7 +94,7 @@ TEST(IndividualTest, AddGenoLociTakesInCallsAndLogsWhatItSkips) {
   result.Call("D3", "8").excluded = true;        // the fragment's own flag
   result.Call("D4", "9").size = 99;              // the host's filter
   result.Call("D5", "");                         // a no-call still creates the locus
-  result.Call("d1", "13").condition = 1;         // moves D1 to the end
+  result.Call("d1", "13").conditionCode = 1;         // moves D1 to the end
 
   FakePropertyList none;
   Individual individual = Read(none);

@@ -25,7 +25,7 @@ std::shared_ptr<FakeStudy> MakeSmallStudy() {
   r4.Call("D1", "20");
   auto& r5 = study->AddResult("R5", "s1");
   r5.Properties().Text("Pedigree ID", "FAM1").Number("Gender", 2).Text("Mother ID", "M9");
-  r5.Call("D3", "").condition = 512;
+  r5.Call("D3", "").conditionCode = 512;
   auto& r6 = study->AddResult("R6", "S3ABCDEFGHIJKLM");
   r6.Call("D1", "10");
   r6.Call("D1", "11");

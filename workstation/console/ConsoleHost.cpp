@@ -1,11 +1,15 @@
 #include "workstation/console/ConsoleHost.h"
 
+#include <algorithm>
+
 #include "harvestor/resultexport/ExportResultsOptionsPage.h"
 #include "harvestor/resultexport/ExportResultsSelectionPage.h"
 #include "harvestor/resultexport/ExportResultsStatusPage.h"
 #include "harvestor/studypages/ExportStudyStatusPage.h"
 #include "harvestor/studypages/LocusListEditPage.h"
+#include "harvestor/service/ErrorLog.h"
 #include "workstation/store/FragmentGridPage.h"
+#include "workstation/store/StudyDatabase.h"
 
 namespace workstation::console {
 
@@ -44,6 +48,21 @@ harvestor::Service& ConsoleHost::service() {
     base->RaiseInitialize();
   }
   return *service_;
+}
+
+std::shared_ptr<harvestor::IStudy> ConsoleHost::openStudy(const std::string& database,
+                                                          const std::string& study) {
+  std::shared_ptr<harvestor::IStudy> loaded = StudyDatabase(database).loadStudy(study);
+  service();
+  studies_.open(loaded);
+  return loaded;
+}
+
+bool ConsoleHost::logHas(const std::string& prefix) {
+  const auto* lines = harvestor::ErrorLog::Lines();
+  return lines && std::any_of(lines->begin(), lines->end(), [&](const std::string& line) {
+           return line.rfind(prefix, 0) == 0;
+         });
 }
 
 }  // namespace workstation::console

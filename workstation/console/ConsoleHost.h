@@ -36,6 +36,10 @@ class ConsoleHost final : public harvestor::IHostApplication {
 
   // Creates the service, fills its commands and raises its Initialize.
   harvestor::Service& service();
+  // Loads a study from its database and opens it, the service attached.
+  std::shared_ptr<harvestor::IStudy> openStudy(const std::string& database, const std::string& study);
+  // Whether the current export log holds a line that starts with prefix.
+  static bool logHas(const std::string& prefix);
   ConsoleWindowManager& windows() { return windows_; }
   ConsoleStudyService& studies() { return studies_; }
   ConsoleUi& ui() { return ui_; }

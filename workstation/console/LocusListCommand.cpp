@@ -43,11 +43,10 @@ void showLists(const harvestor::LocusListEditPage& page, std::ostream& out) {
 int editLocusList(const Arguments& a, CommandContext& context) {
   if (a.positional().size() != 2) throw UsageError("'edit' takes the study database");
   requireFile(a.positional()[1]);
-  const auto study = StudyDatabase(a.positional()[1]).loadStudy(a.value("study"));
   if (a.has("yes") && a.has("no")) throw UsageError("give --yes or --no, not both");
   ConsoleHost host({context.out, context.err, context.in, context.interactive});
+  host.openStudy(a.positional()[1], a.value("study"));
   harvestor::Service& service = host.service();
-  host.studies().open(study);
   if (a.has("yes")) host.ui().setAnswer(true);
   if (a.has("no")) host.ui().setAnswer(false);
   service.LaunchLocusListEdit();

@@ -22,11 +22,10 @@ Command lohCommand() {
   c.run = [](const std::vector<std::string>& args, CommandContext& context) {
     const Arguments a(args, {{"study", true}}, 1, 1);
     requireFile(a.positional()[0]);
-    const auto study = StudyDatabase(a.positional()[0]).loadStudy(a.value("study"));
     CalcAutomation calc({"soffice", {reportTemplatesFolder()}});
     ConsoleHost host({context.out, context.err, context.in, context.interactive}, &calc);
+    host.openStudy(a.positional()[0], a.value("study"));
     harvestor::Service& service = host.service();
-    host.studies().open(study);
     try {
       service.LaunchLOH();
     } catch (const harvestor::HError& e) {

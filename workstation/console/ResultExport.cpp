@@ -17,13 +17,6 @@
 namespace workstation::console {
 namespace {
 
-bool logHas(const std::string& prefix) {
-  const auto* lines = harvestor::ErrorLog::Lines();
-  return lines && std::any_of(lines->begin(), lines->end(), [&](const std::string& line) {
-           return line.rfind(prefix, 0) == 0;
-         });
-}
-
 std::vector<std::shared_ptr<harvestor::IResult>> chooseResults(const harvestor::IStudy& study,
                                                                const ResultExportRequest& request) {
   std::vector<std::shared_ptr<harvestor::IResult>> all, chosen;
@@ -57,14 +50,11 @@ void tick(harvestor::CheckBox& box, std::int16_t value, const char* option) {
 }  // namespace
 
 int runResultExport(const ResultExportRequest& request, CommandContext& context) {
-  StudyDatabase database(request.database);
-  const auto study = database.loadStudy(request.study);
+  ConsoleHost host({context.out, context.err, context.in, context.interactive});
+  const auto study = host.openStudy(request.database, request.study);
   const auto selected = chooseResults(*study, request);
   if (selected.empty()) throw UsageError("no results selected: give --result NAME or --all");
-
-  ConsoleHost host({context.out, context.err, context.in, context.interactive});
   harvestor::Service& service = host.service();
-  host.studies().open(study);
   host.ui().setAnswer(request.overwrite);
   service.ExportResult();
   const auto wizard = host.windows().lastWindow("ExportResultSelection");
@@ -100,11 +90,11 @@ int runResultExport(const ResultExportRequest& request, CommandContext& context)
     context.err << "harvestor: the export stopped on an error.\n";
     return 1;
   }
-  if (logHas("Export cancelled.")) {
+  if (ConsoleHost::logHas("Export cancelled.")) {
     context.err << "harvestor: export cancelled.\n";
     return 1;
   }
-  if (!logHas("Export completed. No errors.")) {
+  if (!ConsoleHost::logHas("Export completed. No errors.")) {
     context.err << "harvestor: some results were not exported; see the log above.\n";
     return 1;
   }

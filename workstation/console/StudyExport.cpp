@@ -13,13 +13,6 @@
 namespace workstation::console {
 namespace {
 
-bool logHas(const std::string& prefix) {
-  const auto* lines = harvestor::ErrorLog::Lines();
-  if (!lines) return false;
-  return std::any_of(lines->begin(), lines->end(),
-                     [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
-}
-
 }  // namespace
 
 std::int16_t studyFormatIndex(const std::string& format) {
@@ -31,12 +24,9 @@ std::int16_t studyFormatIndex(const std::string& format) {
 }
 
 int runStudyExport(const StudyExportRequest& request, CommandContext& context) {
-  StudyDatabase database(request.database);
-  const auto study = database.loadStudy(request.study);
-
   ConsoleHost host({context.out, context.err, context.in, context.interactive});
+  host.openStudy(request.database, request.study);
   harvestor::Service& service = host.service();
-  host.studies().open(study);
   host.windows().dialog().choose(std::filesystem::absolute(request.output).string(),
                                  request.filterIndex);
   host.ui().setAnswer(request.answer);
@@ -53,11 +43,11 @@ int runStudyExport(const StudyExportRequest& request, CommandContext& context) {
     context.err << "harvestor: the export stopped on an error.\n";
     return 1;
   }
-  if (logHas("Processing aborted by user: ")) {
+  if (ConsoleHost::logHas("Processing aborted by user: ")) {
     context.err << "harvestor: export aborted.\n";
     return 1;
   }
-  if (logHas("Can't create ") || logHas("Export failed.") || !logHas("Export Complete.")) {
+  if (ConsoleHost::logHas("Can't create ") || ConsoleHost::logHas("Export failed.") || !ConsoleHost::logHas("Export Complete.")) {
     context.err << "harvestor: the export did not write every file; see the log above.\n";
     return 1;
   }

@@ -8,30 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "harvestor/service/FragmentRecord.h"
 #include "harvestor/service/StudyObjects.h"
 
 namespace workstation {
 
 class Database;
 
-struct StoredFragment final : harvestor::IFragment {
-  std::string locus, alleleId, comment;
-  std::int32_t conditionCode = 0;
-  bool excluded = false;
-  std::int16_t dye = 1;
-  float size = 0, height = 0, area = 0, divisor = 1;
-
-  std::string Locus() const override { return locus; }
-  std::string AlleleID() const override { return alleleId; }
-  std::string Comment() const override { return comment; }
-  std::int32_t ConditionCode() const override { return conditionCode; }
-  bool Excluded() const override { return excluded; }
-  std::int16_t Dye() const override { return dye; }
-  float FragmentSize() const override { return size; }
-  float PeakHeight() const override { return height; }
-  float PeakArea() const override { return area; }
-  float AreaDivisor() const override { return divisor; }
-};
+using StoredFragment = harvestor::FragmentRecord;
 
 struct StoredFragments final : harvestor::IFragments {
   std::vector<StoredFragment> items;
