@@ -97,6 +97,23 @@ TEST_F(ExportResultsCommandTest, ACrvSetHasOneColumnPerResult) {
             std::string::npos);
 }
 
+TEST_F(ExportResultsCommandTest, NoExportChangesTheStudyDatabase) {
+  const std::string before = ReadFile(db);
+  const std::string component = host.root + "/App/bin";
+  host.WriteLocusList("D1\r\n");
+  for (const char* format : {"csv", "pedin", "dmp", "gsr"}) {
+    EXPECT_EQ(RunHarvestor({"export-study", db, "--format", format, "--output", out + "/s." + format}, component)
+                  .exitStatus,
+              0);
+  }
+  EXPECT_EQ(Export({"--format", "text", "--output", out + "/{Result Name}", "--all", "--header"}).exitStatus, 0);
+  EXPECT_EQ(Export({"--format", "zal", "--output", out + "/{Result Name}", "--all"}).exitStatus, 0);
+  EXPECT_EQ(Export({"--format", "crv", "--output", out + "/Plate", "--result", "R3"}).exitStatus, 0);
+  RunHarvestor({"loh", db}, component);
+  RunHarvestor({"locus-list", "edit", db, "--all", "--yes"}, component);
+  EXPECT_EQ(ReadFile(db), before);
+}
+
 TEST_F(ExportResultsCommandTest, RefusalsWriteNothing) {
   const auto placeholder = Export({"--format", "crv", "--output", out + "/{Result Name}", "--all"});
   EXPECT_EQ(placeholder.exitStatus, 2);
