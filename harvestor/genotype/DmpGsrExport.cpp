@@ -65,37 +65,10 @@ void GenoGroup::ExportAsGSR(const std::string& P) {
 std::string GenoGroup::RetrieveLociRev3(const Individual& o, const std::string& D,
                                         const std::string& /*charError: the fill values are fixed*/,
                                         bool bLog) {
-  std::string result;
-  ToInt16(m_colLociList->Count());  // the count is 16-bit: a longer list overflows
-  const std::string id = o.IndividualID();
-  for (const std::string& L : *m_colLociList) {
-    std::string a1 = " ", a2 = " ";
-    const GenoLocusPtr locus = o.RetrieveGenoLocus(L);
-    if (!locus) {
-      if (bLog) ErrorLog::LogExportMsg("Missing locus: " + L + " for Subject: " + id);
-    } else {
-      if (bLog) ErrorLog::LogExportMsg("Processing locus: " + L + " for Subject: " + id);
-      const Int16 n = locus->NumberOfAlleles();
-      const CollectionPtr<std::string> alleles = locus->Alleles();
-      if (n == 1) {
-        a1 = a2 = *alleles->begin();
-        if (bLog) ErrorLog::LogExportMsg("\tHomozygous: Allele ID: " + a1);
-      } else if (n == 2) {
-        auto it = alleles->begin();
-        a1 = *it;
-        a2 = *++it;
-        if (bLog) ErrorLog::LogExportMsg("\tHeterozygous: Allele ID: " + a1 + "\t Allele ID: " + a2);
-      } else if (n == 0) {
-        a1 = a2 = "None found";
-        if (bLog) ErrorLog::LogExportMsg("\tNo alleles found");
-      } else {
-        a1 = a2 = "Too many (" + std::to_string(n) + ")";
-        if (bLog) ErrorLog::LogExportMsg("\tToo many alleles");
-      }
-    }
-    result += D + a1 + D + a2;
-  }
-  return result;
+  return RetrieveLociColumns(o, D, bLog, {" ", [](Int16 n) {
+    if (n == 0) return std::make_pair(std::string("None found"), std::string("\tNo alleles found"));
+    return std::make_pair("Too many (" + std::to_string(n) + ")", std::string("\tToo many alleles"));
+  }});
 }
 
 }  // namespace harvestor

@@ -6,8 +6,10 @@
 // meets is logged to the export log; a file that cannot be written is logged
 // and the export goes on.
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "harvestor/genotype/Individual.h"
 #include "harvestor/service/Collection.h"
@@ -37,6 +39,16 @@ class GenoGroup {
   std::string GetExportFolder();
 
  private:
+  // What a writer puts where it cannot give a genotype: the value for a locus
+  // the individual lacks, and for a locus with 0 or more than 2 alleles the
+  // value (written twice) and the line logged under it.
+  struct UncalledLocus {
+    std::string absent;
+    std::function<std::pair<std::string, std::string>(Int16 alleles)> uncalled;
+  };
+  // Two columns for each locus of the list, each preceded by the delimiter.
+  std::string RetrieveLociColumns(const Individual& oIndividual, const std::string& delimiter,
+                                  bool bLog, const UncalledLocus& fill);
   std::string RetrievePedinPedigree(const Individual& oIndividual, const std::string& delimiter,
                                     const std::string& error, bool bLog);
   void InitializePedinDebugFile(const std::string& strPathAndFileName);

@@ -80,11 +80,19 @@ std::string GenoGroup::RetrievePedinPedigree(const Individual& o, const std::str
 
 std::string GenoGroup::RetrieveLociRev2(const Individual& o, const std::string& D,
                                         const std::string& E, bool bLog) {
+  return RetrieveLociColumns(o, D, bLog, {E, [&](Int16 n) {
+    const char* what = n == 0 ? "\tNo alleles: Allele ID: " : "\tToo many alleles: Allele ID: ";
+    return std::make_pair(E, what + E + "\t Allele ID: " + E);
+  }});
+}
+
+std::string GenoGroup::RetrieveLociColumns(const Individual& o, const std::string& D, bool bLog,
+                                           const UncalledLocus& fill) {
   std::string result;
   ToInt16(m_colLociList->Count());  // the count is 16-bit: a longer list overflows
   const std::string id = o.IndividualID();
   for (const std::string& L : *m_colLociList) {
-    std::string a1 = E, a2 = E;
+    std::string a1 = fill.absent, a2 = fill.absent;
     const GenoLocusPtr locus = o.RetrieveGenoLocus(L);
     if (!locus) {
       if (bLog) ErrorLog::LogExportMsg("Missing locus: " + L + " for Subject: " + id);
@@ -100,9 +108,10 @@ std::string GenoGroup::RetrieveLociRev2(const Individual& o, const std::string& 
         a1 = *it;
         a2 = *++it;
         if (bLog) ErrorLog::LogExportMsg("\tHeterozygous: Allele ID: " + a1 + "\t Allele ID: " + a2);
-      } else if (bLog) {
-        const char* what = n == 0 ? "\tNo alleles: Allele ID: " : "\tToo many alleles: Allele ID: ";
-        ErrorLog::LogExportMsg(what + a1 + "\t Allele ID: " + a2);
+      } else {
+        auto [value, line] = fill.uncalled(n);
+        a1 = a2 = value;
+        if (bLog) ErrorLog::LogExportMsg(line);
       }
     }
     result += D + a1 + D + a2;

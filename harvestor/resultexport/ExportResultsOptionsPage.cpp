@@ -47,7 +47,7 @@ void ExportResultsOptionsPage::m_oPageBase_Initialize() {
     const std::string folder = ResultExportRoutines::GetLastExportFolder();
     SetElementControls(TAB_DELIMITED);
     InitOptionControls();
-    parameters->strFullPathAndFileName = folder + "/" + "{Result Name}" + "." + "txt";
+    parameters->strFullPathAndFileName = ResultExportRoutines::JoinPath(folder, "{Result Name}.txt");
     lblSaveAsPath.Caption(ResultExportRoutines::ShortenLongPaths(parameters->strFullPathAndFileName));
     InitializeDialog(parameters->strFullPathAndFileName);
     CheckInvalidFileName();

@@ -53,6 +53,12 @@ std::string FormatNumber(double value) {
   return "";
 }
 
+std::string FormatSignificant(double value, int digits) {
+  char buf[48];
+  std::snprintf(buf, sizeof buf, "%.*g", digits, value);
+  return buf;
+}
+
 std::optional<double> ParseNumber(std::string_view text) {
   std::size_t begin = 0;
   std::size_t end = text.size();

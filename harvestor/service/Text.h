@@ -21,6 +21,8 @@ std::string TrimTrailingBlanks(std::string_view text);
 
 // Shortest ordinary decimal form, at most 15 significant digits: 2, 2.5, -0.125.
 std::string FormatNumber(double value);
+// At most digits significant digits, as printf's %g writes them: 150.5, 1234567, 1.234568e+07.
+std::string FormatSignificant(double value, int digits);
 // Reads a number the way a property value is read: leading and trailing
 // blanks allowed; blank text reads as 0; anything else gives nothing.
 std::optional<double> ParseNumber(std::string_view text);

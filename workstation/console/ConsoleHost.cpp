@@ -1,6 +1,7 @@
 #include "workstation/console/ConsoleHost.h"
 
 #include <algorithm>
+#include <ostream>
 
 #include "harvestor/resultexport/ExportResultsOptionsPage.h"
 #include "harvestor/resultexport/ExportResultsSelectionPage.h"
@@ -63,6 +64,21 @@ bool ConsoleHost::logHas(const std::string& prefix) {
   return lines && std::any_of(lines->begin(), lines->end(), [&](const std::string& line) {
            return line.rfind(prefix, 0) == 0;
          });
+}
+
+int ConsoleHost::exitStatus(const RunLines& lines, std::ostream& err) const {
+  std::string message;
+  if (utility_.reports() > 0) {
+    message = "the export stopped on an error.";
+  } else if (logHas(lines.stopped)) {
+    message = lines.stoppedMessage;
+  } else if (!logHas(lines.complete) ||
+             std::any_of(lines.failures.begin(), lines.failures.end(), logHas)) {
+    message = lines.incompleteMessage;
+  }
+  if (message.empty()) return 0;
+  err << "harvestor: " << message << "\n";
+  return 1;
 }
 
 }  // namespace workstation::console

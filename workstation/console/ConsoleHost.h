@@ -6,6 +6,8 @@
 
 #include <iosfwd>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "harvestor/service/HostObjects.h"
 #include "harvestor/service/Service.h"
@@ -40,6 +42,18 @@ class ConsoleHost final : public harvestor::IHostApplication {
   std::shared_ptr<harvestor::IStudy> openStudy(const std::string& database, const std::string& study);
   // Whether the current export log holds a line that starts with prefix.
   static bool logHas(const std::string& prefix);
+
+  // How a run's log tells its outcome.
+  struct RunLines {
+    std::string stopped;                // the line of a run the user stopped
+    std::string stoppedMessage;
+    std::string complete;               // the line of a run that completed
+    std::vector<std::string> failures;  // lines of a file or result not written
+    std::string incompleteMessage;
+  };
+  // The exit status of the run just done: 0 when it completed, else 1 with
+  // a message on standard error (an error reported, stopped, or incomplete).
+  int exitStatus(const RunLines& lines, std::ostream& err) const;
   ConsoleWindowManager& windows() { return windows_; }
   ConsoleStudyService& studies() { return studies_; }
   ConsoleUi& ui() { return ui_; }

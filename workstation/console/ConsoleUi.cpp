@@ -6,11 +6,7 @@
 #include "harvestor/service/Text.h"
 
 namespace workstation::console {
-namespace {
-
-std::string plainLines(const std::string& text) { return harvestor::ReplaceAll(text, "\r\n", "\n"); }
-
-}  // namespace
+std::string plainLines(std::string_view text) { return harvestor::ReplaceAll(text, "\r\n", "\n"); }
 
 ConsoleUi::ConsoleUi(std::ostream& err, std::istream& in, bool interactive)
     : err_(err), in_(in), interactive_(interactive) {}

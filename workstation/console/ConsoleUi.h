@@ -8,11 +8,15 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "harvestor/service/HostFramework.h"
 
 namespace workstation::console {
+
+// Text as a terminal shows it: CR LF line ends as LF.
+std::string plainLines(std::string_view text);
 
 class ConsoleUi final : public harvestor::IUserInterface {
  public:

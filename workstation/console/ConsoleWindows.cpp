@@ -5,16 +5,9 @@
 
 #include "harvestor/service/HError.h"
 #include "harvestor/service/Text.h"
+#include "workstation/console/ConsoleUi.h"
 
 namespace workstation::console {
-namespace {
-
-std::string plainLines(std::string_view text) {
-  return harvestor::ReplaceAll(text, "\r\n", "\n");
-}
-
-}  // namespace
-
 void ConsoleScreen::Changed(const harvestor::Control& control) {
   if (const auto* box = dynamic_cast<const harvestor::TextBox*>(&control)) {
     out_ << plainLines(box->Text()) << std::flush;

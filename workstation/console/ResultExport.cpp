@@ -1,6 +1,5 @@
 #include "workstation/console/ResultExport.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <ostream>
 #include <unordered_map>
@@ -8,11 +7,9 @@
 #include "harvestor/resultexport/ExportResultsOptionsPage.h"
 #include "harvestor/resultexport/ExportResultsSelectionPage.h"
 #include "harvestor/resultexport/ExportResultsStatusPage.h"
-#include "harvestor/service/ErrorLog.h"
 #include "harvestor/service/Text.h"
 #include "workstation/console/Arguments.h"
 #include "workstation/console/ConsoleHost.h"
-#include "workstation/store/StudyDatabase.h"
 
 namespace workstation::console {
 namespace {
@@ -86,19 +83,9 @@ int runResultExport(const ResultExportRequest& request, CommandContext& context)
   const auto status = std::dynamic_pointer_cast<harvestor::ExportResultsStatusPage>(
       host.windows().lastPage("ExportResultsStatus"));
   if (status && status->cmdOK.Enabled()) status->cmdOK.Click();
-  if (host.utility().reports() > 0) {
-    context.err << "harvestor: the export stopped on an error.\n";
-    return 1;
-  }
-  if (ConsoleHost::logHas("Export cancelled.")) {
-    context.err << "harvestor: export cancelled.\n";
-    return 1;
-  }
-  if (!ConsoleHost::logHas("Export completed. No errors.")) {
-    context.err << "harvestor: some results were not exported; see the log above.\n";
-    return 1;
-  }
-  return 0;
+  return host.exitStatus({"Export cancelled.", "export cancelled.", "Export completed. No errors.", {},
+                          "some results were not exported; see the log above."},
+                         context.err);
 }
 
 Command exportResultsCommand() {

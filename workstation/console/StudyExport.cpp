@@ -1,14 +1,11 @@
 #include "workstation/console/StudyExport.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <ostream>
 
-#include "harvestor/service/ErrorLog.h"
 #include "harvestor/studypages/ExportStudyStatusPage.h"
 #include "workstation/console/Arguments.h"
 #include "workstation/console/ConsoleHost.h"
-#include "workstation/store/StudyDatabase.h"
 
 namespace workstation::console {
 namespace {
@@ -39,19 +36,10 @@ int runStudyExport(const StudyExportRequest& request, CommandContext& context) {
       host.windows().lastPage("ExportStudyStatus"));
   if (page && page->cmdOK.Enabled()) page->cmdOK.Click();
 
-  if (host.utility().reports() > 0) {
-    context.err << "harvestor: the export stopped on an error.\n";
-    return 1;
-  }
-  if (ConsoleHost::logHas("Processing aborted by user: ")) {
-    context.err << "harvestor: export aborted.\n";
-    return 1;
-  }
-  if (ConsoleHost::logHas("Can't create ") || ConsoleHost::logHas("Export failed.") || !ConsoleHost::logHas("Export Complete.")) {
-    context.err << "harvestor: the export did not write every file; see the log above.\n";
-    return 1;
-  }
-  return 0;
+  return host.exitStatus({"Processing aborted by user: ", "export aborted.", "Export Complete.",
+                          {"Can't create ", "Export failed."},
+                          "the export did not write every file; see the log above."},
+                         context.err);
 }
 
 Command exportStudyCommand() {

@@ -1,9 +1,9 @@
 #include "workstation/store/CRVTraceWriter.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "harvestor/resultexport/OutputNaming.h"
+#include "harvestor/service/Text.h"
 #include "harvestor/service/TextFile.h"
 #include "workstation/store/Database.h"
 
@@ -36,11 +36,7 @@ void CRVTraceWriter::WriteFiles() {
       for (std::size_t c = 0; c < columns_.size(); ++c) {
         if (c > 0) line += ",";
         const auto& trace = columns_[c].dyes[dye - 1];
-        if (s < trace.size()) {
-          char buf[32];
-          std::snprintf(buf, sizeof buf, "%.7g", static_cast<double>(trace[s]));
-          line += buf;
-        }
+        if (s < trace.size()) line += harvestor::FormatSignificant(trace[s], 7);
       }
       file.WriteLine(line);
     }

@@ -1,18 +1,14 @@
 #include "workstation/store/FragmentGridPage.h"
 
 #include <any>
-#include <cstdio>
 
+#include "harvestor/service/Text.h"
 #include "harvestor/service/TextFile.h"
 
 namespace workstation {
 namespace {
 
-std::string number(float value) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.7g", static_cast<double>(value));
-  return buf;
-}
+std::string number(float value) { return harvestor::FormatSignificant(value, 7); }
 
 }  // namespace
 

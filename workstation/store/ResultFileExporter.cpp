@@ -1,7 +1,6 @@
 #include "workstation/store/ResultFileExporter.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <set>
 
 #include "harvestor/resultexport/FormatTypes.h"
@@ -13,11 +12,7 @@
 namespace workstation {
 namespace {
 
-std::string number(double value) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.7g", value);
-  return buf;
-}
+std::string number(double value) { return harvestor::FormatSignificant(value, 7); }
 
 void writeHeader(harvestor::TextFileWriter& file, const SampleFacts& facts) {
   file.WriteLine("[Header]");
