@@ -1,0 +1,79 @@
+#include "tests/desktop/DesktopFixture.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "tests/console/Process.h"
+
+namespace workstation::desktop::testing {
+
+DesktopFixture::DesktopFixture() {
+  QStandardPaths::setTestModeEnabled(true);
+  host = std::make_unique<DesktopHost>();
+  window = std::make_unique<MainWindow>(*host);
+  database = tree.Path("study.db");
+}
+
+DesktopFixture::~DesktopFixture() {
+  window.reset();
+  host.reset();
+}
+
+bool DesktopFixture::importSmallStudy(const std::string& path, const std::string& name) {
+  const std::string tables = std::string(HARVESTOR_TEST_DATA) + "/smallstudy/tables/";
+  return runConsole({"import", path, "--name", name, "--fragments", tables + "fragments.tsv",
+                     "--results", tables + "results.tsv", "--subjects", tables + "subjects.tsv",
+                     "--traces", tables + "traces.tsv"}) == 0;
+}
+
+int DesktopFixture::runConsole(const std::vector<std::string>& args) {
+  return workstation::testing::RunHarvestor(args, tree.root + "/App/bin").exitStatus;
+}
+
+void whenModal(const std::function<void(QWidget*)>& act, const char* className) {
+  auto* timer = new QTimer(qApp);
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, act, className] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible() || (className && !modal->inherits(className))) return;
+    timer->stop();
+    timer->deleteLater();
+    act(modal);
+  });
+  timer->start();
+}
+
+void answerMessageBox(const QString& buttonText, QString* shownText) {
+  whenModal(
+      [buttonText, shownText](QWidget* modal) {
+        auto* box = static_cast<QMessageBox*>(modal);
+        if (shownText) *shownText = box->text();
+        for (QAbstractButton* button : box->buttons()) {
+          if (button->text() == buttonText) {
+            button->click();
+            return;
+          }
+        }
+        box->reject();
+      },
+      "QMessageBox");
+}
+
+void chooseInFileDialog(const QString& path, int filterIndex) {
+  whenModal(
+      [path, filterIndex](QWidget* modal) {
+        auto* dialog = static_cast<QFileDialog*>(modal);
+        const QStringList filters = dialog->nameFilters();
+        if (filterIndex >= 1 && filterIndex <= filters.size())
+          dialog->selectNameFilter(filters[filterIndex - 1]);
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept, as its Save button does
+      },
+      "QFileDialog");
+}
+
+}  // namespace workstation::desktop::testing

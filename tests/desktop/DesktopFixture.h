@@ -1,0 +1,51 @@
+#pragma once
+// What the desktop tests share: a fresh component tree (TestHost: temporary
+// folder, fixed clock, new export log) with the real desktop host installed
+// over it, a study database imported from the small study's tables by the
+// real harvestor command, and helpers that act on modal dialogs as a user
+// would, once they are up.
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "tests/fakes/TestHost.h"
+#include "workstation/desktop/DesktopHost.h"
+#include "workstation/desktop/MainWindow.h"
+
+class QAbstractButton;
+
+namespace workstation::desktop::testing {
+
+class DesktopFixture {
+ public:
+  DesktopFixture();
+  ~DesktopFixture();
+
+  // Imports the small study (name "Small") into path; true when it worked.
+  bool importSmallStudy(const std::string& path, const std::string& name = "Small");
+  // Runs the harvestor command with the fixture's component folder.
+  int runConsole(const std::vector<std::string>& args);
+
+  harvestor::testing::TestHost tree;
+  std::unique_ptr<DesktopHost> host;
+  std::unique_ptr<MainWindow> window;
+  std::string database;
+};
+
+// Calls act with the next modal dialog of type T once it is shown (polled
+// from the event loop, so it works for dialogs that block the caller).
+void whenModal(const std::function<void(QWidget*)>& act, const char* className = nullptr);
+// Presses the message box's button with that text ("&Yes", "&No", "OK", ...).
+void answerMessageBox(const QString& buttonText, QString* shownText = nullptr);
+// Picks a file name and filter in the common dialog and accepts it.
+void chooseInFileDialog(const QString& path, int filterIndex);
+// The child of a window named so, or null.
+template <typename T>
+T* child(QWidget* parent, const char* name) {
+  return parent ? parent->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+}
+
+}  // namespace workstation::desktop::testing

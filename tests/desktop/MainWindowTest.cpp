@@ -1,0 +1,106 @@
+// The main window: the commands' enabling as a study opens and closes, the
+// database's studies and the open study's views, the recent list, and the
+// host's open-study page shown by Export Study when no study is open.
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+
+#include "tests/desktop/DesktopFixture.h"
+#include "workstation/desktop/DesktopWindow.h"
+
+using namespace workstation::desktop;
+using namespace workstation::desktop::testing;
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void commandsFollowTheOpenStudy() {
+    DesktopFixture f;
+    QVERIFY(f.importSmallStudy(f.database));
+    struct Expect {
+      const char* command;
+      bool closed, open;
+    };
+    const Expect expected[] = {{"ExportResult", true, true},
+                               {"ExportStudy", false, true},
+                               {"LOH", false, true},
+                               {"LocusListEdit", true, true}};
+    for (const auto& e : expected)
+      QCOMPARE(f.window->commandAction(e.command)->isEnabled(), e.closed);
+
+    QVERIFY(f.window->openDatabase(QString::fromStdString(f.database)));  // its only study opens
+    QVERIFY(f.host->studies().IsStudyOpen());
+    for (const auto& e : expected)
+      QCOMPARE(f.window->commandAction(e.command)->isEnabled(), e.open);
+    QCOMPARE(f.window->resultsView()->model()->rowCount(), 6);
+    QVERIFY(f.window->subjectsView()->model()->rowCount() >= 1);
+    QCOMPARE(f.window->recentDatabases().front(),
+             QFileInfo(QString::fromStdString(f.database)).absoluteFilePath());
+
+    f.window->closeStudy();
+    for (const auto& e : expected)
+      QCOMPARE(f.window->commandAction(e.command)->isEnabled(), e.closed);
+  }
+
+  void resultsSortByTheColumnClicked() {
+    DesktopFixture f;
+    QVERIFY(f.importSmallStudy(f.database));
+    QVERIFY(f.window->openDatabase(QString::fromStdString(f.database)));
+    QTableView* view = f.window->resultsView();
+    view->sortByColumn(0, Qt::DescendingOrder);
+    const auto first = view->model()->index(0, 0).data().toString();
+    view->sortByColumn(0, Qt::AscendingOrder);
+    QVERIFY(view->model()->index(0, 0).data().toString() < first);
+  }
+
+  void exportStudyWithoutAStudyOffersTheOpenStudyPage() {
+    DesktopFixture f;
+    QVERIFY(f.importSmallStudy(f.database, "First"));
+    QVERIFY(f.importSmallStudy(f.database, "Second"));
+    QVERIFY(f.window->openDatabase(QString::fromStdString(f.database)));
+    QVERIFY(!f.host->studies().IsStudyOpen());
+
+    // Cancelled: no dialog follows and no study opens.
+    whenModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+    f.host->service().ExportStudy();
+    QVERIFY(!f.host->studies().IsStudyOpen());
+
+    // The second study chosen: it opens, and the save dialog offers its name.
+    QString offered;
+    whenModal([&](QWidget* modal) {
+      QCOMPARE(modal->objectName(), QString("OpenStudy"));
+      auto* list = modal->findChild<QListWidget*>("lstStudies");
+      QCOMPARE(list->count(), 2);
+      list->setCurrentRow(1);
+      whenModal(
+          [&](QWidget* dialog) {
+            offered = static_cast<QFileDialog*>(dialog)->selectedFiles().value(0);
+            static_cast<QDialog*>(dialog)->reject();
+          },
+          "QFileDialog");
+      modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->click();
+    });
+    f.host->service().ExportStudy();
+    QVERIFY(f.host->studies().IsStudyOpen());
+    QCOMPARE(QString::fromStdString(f.host->studies().CurrentStudy()->StudyName()),
+             QString("Second"));
+    QVERIFY2(offered.endsWith("/Second"), qPrintable(offered));
+    QVERIFY(f.window->commandAction("ExportStudy")->isEnabled());
+  }
+
+  void aFileThatIsNoDatabaseIsRefused() {
+    DesktopFixture f;
+    harvestor::testing::WriteFile(f.tree.Path("notes.db"), "not a database");
+    answerMessageBox("OK");
+    QVERIFY(!f.window->openDatabase(QString::fromStdString(f.tree.Path("notes.db"))));
+    QVERIFY(!f.host->studies().IsStudyOpen());
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
