@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QTimer>
@@ -71,6 +72,8 @@ void chooseInFileDialog(const QString& path, int filterIndex) {
         if (filterIndex >= 1 && filterIndex <= filters.size())
           dialog->selectNameFilter(filters[filterIndex - 1]);
         dialog->selectFile(path);
+        // Typed as a user does, so a name the dialog fills in later cannot replace it.
+        if (auto* typed = dialog->findChild<QLineEdit*>("fileNameEdit")) typed->setText(path);
         static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept, as its Save button does
       },
       "QFileDialog");

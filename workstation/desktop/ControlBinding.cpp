@@ -3,14 +3,17 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "harvestor/service/HError.h"
+#include "workstation/desktop/ExportLogModel.h"
 
 namespace workstation::desktop {
 namespace {
@@ -28,6 +31,17 @@ bool isFrame(const harvestor::Control& control, const std::vector<harvestor::Con
              std::size_t at) {
   return dynamic_cast<const harvestor::Label*>(&control) && at + 1 < controls.size() &&
          dynamic_cast<const harvestor::ListBox*>(controls[at + 1]);
+}
+
+// The export log's view, when the widget is one (a list widget is a list view too).
+QListView* logView(QWidget* widget) {
+  auto* view = qobject_cast<QListView*>(widget);
+  return view && dynamic_cast<ExportLogModel*>(view->model()) ? view : nullptr;
+}
+
+void showLogEnd(QListView* view) {
+  static_cast<ExportLogModel*>(view->model())->refresh();
+  view->scrollToBottom();
 }
 
 }  // namespace
@@ -94,6 +108,13 @@ QWidget* ControlBinding::makeWidget(harvestor::Control& control, QWidget* parent
     made = label;
   } else if (dynamic_cast<harvestor::ProgressBarControl*>(&control)) {
     made = new QProgressBar(parent);
+  } else if (dynamic_cast<harvestor::TextBox*>(&control) &&
+             std::find(logBoxes_.begin(), logBoxes_.end(), control.Name()) != logBoxes_.end()) {
+    auto* view = new QListView(parent);
+    view->setUniformItemSizes(true);
+    view->setModel(new ExportLogModel(view));
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    made = view;
   } else if (dynamic_cast<harvestor::TextBox*>(&control)) {
     auto* view = new QPlainTextEdit(parent);
     view->setReadOnly(true);
@@ -163,6 +184,8 @@ void ControlBinding::Changed(const harvestor::Control& control) {
     auto* progress = static_cast<QProgressBar*>(shown);
     progress->setRange(0, static_cast<int>(bar->Max()));
     progress->setValue(static_cast<int>(std::min(bar->Value(), bar->Max())));
+  } else if (auto* log = logView(shown)) {
+    showLogEnd(log);
   } else if (const auto* box = dynamic_cast<const harvestor::TextBox*>(&control)) {
     auto* view = static_cast<QPlainTextEdit*>(shown);
     view->setPlainText(plain(box->Text()));
@@ -198,6 +221,10 @@ void ControlBinding::Repainted(const harvestor::Control& control) {
 }
 
 void ControlBinding::Appended(const harvestor::Control& control, std::string_view added) {
+  if (auto* log = logView(widget(control))) {
+    showLogEnd(log);
+    return;
+  }
   auto* view = qobject_cast<QPlainTextEdit*>(widget(control));
   if (!view) return;
   QTextCursor end(view->document());

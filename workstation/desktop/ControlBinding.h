@@ -8,6 +8,7 @@
 // so a handler always sees it.
 
 #include <map>
+#include <string>
 #include <vector>
 
 #include "harvestor/service/Controls.h"
@@ -24,6 +25,9 @@ class ControlBinding final : public harvestor::IControlObserver {
   ControlBinding(const ControlBinding&) = delete;
   ControlBinding& operator=(const ControlBinding&) = delete;
 
+  // Text boxes that show the export log: each is a view reading the log's
+  // lines as it grows, instead of a copy of the box's text. Set before build().
+  void showAsExportLog(std::vector<std::string> names) { logBoxes_ = std::move(names); }
   // A form holding a widget for each control, laid out in the page's order:
   // a frame followed by its list makes a column, columns side by side, and
   // consecutive buttons a row.
@@ -42,6 +46,7 @@ class ControlBinding final : public harvestor::IControlObserver {
   void writeBackSelection(harvestor::ListBox& box);
   std::map<const harvestor::Control*, QWidget*> widgets_;
   std::vector<harvestor::Control*> observed_;
+  std::vector<std::string> logBoxes_;
   bool updating_ = false;  // true while the page's state is copied to a widget
 };
 

@@ -68,8 +68,9 @@ DesktopHost::~DesktopHost() {
 }
 
 void DesktopHost::registerPages() {
-  windows_.registerPage("ExportStudyStatus",
-                        {make<harvestor::ExportStudyStatusPage>(), {}, "Export Study"});
+  windows_.registerPage(
+      "ExportStudyStatus",
+      {make<harvestor::ExportStudyStatusPage>(), {}, "Export Study", false, {"txtExportErrors"}});
   windows_.registerPage("FragmentGrid",
                         {make<FragmentGridPage>(), fragmentGridWidget, "Fragment Grid"});
   windows_.registerWizard(
@@ -78,8 +79,11 @@ void DesktopHost::registerPages() {
        {make<harvestor::ExportResultsOptionsPage>(), {}, "Export Results"}});
   windows_.registerPage("ShowLocusListEditPage",
                         {make<harvestor::LocusListEditPage>(), {}, "Locus List Editor", true});
-  windows_.registerPage("ExportResultsStatus",
-                        {make<harvestor::ExportResultsStatusPage>(), {}, "Export Results Status"});
+  windows_.registerPage("ExportResultsStatus", {make<harvestor::ExportResultsStatusPage>(),
+                                                {},
+                                                "Export Results Status",
+                                                false,
+                                                {"txtExportResultStatus"}});
   windows_.registerPage(
       "OpenStudy", {[this] {
                       return std::make_shared<OpenStudyPage>(

@@ -253,15 +253,16 @@ void MainWindow::fillRecentMenu() {
 
 void MainWindow::runCommand(const std::string& command) {
   harvestor::Service& service = host_.service();
+  const int reportsBefore = host_.utility().reports();
   try {
     if (command == "ExportResult") service.ExportResult();
     if (command == "ExportStudy") service.ExportStudy();
     if (command == "LOH") service.LaunchLOH();
     if (command == "LocusListEdit") service.LaunchLocusListEdit();
   } catch (const harvestor::HError& error) {
-    // Reported already by the component's handlers; the LOH launch and the
-    // locus list editor leave theirs to the host.
-    if (command == "LOH" || command == "LocusListEdit") {
+    // The component's handlers report what they cover; an error that
+    // reached here unreported is the host's to show.
+    if (host_.utility().reports() == reportsBefore) {
       host_.utility().ReportError("Harvestor", "Service", command, error, "", 0);
     }
   }
