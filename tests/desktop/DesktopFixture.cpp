@@ -12,9 +12,9 @@
 
 namespace workstation::desktop::testing {
 
-DesktopFixture::DesktopFixture() {
+DesktopFixture::DesktopFixture(harvestor::ISpreadsheetAutomation* spreadsheet) {
   QStandardPaths::setTestModeEnabled(true);
-  host = std::make_unique<DesktopHost>();
+  host = std::make_unique<DesktopHost>(spreadsheet);
   window = std::make_unique<MainWindow>(*host);
   database = tree.Path("study.db");
 }

@@ -21,7 +21,7 @@ namespace workstation::desktop::testing {
 
 class DesktopFixture {
  public:
-  DesktopFixture();
+  explicit DesktopFixture(harvestor::ISpreadsheetAutomation* spreadsheet = nullptr);
   ~DesktopFixture();
 
   // Imports the small study (name "Small") into path; true when it worked.

@@ -118,6 +118,30 @@ class ExportPagesTest : public QObject {
     QVERIFY(!statusWindow->isOpen());
   }
 
+  void theWizardGoesBackAndCancelOpensNothing() {
+    DesktopFixture f;
+    QVERIFY(f.importSmallStudy(f.database));
+    QVERIFY(f.window->openDatabase(QString::fromStdString(f.database)));
+    f.window->commandAction("ExportResult")->trigger();
+    auto wizard = f.host->windows().lastWindow("ExportResultSelection");
+    QVERIFY(wizard);
+    QVERIFY(!wizard->backButton()->isEnabled());
+    QVERIFY(!wizard->finishButton()->isEnabled());  // the selection page disables Finish
+    QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
+    QCOMPARE(wizard->currentPage(), std::size_t{0});  // nothing selected: Next does not move on
+    auto* list = wizard->dialog()->findChild<QListWidget*>("ctlSelectionWizard");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(0)).center());
+    QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
+    QCOMPARE(wizard->currentPage(), std::size_t{1});
+    QTest::mouseClick(wizard->backButton(), Qt::LeftButton);
+    QCOMPARE(wizard->currentPage(), std::size_t{0});
+    QTest::mouseClick(wizard->cancelButton(), Qt::LeftButton);
+    QVERIFY(!wizard->isOpen());
+    QVERIFY(wizard->WasCancelled());
+    QVERIFY(!f.host->windows().lastWindow("ExportResultsStatus"));
+  }
+
   void cancelStopsTheRunAtTheNextResult() {
     DesktopFixture f;
     QVERIFY(f.importSmallStudy(f.database));

@@ -6,18 +6,21 @@
 #include <QFileDialog>
 #include <QListView>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
 
 #include "tests/desktop/DesktopFixture.h"
 #include "workstation/desktop/DesktopWindow.h"
+#include "workstation/spreadsheet/CalcAutomation.h"
 
 using namespace workstation::desktop;
 using namespace workstation::desktop::testing;
 
 class MainWindowTest : public QObject {
   Q_OBJECT
+  const char* f_missingProgram = "/nonexistent/soffice";
  private slots:
   void commandsFollowTheOpenStudy() {
     DesktopFixture f;
@@ -91,6 +94,35 @@ class MainWindowTest : public QObject {
              QString("Second"));
     QVERIFY2(offered.endsWith("/Second"), qPrintable(offered));
     QVERIFY(f.window->commandAction("ExportStudy")->isEnabled());
+  }
+
+  void shortcutsReachTheirCommands() {
+    DesktopFixture f;
+    QCOMPARE(f.window->commandAction("ExportResult")->shortcut(), QKeySequence("Ctrl+E"));
+    QStringList shortcuts;
+    for (QAction* action : f.window->findChildren<QAction*>())
+      shortcuts << action->shortcut().toString();
+    QVERIFY(shortcuts.contains("Ctrl+O"));
+    QVERIFY(shortcuts.contains("F1"));
+  }
+
+  void theLohLaunchTellsWhyItCannotStart() {
+    workstation::CalcAutomation calc({f_missingProgram, {}});
+    DesktopFixture f(&calc);
+    QVERIFY(f.importSmallStudy(f.database));
+    QVERIFY(f.window->openDatabase(QString::fromStdString(f.database)));
+    QString caption, text;
+    whenModal(
+        [&](QWidget* modal) {
+          caption = modal->windowTitle();
+          text = static_cast<QMessageBox*>(modal)->text();
+          static_cast<QMessageBox*>(modal)->accept();
+        },
+        "QMessageBox");
+    f.window->commandAction("LOH")->trigger();
+    QCOMPARE(caption, QString("LOH Analysis"));
+    QVERIFY2(text.startsWith("Microsoft Excel has not been installed."), qPrintable(text));
+    QCOMPARE(f.host->utility().reports(), 0);
   }
 
   void aFileThatIsNoDatabaseIsRefused() {
