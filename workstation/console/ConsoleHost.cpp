@@ -9,6 +9,7 @@
 #include "harvestor/studypages/ExportStudyStatusPage.h"
 #include "harvestor/studypages/LocusListEditPage.h"
 #include "harvestor/service/ErrorLog.h"
+#include "workstation/console/AttachedService.h"
 #include "workstation/store/FragmentGridPage.h"
 #include "workstation/store/StudyDatabase.h"
 
@@ -40,14 +41,7 @@ ConsoleHost::~ConsoleHost() {
 }
 
 harvestor::Service& ConsoleHost::service() {
-  if (!service_) {
-    service_ = std::make_unique<harvestor::Service>();
-    const auto base = service_->IServiceAccess_Service();
-    for (const char* command : {"ExportResult", "ExportStudy", "LOH", "LocusListEdit"}) {
-      base->AddCommand(command);
-    }
-    base->RaiseInitialize();
-  }
+  if (!service_) service_ = attachService();
   return *service_;
 }
 

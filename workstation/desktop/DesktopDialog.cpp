@@ -39,12 +39,10 @@ void DesktopDialog::ShowSave() {
     if (offered.dir().exists()) dialog.setDirectory(offered.absolutePath());
     dialog.selectFile(offered.fileName());
   }
-  const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
-  if (accepted && (flags_ & DialogFlags::PathMustExist) &&
-      !QFileInfo(dialog.selectedFiles().front()).dir().exists()) {
-    if (cancelError_) throw harvestor::HError(32755, "CommonDialog", "Cancel was selected.");
-    return;
-  }
+  // A folder that does not exist counts as a cancel when the path must exist.
+  const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() &&
+                        (!(flags_ & DialogFlags::PathMustExist) ||
+                         QFileInfo(dialog.selectedFiles().front()).dir().exists());
   if (!accepted) {
     if (cancelError_) throw harvestor::HError(32755, "CommonDialog", "Cancel was selected.");
     return;

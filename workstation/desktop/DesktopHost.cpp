@@ -13,6 +13,7 @@
 #include "workstation/desktop/FragmentGridModel.h"
 #include "workstation/desktop/OpenStudyPage.h"
 #include "workstation/desktop/ResultSelectionControl.h"
+#include "workstation/console/AttachedService.h"
 #include "workstation/store/FragmentGridPage.h"
 #include "workstation/store/StudyDatabase.h"
 
@@ -105,14 +106,7 @@ void DesktopHost::setOwner(QWidget* owner) {
 }
 
 harvestor::Service& DesktopHost::service() {
-  if (!service_) {
-    service_ = std::make_unique<harvestor::Service>();
-    const auto base = service_->IServiceAccess_Service();
-    for (const char* command : {"ExportResult", "ExportStudy", "LOH", "LocusListEdit"}) {
-      base->AddCommand(command);
-    }
-    base->RaiseInitialize();
-  }
+  if (!service_) service_ = attachService();
   return *service_;
 }
 
