@@ -175,6 +175,21 @@ class ExportPagesTest : public QObject {
                  ->isEnabled());
   }
 
+  void closingTheMainWindowStopsARunningExport() {
+    DesktopFixture f;
+    QVERIFY(f.importSmallStudy(f.database));
+    QVERIFY(f.window->openDatabase(QString::fromStdString(f.database)));
+    const std::string out = f.tree.Path("Out");
+    std::filesystem::create_directories(out);
+    auto wizard = prepareWizard(f, {0, 1, 2, 3, 4, 5}, out + "/{Result Name}", 1, {});
+    QVERIFY(wizard);
+    QTimer::singleShot(0, [&] { f.window->close(); });
+    QTest::mouseClick(wizard->finishButton(), Qt::LeftButton);
+    QVERIFY(logHas("Export cancelled."));
+    QVERIFY(!f.host->windows().lastWindow("ExportResultsStatus")->isOpen());
+    QVERIFY(filesIn(out).size() < 6);
+  }
+
   void theLocusListQuestionIsAnsweredInAMessageBox_data() {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<bool>("written");
