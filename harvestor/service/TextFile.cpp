@@ -1,51 +1,181 @@
 #include "harvestor/service/TextFile.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <system_error>
 #include <utility>
 
-namespace harvestor {
+#include "harvestor/service/TemporaryFiles.h"
 
-TextFileWriter::TextFileWriter(std::string path) : path_(std::move(path)) {
-  temp_ = path_ + ".part" + std::to_string(::getpid());
-  file_ = std::fopen(temp_.c_str(), "wb");
-  if (file_ != nullptr) std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
+namespace harvestor {
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 20;
+constexpr int kMostLinks = 40;  // as the kernel's own limit on nested links
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string RandomLetters(std::size_t count) {
+  static constexpr char kLetters[] =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::random_device random;
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+  std::string letters;
+  for (std::size_t i = 0; i < count; ++i) letters += kLetters[pick(random)];
+  return letters;
+}
+
+// Follows links at the path itself (not in its folders) to the name that is
+// really written; 0 or the errno value that stops it.
+int FollowLinks(std::string& path, struct stat& info, bool& exists) {
+  for (int i = 0; i < kMostLinks; ++i) {
+    if (::lstat(path.c_str(), &info) != 0) {
+      exists = false;
+      return errno == ENOENT ? 0 : errno;
+    }
+    exists = true;
+    if (!S_ISLNK(info.st_mode)) return 0;
+    std::string link(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1, '\0');
+    const ssize_t n = ::readlink(path.c_str(), link.data(), link.size());
+    if (n < 0) return errno;
+    link.resize(static_cast<std::size_t>(n));
+    path = link.starts_with('/') ? link : FolderOf(path) + "/" + link;
+  }
+  return ELOOP;
+}
+
+}  // namespace
+
+TextFileWriter::TextFileWriter(std::string path, FileSystem& fs) : fs_(fs), path_(std::move(path)) {
+  Open();
 }
 
 TextFileWriter::~TextFileWriter() { Discard(); }
 
-void TextFileWriter::WriteLine(std::string_view line) {
-  if (!Ok()) return;
-  if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() ||
-      std::fwrite("\r\n", 1, 2, file_) != 2) {
-    failed_ = true;
+void TextFileWriter::Open() {
+  if (path_.empty()) return Fail(ENOENT);
+  struct stat info {};
+  if (::stat(path_.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    if (S_ISDIR(info.st_mode)) return Fail(EISDIR);
+    // Opened by the name given: /dev/stdout leads to links no path can name.
+    Fail(fs_.OpenExisting(path_, fd_));
+    return;
   }
+  target_ = path_;
+  bool exists = false;
+  if (const int error = FollowLinks(target_, info, exists); error != 0) return Fail(error);
+  if (!target_.empty() && target_.back() == '/') return Fail(EISDIR);
+  if (exists) mode_ = static_cast<unsigned>(info.st_mode & 07777);
+  const std::string folder = FolderOf(target_);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string name = folder + "/.harvestor-" + RandomLetters(12);
+    // A new file is created as any file would be (the umask applies); one
+    // that replaces another stays private until it takes that file's bits.
+    const int error = fs_.CreateNew(name, exists ? 0600 : 0666, fd_);
+    if (error == EEXIST) continue;
+    if (error != 0) return Fail(error);
+    temp_ = name;
+    slot_ = TemporaryFiles::Add(temp_);
+    buffer_.reserve(kBufferSize);
+    return;
+  }
+  Fail(EEXIST);
 }
 
-bool TextFileWriter::Commit() {
-  if (!Ok()) {
-    Discard();
-    return false;
+void TextFileWriter::Fail(int error) {
+  if (error_ == 0) error_ = error;
+}
+
+void TextFileWriter::Flush() {
+  if (!Ok() || buffer_.empty()) return;
+  Fail(fs_.Write(fd_, buffer_.data(), buffer_.size()));
+  buffer_.clear();
+}
+
+void TextFileWriter::Write(std::string_view bytes) {
+  if (!Ok() || finished_) return;
+  if (buffer_.size() + bytes.size() > kBufferSize) {
+    Flush();
+    if (bytes.size() >= kBufferSize) {
+      if (Ok()) Fail(fs_.Write(fd_, bytes.data(), bytes.size()));
+      return;
+    }
   }
-  const bool closed = std::fclose(file_) == 0;
-  file_ = nullptr;
-  if (!closed || std::rename(temp_.c_str(), path_.c_str()) != 0) {
-    std::remove(temp_.c_str());
+  buffer_.append(bytes);
+}
+
+void TextFileWriter::WriteLine(std::string_view line) {
+  Write(line);
+  Write("\r\n");
+}
+
+bool TextFileWriter::Finish() {
+  if (finished_) return error_ == 0;
+  Flush();
+  if (fd_ >= 0 && !temp_.empty() && error_ == 0) {
+    Fail(fs_.Sync(fd_));
+    if (mode_ && error_ == 0) Fail(fs_.ChangeMode(fd_, *mode_));
+  }
+  if (fd_ >= 0) {
+    const int closed = fs_.Close(fd_);
+    fd_ = -1;
+    Fail(closed);
+  }
+  finished_ = true;
+  if (error_ != 0) {
+    Discard();
     return false;
   }
   return true;
 }
 
+bool TextFileWriter::Publish() {
+  if (!finished_ || error_ != 0) return false;
+  if (temp_.empty()) return true;
+  if (const int error = fs_.Rename(temp_, target_); error != 0) {
+    Fail(error);
+    Discard();
+    return false;
+  }
+  TemporaryFiles::Forget(slot_);
+  slot_ = -1;
+  temp_.clear();
+  fs_.SyncFolder(FolderOf(target_));
+  return true;
+}
+
+bool TextFileWriter::Commit() { return Finish() && Publish(); }
+
 void TextFileWriter::Discard() {
-  if (file_ == nullptr) return;
-  std::fclose(file_);
-  file_ = nullptr;
-  std::remove(temp_.c_str());
+  if (fd_ < 0 && temp_.empty()) return;
+  if (fd_ >= 0) {
+    fs_.Close(fd_);
+    fd_ = -1;
+  }
+  if (!temp_.empty()) {
+    fs_.Remove(temp_);
+    TemporaryFiles::Forget(slot_);
+    slot_ = -1;
+    temp_.clear();
+  }
+  finished_ = true;
+  Fail(ECANCELED);
+}
+
+std::string TextFileWriter::Failure() const {
+  if (error_ == 0) return {};
+  return path_ + ": " + std::strerror(error_);
 }
 
 bool FileExists(const std::string& path) {

@@ -1,44 +1,77 @@
 #pragma once
-// Writing and reading the component's text files. Every line is written as
-// its bytes followed by CR LF. A file is replaced only once its new content
-// is complete: the writer fills a file beside it and renames it into place,
-// so a failed write leaves any previous file as it was.
+// The one writer every file of the system goes through, and the readers of
+// the component's text files. Lines are written as their bytes followed by
+// CR LF; Write takes blocks already formatted.
+//
+// A regular file is replaced only once its new content is complete and on
+// disk: the writer fills a temporary file in the target's own folder, created
+// under a random name (".harvestor-" and random letters, so a leftover is
+// recognisable) that must not exist and is never a link, syncs it, gives it
+// the permission bits of the file it replaces and renames it into place. A
+// failed write leaves any previous file as it was and removes the temporary.
+// A target that is a link to a file replaces the file it points to; a device
+// or FIFO (/dev/null, /dev/stdout) is written directly; a folder is refused.
 
-#include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "harvestor/service/FileSystem.h"
 
 namespace harvestor {
 
 class TextFileWriter {
  public:
-  explicit TextFileWriter(std::string path);
+  explicit TextFileWriter(std::string path, FileSystem& fs = FileSystem::Real());
   ~TextFileWriter();  // an uncommitted write is discarded
   TextFileWriter(const TextFileWriter&) = delete;
   TextFileWriter& operator=(const TextFileWriter&) = delete;
 
-  bool Ok() const { return file_ != nullptr && !failed_; }
+  bool Ok() const { return fd_ >= 0 && error_ == 0; }
   void WriteLine(std::string_view line);
+  void Write(std::string_view bytes);
   // Puts the file in place; false when anything failed on the way.
   bool Commit();
+  // Commit in two steps, for a set of files replaced together: Finish
+  // completes the content on disk without replacing anything, Publish
+  // renames it into place. Discard drops an unpublished file.
+  bool Finish();
+  bool Publish();
+  void Discard();
+
+  const std::string& Path() const { return path_; }
+  // The errno value of the first failure, 0 while none.
+  int ErrorNumber() const { return error_; }
+  // "PATH: reason" for the first failure, as the system reports it.
+  std::string Failure() const;
 
  private:
-  void Discard();
-  std::string path_;
-  std::string temp_;
-  std::FILE* file_ = nullptr;
-  bool failed_ = false;
+  void Open();
+  void Fail(int error);
+  void Flush();
+  FileSystem& fs_;
+  std::string path_;    // as given, for messages
+  std::string target_;  // the file replaced, links followed
+  std::string temp_;    // empty when written directly
+  int fd_ = -1;
+  int slot_ = -1;
+  int error_ = 0;
+  bool finished_ = false;
+  std::optional<unsigned> mode_;  // permission bits of the replaced file
+  std::string buffer_;
 };
 
 // Writes every line of a range to path; false when the file could not be
-// created or written (the previous file, if any, is then untouched).
+// created or written (the previous file, if any, is then untouched). When
+// failure is given it receives the writer's Failure().
 template <class Lines>
-bool WriteTextLines(const std::string& path, const Lines& lines) {
+bool WriteTextLines(const std::string& path, const Lines& lines, std::string* failure = nullptr) {
   TextFileWriter writer(path);
-  if (!writer.Ok()) return false;
   for (const auto& line : lines) writer.WriteLine(line);
-  return writer.Commit();
+  const bool ok = writer.Commit();
+  if (!ok && failure != nullptr) *failure = writer.Failure();
+  return ok;
 }
 
 // True when a regular file (or a link to one) of that name exists.

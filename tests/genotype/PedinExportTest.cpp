@@ -86,11 +86,12 @@ TEST(PedinExportTest, AFailedWriteLeavesThePreviousFileWhole) {
   EXPECT_EQ(log.back(), "Can't create " + host.Path("Gone/Out.log") +
                             " Check file open or disk full.");
 
-  // An existing log stays as it was when its replacement cannot be written.
-  testing::WriteFile(host.Path("Keep.log"), "previous\r\n");
-  std::filesystem::create_directories(host.Path("Keep.log.part" + std::to_string(::getpid())));
+  // A log name taken by a folder is refused; the folder stays as it was.
+  std::filesystem::create_directories(host.Path("Keep.log"));
   group.ExportAsPedin(host.Path("Keep.pre"));
-  EXPECT_EQ(ReadFile(host.Path("Keep.log")), "previous\r\n");
+  EXPECT_TRUE(std::filesystem::is_directory(host.Path("Keep.log")));
+  EXPECT_EQ(host.Log().back(), "Can't create " + host.Path("Keep.log") +
+                                   " Check file open or disk full.");
 }
 
 TEST(PedinExportTest, AnOverlongLocusListOverflowsAndIsReportedOnTheWayUp) {

@@ -8,11 +8,13 @@
 
 #include "workstation/console/Commands.h"
 #include "workstation/console/Layout.h"
+#include "workstation/console/SignalCleanup.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   workstation::console::CommandContext context{std::cout, std::cerr, std::cin,
                                                ::isatty(0) && ::isatty(2)};
+  workstation::console::removeTemporaryFilesOnSignals();
   workstation::console::setUpComponentEnvironment();
   return workstation::console::runCommandLine(args, context);
 }

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "harvestor/resultexport/OutputNaming.h"
+#include "harvestor/service/FileSet.h"
 #include "harvestor/service/Text.h"
-#include "harvestor/service/TextFile.h"
 #include "workstation/store/Database.h"
 
 namespace workstation {
@@ -26,13 +26,15 @@ void CRVTraceWriter::AddResult(const std::shared_ptr<harvestor::ISample>& sample
 }
 
 void CRVTraceWriter::WriteFiles() {
+  harvestor::FileSet set(fs_);
+  std::string line;
   for (int dye = 1; dye <= 4; ++dye) {
-    const std::string name = harvestor::OutputNaming::CRVTraceFileName(target_, dye);
+    harvestor::TextFileWriter& file =
+        set.Add(harvestor::OutputNaming::CRVTraceFileName(target_, dye));
     std::size_t scans = 0;
     for (const Column& c : columns_) scans = std::max(scans, c.dyes[dye - 1].size());
-    harvestor::TextFileWriter file(name);
     for (std::size_t s = 0; s < scans; ++s) {
-      std::string line;
+      line.clear();
       for (std::size_t c = 0; c < columns_.size(); ++c) {
         if (c > 0) line += ",";
         const auto& trace = columns_[c].dyes[dye - 1];
@@ -40,12 +42,10 @@ void CRVTraceWriter::WriteFiles() {
       }
       file.WriteLine(line);
     }
-    if (!file.Commit()) throw StoreError(name + ": cannot be written");
   }
-  std::vector<std::string> names;
-  for (const Column& c : columns_) names.push_back(c.name);
-  const std::string order = harvestor::OutputNaming::CRVOrderFileName(target_);
-  if (!harvestor::WriteTextLines(order, names)) throw StoreError(order + ": cannot be written");
+  harvestor::TextFileWriter& order = set.Add(harvestor::OutputNaming::CRVOrderFileName(target_));
+  for (const Column& c : columns_) order.WriteLine(c.name);
+  if (!set.Commit()) throw StoreError(set.Failure());
 }
 
 }  // namespace workstation

@@ -1,0 +1,61 @@
+#include "harvestor/service/FileSystem.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace harvestor {
+
+FileSystem& FileSystem::Real() {
+  static FileSystem real;  // stateless: shared by every writer
+  return real;
+}
+
+int FileSystem::CreateNew(const std::string& path, unsigned mode, int& fd) {
+  fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+              static_cast<mode_t>(mode));
+  return fd < 0 ? errno : 0;
+}
+
+int FileSystem::OpenExisting(const std::string& path, int& fd) {
+  fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  return fd < 0 ? errno : 0;
+}
+
+int FileSystem::Write(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+int FileSystem::Sync(int fd) { return ::fsync(fd) == 0 ? 0 : errno; }
+
+int FileSystem::ChangeMode(int fd, unsigned mode) {
+  return ::fchmod(fd, static_cast<mode_t>(mode)) == 0 ? 0 : errno;
+}
+
+int FileSystem::Close(int fd) { return ::close(fd) == 0 ? 0 : errno; }
+
+int FileSystem::Rename(const std::string& from, const std::string& to) {
+  return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+int FileSystem::Remove(const std::string& path) { return ::unlink(path.c_str()) == 0 ? 0 : errno; }
+
+void FileSystem::SyncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace harvestor

@@ -1,0 +1,33 @@
+#pragma once
+// The few file-system calls the file writer makes, behind one seam so that a
+// test can make any of them fail (a fault-injecting subclass overrides the
+// call it wants to break and forwards the rest). Every call returns 0 or the
+// errno value that explains the failure.
+
+#include <cstddef>
+#include <string>
+
+namespace harvestor {
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // The real file system; the writer uses it unless told otherwise.
+  static FileSystem& Real();
+
+  // Creates a new file that did not exist and is not a link (O_EXCL, O_NOFOLLOW).
+  virtual int CreateNew(const std::string& path, unsigned mode, int& fd);
+  // Opens an existing device or FIFO for writing, as it is.
+  virtual int OpenExisting(const std::string& path, int& fd);
+  // Writes every byte, retrying short writes and interruptions.
+  virtual int Write(int fd, const char* data, std::size_t size);
+  virtual int Sync(int fd);
+  virtual int ChangeMode(int fd, unsigned mode);
+  virtual int Close(int fd);
+  virtual int Rename(const std::string& from, const std::string& to);
+  virtual int Remove(const std::string& path);
+  // Makes a finished rename in that folder durable; failures are not reported.
+  virtual void SyncFolder(const std::string& folder);
+};
+
+}  // namespace harvestor

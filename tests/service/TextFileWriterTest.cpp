@@ -1,0 +1,179 @@
+// The one file writer: what it does with links, folders, devices, permission
+// bits and every failure on the way, and that it never leaves a temporary.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <thread>
+
+#include "harvestor/service/FileSet.h"
+#include "harvestor/service/TextFile.h"
+#include "tests/fakes/FaultyFileSystem.h"
+#include "tests/fakes/TestHost.h"
+
+namespace harvestor {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FaultyFileSystem;
+using testing::ReadFile;
+using testing::TestHost;
+using testing::WriteFile;
+
+std::vector<std::string> Leftovers(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    const std::string name = entry.path().filename().string();
+    if (name.starts_with(".harvestor-") || name.find(".part") != std::string::npos)
+      names.push_back(name);
+  }
+  return names;
+}
+
+unsigned ModeOf(const std::string& path) {
+  struct stat info {};
+  EXPECT_EQ(::stat(path.c_str(), &info), 0);
+  return info.st_mode & 07777;
+}
+
+TEST(TextFileWriterTest, APlantedLinkAtATemporaryNameRedirectsNothing) {
+  TestHost host;
+  const std::string victim = host.Path("victim");
+  WriteFile(victim, "precious");
+  // Where the writer used to put its temporary file, and where this one
+  // asks for its first name: an attacker's link to the victim.
+  fs::create_symlink(victim, host.Path("Out.txt.part" + std::to_string(::getpid())));
+  FaultyFileSystem faulty;
+  std::vector<std::string> asked;
+  faulty.beforeCreate = [&](const std::string& name) {
+    if (asked.empty()) fs::create_symlink(victim, name);
+    asked.push_back(name);
+  };
+  TextFileWriter writer(host.Path("Out.txt"), faulty);
+  writer.WriteLine("new");
+  ASSERT_TRUE(writer.Commit()) << writer.Failure();
+  EXPECT_EQ(ReadFile(victim), "precious");
+  EXPECT_EQ(ReadFile(host.Path("Out.txt")), "new\r\n");
+  ASSERT_EQ(asked.size(), 2u);  // the planted name was refused, a new one drawn
+  EXPECT_NE(asked[0], asked[1]);
+  EXPECT_TRUE(asked[1].starts_with(host.Path(".harvestor-"))) << asked[1];
+}
+
+TEST(TextFileWriterTest, ALinkToAFileReplacesTheFileItPointsTo) {
+  TestHost host;
+  fs::create_directories(host.Path("real"));
+  WriteFile(host.Path("real/data.txt"), "old");
+  fs::create_symlink("real/data.txt", host.Path("link.txt"));
+  ASSERT_TRUE(WriteTextLines(host.Path("link.txt"), std::vector<std::string>{"new"}));
+  EXPECT_TRUE(fs::is_symlink(host.Path("link.txt")));
+  EXPECT_EQ(ReadFile(host.Path("real/data.txt")), "new\r\n");
+  EXPECT_TRUE(Leftovers(host.Path("real")).empty());
+}
+
+TEST(TextFileWriterTest, AFolderIsRefusedWithItsReason) {
+  TestHost host;
+  fs::create_directories(host.Path("Folder"));
+  for (const std::string& target : {host.Path("Folder"), host.Path("Folder/"), host.Path("New/")}) {
+    std::string failure;
+    EXPECT_FALSE(WriteTextLines(target, std::vector<std::string>{"x"}, &failure));
+    EXPECT_EQ(failure, target + ": Is a directory");
+  }
+  EXPECT_TRUE(fs::is_empty(host.Path("Folder")));
+  EXPECT_TRUE(Leftovers(host.root).empty());
+}
+
+TEST(TextFileWriterTest, DevicesAndFifosAreWrittenDirectly) {
+  TestHost host;
+  ASSERT_TRUE(WriteTextLines("/dev/null", std::vector<std::string>{"discarded"}));
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+
+  const std::string fifo = host.Path("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::string received;
+  std::thread reader([&] { received = ReadFile(fifo); });
+  EXPECT_TRUE(WriteTextLines(fifo, std::vector<std::string>{"through"}));
+  reader.join();
+  EXPECT_EQ(received, "through\r\n");
+  EXPECT_TRUE(fs::is_fifo(fifo));
+}
+
+TEST(TextFileWriterTest, AReplacedFileKeepsItsPermissionBits) {
+  TestHost host;
+  for (const unsigned mode : {0640u, 0755u, 0600u}) {
+    const std::string path = host.Path("kept" + std::to_string(mode));
+    WriteFile(path, "old");
+    ::chmod(path.c_str(), mode);
+    ASSERT_TRUE(WriteTextLines(path, std::vector<std::string>{"new"}));
+    EXPECT_EQ(ModeOf(path), mode);
+  }
+  const mode_t mask = ::umask(022);
+  ASSERT_TRUE(WriteTextLines(host.Path("fresh"), std::vector<std::string>{"new"}));
+  ::umask(mask);
+  EXPECT_EQ(ModeOf(host.Path("fresh")), 0644u);
+}
+
+TEST(TextFileWriterTest, EveryFailureKeepsThePreviousFileAndSaysWhy) {
+  using Call = FaultyFileSystem::Call;
+  const struct {
+    Call call;
+    int error;
+    const char* reason;
+  } cases[] = {
+      {Call::CreateNew, ENOSPC, "No space left on device"},
+      {Call::Write, ENOSPC, "No space left on device"},
+      {Call::Sync, EIO, "Input/output error"},
+      {Call::ChangeMode, EPERM, "Operation not permitted"},
+      {Call::Close, EDQUOT, "Disk quota exceeded"},
+      {Call::Rename, EXDEV, "Invalid cross-device link"},
+  };
+  for (const auto& c : cases) {
+    TestHost host;
+    const std::string path = host.Path("Out.txt");
+    WriteFile(path, "previous");
+    FaultyFileSystem faulty;
+    faulty.failing = c.call;
+    faulty.error = c.error;
+    TextFileWriter writer(path, faulty);
+    writer.Write(std::string(3 << 20, 'x'));  // past the buffer: really written
+    EXPECT_FALSE(writer.Commit());
+    EXPECT_EQ(writer.Failure(), path + ": " + c.reason);
+    EXPECT_EQ(ReadFile(path), "previous");
+    EXPECT_TRUE(Leftovers(host.root).empty()) << c.reason;
+  }
+}
+
+TEST(TextFileWriterTest, BlocksAndLinesArriveInOrder) {
+  TestHost host;
+  TextFileWriter writer(host.Path("Big.txt"));
+  const std::string block(1500000, 'b');
+  writer.WriteLine("first");
+  writer.Write(block);
+  writer.WriteLine("");
+  writer.Write(std::string(700000, 'c'));
+  ASSERT_TRUE(writer.Commit());
+  EXPECT_EQ(ReadFile(host.Path("Big.txt")),
+            "first\r\n" + block + "\r\n" + std::string(700000, 'c'));
+  EXPECT_TRUE(Leftovers(host.root).empty());
+}
+
+TEST(FileSetTest, AFailureAtAnyMemberReplacesNone) {
+  for (int failing = 0; failing < 3; ++failing) {
+    TestHost host;
+    const std::vector<std::string> names{host.Path("a"), host.Path("b"), host.Path("c")};
+    for (const auto& name : names) WriteFile(name, "old");
+    FaultyFileSystem faulty;
+    faulty.failing = FaultyFileSystem::Call::Sync;
+    faulty.failingFile = failing;
+    FileSet set(faulty);
+    for (const auto& name : names) set.Add(name).WriteLine("new");
+    EXPECT_FALSE(set.Commit());
+    EXPECT_EQ(set.Failure(),
+              names[static_cast<std::size_t>(failing)] + ": No space left on device");
+    for (const auto& name : names) EXPECT_EQ(ReadFile(name), "old") << name;
+    EXPECT_TRUE(Leftovers(host.root).empty());
+  }
+}
+
+}  // namespace
+}  // namespace harvestor
