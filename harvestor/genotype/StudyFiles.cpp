@@ -2,13 +2,17 @@
 #include "harvestor/genotype/GenoGroup.h"
 #include "harvestor/resultexport/FileName.h"
 #include "harvestor/service/ErrorLog.h"
+#include "harvestor/service/HostObjects.h"
 #include "harvestor/service/TextFile.h"
 
 namespace harvestor {
 namespace {
 
-void LogCantCreate(const std::string& fileName) {
+void LogCantCreate(const std::string& fileName, const std::string& failure) {
   ErrorLog::LogExportMsg("Can't create " + fileName + " Check file open or disk full.");
+  if (IHostUtility* utility = HostObjects::Utility()) {
+    utility->ReportFileFailure(failure.empty() ? fileName + ": cannot be written" : failure);
+  }
 }
 
 }  // namespace
@@ -16,15 +20,16 @@ void LogCantCreate(const std::string& fileName) {
 void GenoGroup::WriteLinesLogged(const Collection<std::string>& lines, const std::string& fileName,
                                  const std::string& exportedNote) {
   bool written = false;
+  std::string failure;
   try {
-    written = WriteTextLines(fileName, lines);
+    written = WriteTextLines(fileName, lines, &failure);
   } catch (...) {
     written = false;
   }
   if (written) {
     ErrorLog::LogExportMsg("Exported " + exportedNote);
   } else {
-    LogCantCreate(fileName);
+    LogCantCreate(fileName, failure);
   }
 }
 
@@ -34,15 +39,18 @@ void GenoGroup::WriteExportFile(const Collection<std::string>& lines, const std:
 
 void GenoGroup::WriteExportLogFile(const std::string& P) {
   std::string logName = P + ".log";
+  std::string failure;
   try {
     FileName parts;
     parts.Initialize(P);
     logName = parts.PathAndFileNameSansExtension() + ".log";
     ErrorLog::LogExportMsg("Exported " + logName);
     const std::vector<std::string>* log = ErrorLog::Lines();
-    if (!WriteTextLines(logName, log ? *log : std::vector<std::string>())) LogCantCreate(logName);
+    if (!WriteTextLines(logName, log ? *log : std::vector<std::string>(), &failure)) {
+      LogCantCreate(logName, failure);
+    }
   } catch (...) {
-    LogCantCreate(logName);
+    LogCantCreate(logName, failure);
   }
 }
 

@@ -85,7 +85,11 @@ bool WriteLOHInputFile(const IStudy& study) {
     progress->Advance();
     IFragmentFilter& filter = HostObjects::FragmentFilter();
     TextFileWriter file(InputFilePath());
-    if (!file.Ok()) RaiseError(ErrNo::PathFileAccess);
+    const auto refuse = [&file] {
+      if (IHostUtility* utility = HostObjects::Utility()) utility->ReportFileFailure(file.Failure());
+      RaiseError(ErrNo::PathFileAccess);
+    };
+    if (!file.Ok()) refuse();
     file.WriteLine("Result Name,Dye,Fragment Size,Peak Height,Locus,Allele ID,Comment,Peak Area");
     const auto results = study.Results();
     const std::int32_t count = results->Count();
@@ -103,7 +107,7 @@ bool WriteLOHInputFile(const IStudy& study) {
         progress->Advance();
       }
     }
-    if (!file.Commit()) RaiseError(ErrNo::PathFileAccess);
+    if (!file.Commit()) refuse();
     progress->Finish();
     return true;
   } catch (...) {

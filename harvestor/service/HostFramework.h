@@ -116,6 +116,9 @@ class IHostUtility {
                                                          const std::string& propertyName,
                                                          bool descending) = 0;
   virtual bool DebugMode() = 0;
+  // A file could not be written: "PATH: reason". The component's own message
+  // is logged as it always was; a host may show this cause beside it.
+  virtual void ReportFileFailure(const std::string& /*failure*/) {}
 };
 
 // Message box buttons and answers, keystrokes, the mouse pointer and the

@@ -78,13 +78,26 @@ PageBase& LocusListEditPage::IPageAccess_Page() {
   return *Handled(kClass, "IPageAccess_Page (Get)", [&] { return m_oPageBase.get(); });
 }
 
+namespace {
+
+// Error 75 when the list cannot be written; the host hears the cause.
+template <class Lines>
+void WriteOrRaise(const std::string& path, const Lines& lines) {
+  std::string failure;
+  if (WriteTextLines(path, lines, &failure)) return;
+  if (IHostUtility* utility = HostObjects::Utility()) utility->ReportFileFailure(failure);
+  RaiseError(ErrNo::PathFileAccess);
+}
+
+}  // namespace
+
 void LocusListEditPage::m_oPageBase_Initialize() {
   Handled(kClass, "m_oPageBase_Initialize", [&] {
     lstOther.Clear();
     lstSelected.Clear();
     m_strLocusListFile = LocusListFile::FullName();
     if (!FileExists(m_strLocusListFile)) {
-      if (!WriteTextLines(m_strLocusListFile, std::vector<std::string>())) RaiseError(ErrNo::PathFileAccess);
+      WriteOrRaise(m_strLocusListFile, std::vector<std::string>());
     } else {
       const std::optional<std::string> content = ReadWholeFile(m_strLocusListFile);
       if (!content) RaiseError(ErrNo::PathFileAccess);
@@ -108,7 +121,7 @@ void LocusListEditPage::m_oPageBase_Save() {
           "Locuslist.txt already exists. Overwrite the file with your changes?", MsgBoxStyle::YesNo, "");
       if (answer == MsgBoxResult::No) return;
     }
-    if (!WriteTextLines(m_strLocusListFile, lstSelected.Items())) RaiseError(ErrNo::PathFileAccess);
+    WriteOrRaise(m_strLocusListFile, lstSelected.Items());
   });
 }
 

@@ -104,9 +104,9 @@ TEST_F(ExportStudyCommandTest, UsageErrorsAndFailedWrites) {
   EXPECT_EQ(RunHarvestor({"export-study", db, "--format", "csv"}).exitStatus, 2);
 
   std::filesystem::create_directories(out + "/Busy.csv");  // a folder where the file would go
-  const auto busy = Export("csv", "Busy.csv");
-  EXPECT_EQ(busy.exitStatus, 1);
-  EXPECT_NE(busy.out.find("Export failed. Check file open or disk full."), std::string::npos);
+  const auto busy = Export("csv", "Busy.csv");  // refused before anything is written
+  EXPECT_EQ(busy.exitStatus, 2);
+  EXPECT_NE(busy.err.find(out + "/Busy.csv names a folder"), std::string::npos) << busy.err;
 }
 
 }  // namespace

@@ -26,6 +26,11 @@ std::string slurp(const std::string& path) {
 }  // namespace
 
 ProcessResult RunHarvestor(const std::vector<std::string>& args, const std::string& componentFolder) {
+  return WaitHarvestor(StartHarvestor(args, componentFolder));
+}
+
+RunningHarvestor StartHarvestor(const std::vector<std::string>& args,
+                                const std::string& componentFolder) {
   char outPath[] = "/tmp/harvestor-out-XXXXXX";
   char errPath[] = "/tmp/harvestor-err-XXXXXX";
   const int outFd = ::mkstemp(outPath);
@@ -65,14 +70,20 @@ ProcessResult RunHarvestor(const std::vector<std::string>& args, const std::stri
   ::close(outFd);
   ::close(errFd);
   if (rc != 0) throw std::runtime_error("cannot start " HARVESTOR_COMMAND);
+  return {pid, outPath, errPath};
+}
+
+ProcessResult WaitHarvestor(const RunningHarvestor& running) {
+  const std::string& outPath = running.outPath;
+  const std::string& errPath = running.errPath;
   int status = 0;
-  ::waitpid(pid, &status, 0);
+  ::waitpid(running.pid, &status, 0);
   ProcessResult result;
   result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   result.out = slurp(outPath);
   result.err = slurp(errPath);
-  std::remove(outPath);
-  std::remove(errPath);
+  std::remove(outPath.c_str());
+  std::remove(errPath.c_str());
   return result;
 }
 

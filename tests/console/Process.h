@@ -19,4 +19,14 @@ struct ProcessResult {
 ProcessResult RunHarvestor(const std::vector<std::string>& args,
                            const std::string& componentFolder = "");
 
+// The same in two steps, for a test that signals the run while it works.
+struct RunningHarvestor {
+  int pid = -1;
+  std::string outPath;
+  std::string errPath;
+};
+RunningHarvestor StartHarvestor(const std::vector<std::string>& args,
+                                const std::string& componentFolder = "");
+ProcessResult WaitHarvestor(const RunningHarvestor& running);
+
 }  // namespace workstation::testing

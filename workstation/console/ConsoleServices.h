@@ -53,6 +53,8 @@ class ConsoleUtility final : public harvestor::IHostUtility {
                                                             const std::string& propertyName,
                                                             bool descending) override;
   bool DebugMode() override { return false; }
+  // One line on standard error naming the file and the reason.
+  void ReportFileFailure(const std::string& failure) override { err_ << failure << "\n"; }
   int reports() const { return reports_; }
 
  private:

@@ -3,12 +3,41 @@
 #include <filesystem>
 #include <ostream>
 
+#include "harvestor/resultexport/FileName.h"
 #include "harvestor/studypages/ExportStudyStatusPage.h"
 #include "workstation/console/Arguments.h"
 #include "workstation/console/ConsoleHost.h"
 
 namespace workstation::console {
 namespace {
+
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code ec;
+  if (std::filesystem::equivalent(a, b, ec)) return true;  // links and hard links too
+  return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec);
+}
+
+// Refuses, before anything is written, an output the export would write over
+// with one of its own companions, or one that names a folder.
+void refuseSelfOverwrite(const std::string& output, std::int16_t filterIndex) {
+  const std::filesystem::path target = std::filesystem::absolute(output);
+  std::error_code ec;
+  if (output.ends_with('/') || std::filesystem::is_directory(target, ec)) {
+    throw UsageError("--output " + output + " names a folder (" + target.string() +
+                     "); give a file name");
+  }
+  harvestor::FileName parts;
+  parts.Initialize(target.string());
+  std::vector<std::string> companions;
+  if (filterIndex >= 2) companions.push_back(parts.PathAndFileNameSansExtension() + ".log");
+  if (filterIndex == 2) companions.push_back(parts.PathAndFileNameSansExtension() + ".debug");
+  for (const std::string& companion : companions) {
+    if (sameFile(target, companion)) {
+      throw UsageError("--output " + target.string() + " is the export's own companion file " +
+                       companion + "; give another name");
+    }
+  }
+}
 
 }  // namespace
 
@@ -65,6 +94,7 @@ Command exportStudyCommand() {
     request.output = a.required("output");
     const auto folder = std::filesystem::absolute(request.output).parent_path();
     if (!std::filesystem::is_directory(folder)) throw UsageError("no such folder: " + folder.string());
+    refuseSelfOverwrite(request.output, request.filterIndex);
     if (a.has("yes") && a.has("no")) throw UsageError("give --yes or --no, not both");
     if (a.has("yes")) request.answer = true;
     if (a.has("no")) request.answer = false;
