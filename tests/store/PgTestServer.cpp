@@ -1,0 +1,138 @@
+#include "tests/store/PgTestServer.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+namespace workstation::testing {
+namespace {
+
+constexpr const char* kAdmin = "harvestor_admin";
+constexpr const char* kAdminPassword = "admin-Secret-4711";
+// Every reason for skipping starts so; the test command reports a match as skipped.
+constexpr const char* kUnavailable = "PostgreSQL test server unavailable: ";
+
+// Runs argv with its output in logPath; true when it exits 0.
+bool run(const std::vector<std::string>& argv, const std::string& logPath) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int log = open(logPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    if (log >= 0) {
+      dup2(log, 1);
+      dup2(log, 2);
+    }
+    const int in = open("/dev/null", O_RDONLY);
+    if (in >= 0) dup2(in, 0);
+    std::vector<char*> args;
+    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    execvp(args[0], args.data());
+    _exit(127);
+  }
+  int status = 0;
+  if (pid < 0 || waitpid(pid, &status, 0) < 0) return false;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+PgTestServer& PgTestServer::instance() {
+  static PgTestServer server;
+  return server;
+}
+
+PgTestServer::PgTestServer() {
+  bin_ = "/usr/lib/postgresql/15/bin";
+  if (access((bin_ + "/initdb").c_str(), X_OK) != 0) {
+    why_ = std::string(kUnavailable) + "PostgreSQL 15 is not installed (no " + bin_ +
+           "/initdb): the server tests are skipped";
+    return;
+  }
+  char tmpl[] = "/tmp/harvestor-pg-XXXXXX";
+  if (!mkdtemp(tmpl)) {
+    why_ = std::string(kUnavailable) + "cannot make a folder for the test server";
+    return;
+  }
+  folder_ = tmpl;
+  port_ = 20000 + static_cast<int>(getpid() % 20000);
+  asPostgres_ = geteuid() == 0;
+  if (asPostgres_) {
+    const passwd* pw = getpwnam("postgres");
+    if (!pw || chown(folder_.c_str(), pw->pw_uid, pw->pw_gid) != 0) {
+      why_ = std::string(kUnavailable) +
+             "running as root, and there is no postgres user to run the test server";
+      return;
+    }
+  }
+  const std::string pwfile = folder_ + "/admin-password";
+  std::ofstream(pwfile) << kAdminPassword << "\n";
+  chmod(pwfile.c_str(), 0644);
+  std::ofstream(folder_ + "/passfile") << "*:*:*:" << kAdmin << ":" << kAdminPassword << "\n";
+  chmod((folder_ + "/passfile").c_str(), 0600);
+
+  const std::string log = folder_ + "/setup.log";
+  std::vector<std::string> prefix;
+  if (asPostgres_) prefix = {"runuser", "-u", "postgres", "--"};
+  auto as = [&](std::vector<std::string> argv) {
+    argv.insert(argv.begin(), prefix.begin(), prefix.end());
+    return argv;
+  };
+  if (!run(as({bin_ + "/initdb", "-D", folder_ + "/data", "-U", kAdmin, "-A", "scram-sha-256",
+               "--pwfile=" + pwfile, "-E", "UTF8", "--locale=C", "--no-sync"}),
+           log)) {
+    why_ = std::string(kUnavailable) + "initdb failed; see " + log;
+    return;
+  }
+  const std::string options = "-k " + folder_ + " -p " + std::to_string(port_) +
+                              " -c listen_addresses= -c fsync=off -c full_page_writes=off";
+  if (!run(as({bin_ + "/pg_ctl", "-D", folder_ + "/data", "-l", folder_ + "/server.log", "-w", "-t",
+               "60", "-o", options, "start"}),
+           log)) {
+    why_ =
+        std::string(kUnavailable) + "the test server did not start; see " + folder_ + "/server.log";
+    return;
+  }
+  available_ = true;
+}
+
+PgTestServer::~PgTestServer() {
+  if (folder_.empty()) return;
+  if (available_) {
+    std::vector<std::string> argv = {
+        bin_ + "/pg_ctl", "-D", folder_ + "/data", "-m", "immediate", "-w", "stop"};
+    if (asPostgres_) argv.insert(argv.begin(), {"runuser", "-u", "postgres", "--"});
+    run(argv, "/dev/null");
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(folder_, ignored);
+}
+
+std::string PgTestServer::conninfo(const std::string& user, const std::string& dbname) const {
+  return "host=" + folder_ + " port=" + std::to_string(port_) + " user=" + user +
+         " dbname=" + dbname + " passfile=" + folder_ + "/no-passfile";
+}
+
+std::string PgTestServer::adminConninfo(const std::string& dbname) const {
+  return "host=" + folder_ + " port=" + std::to_string(port_) + " user=" + kAdmin +
+         " dbname=" + dbname + " passfile=" + folder_ + "/passfile";
+}
+
+bool PgTestServer::adminSql(const std::string& sql, const std::string& dbname) const {
+  return run({"psql", "-X", "-q", "-v", "ON_ERROR_STOP=1", "-d", adminConninfo(dbname), "-c", sql},
+             folder_ + "/psql.log");
+}
+
+std::string PgTestServer::createDatabase(const std::string& name) const {
+  adminSql("DROP DATABASE IF EXISTS " + name);
+  adminSql("CREATE DATABASE " + name);
+  return adminConninfo(name);
+}
+
+}  // namespace workstation::testing
