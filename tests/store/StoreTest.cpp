@@ -27,13 +27,14 @@ class StoreTest : public ::testing::Test {
   }
   StudyTableFiles smallTables() {
     StudyTableFiles files;
-    files.fragments = write("fragments.tsv",
-                            "result name\tSUBJECT ID\tLocus\tAllele ID\tComment\tDye\tFragment Size\t"
-                            "Peak Height\tPeak Area\tArea Divisor\tCondition Code\tExcluded\n"
-                            "R1  \tS1\tD1\t12\tok\t2\t101.5\t900\t9000\t2\t0\t0\n"
-                            "R1  \tS1\tD1\t14\t\t2\t105.25\t800\t8000\t1\t0\tyes\n"
-                            "R2\t\t\t\t\t\t\t\t\t\t\t\n"
-                            "R3\tS1\tD2\t\t\t3\t200\t10\t100\t1\t512\tfalse\n");
+    files.fragments =
+        write("fragments.tsv",
+              "result name\tSUBJECT ID\tLocus\tAllele ID\tComment\tDye\tFragment Size\t"
+              "Peak Height\tPeak Area\tArea Divisor\tCondition Code\tExcluded\n"
+              "R1  \tS1\tD1\t12\tok\t2\t101.5\t900\t9000\t2\t0\t0\n"
+              "R1  \tS1\tD1\t14\t\t2\t105.25\t800\t8000\t1\t0\tyes\n"
+              "R2\t\t\t\t\t\t\t\t\t\t\t\n"
+              "R3\tS1\tD2\t\t\t3\t200\t10\t100\t1\t512\tfalse\n");
     files.results = write("results.tsv",
                           "Result Name\tSubject ID\tExcluded\tAnalysis Revision\tArea Scale\n"
                           "R3\tS1\t1\t3\t1.5\n"
@@ -42,8 +43,9 @@ class StoreTest : public ::testing::Test {
                            "Subject ID\tResult Name\tPedigree ID\tGender\tGender\n"
                            "S1\t\tFAM1\t1\t\n"
                            "S1\tR3\tFAM2\t\t2\n");
-    files.traces = write("traces.tsv",
-                         "Result Name\tDye\tScan\tValue\nR1  \t1\t0\t5\nR1  \t1\t2\t7.5\nR1  \t4\t0\t1\n");
+    files.traces =
+        write("traces.tsv",
+              "Result Name\tDye\tScan\tValue\nR1  \t1\t0\t5\nR1  \t1\t2\t7.5\nR1  \t4\t0\t1\n");
     return files;
   }
   TestHost host;
@@ -59,7 +61,8 @@ TEST_F(StoreTest, ImportedTablesReadBackThroughTheStudyObjects) {
   const auto results = study->Results();
   ASSERT_EQ(results->Count(), 4);
   std::vector<std::string> names;
-  for (int i = 0; i < results->Count(); ++i) names.push_back(results->Item(i)->Result()->ResultName());
+  for (int i = 0; i < results->Count(); ++i)
+    names.push_back(results->Item(i)->Result()->ResultName());
   EXPECT_EQ(names, (std::vector<std::string>{"R3", "R0", "R1  ", "R2"}));
 
   const auto r3 = results->Item(0);
@@ -112,10 +115,12 @@ TEST_F(StoreTest, PropertyValuesMayBeNumbers) {
   addStudy(db, readStudyTables("Small", smallTables()));
   {
     Database raw(db, Database::Mode::ReadWriteCreate);
-    raw.exec("UPDATE sample_properties SET text_value = NULL, number_value = 2 WHERE name = 'Gender'");
+    raw.exec(
+        "UPDATE sample_properties SET text_value = NULL, number_value = 2 WHERE name = 'Gender'");
   }
   const auto study = StudyDatabase(db).loadStudy("Small");
-  const auto value = study->Results()->Item(0)->Result()->Sample()->SubjectRecord()->Properties()->Item(1).Value;
+  const auto value =
+      study->Results()->Item(0)->Result()->Sample()->SubjectRecord()->Properties()->Item(1).Value;
   EXPECT_EQ(value.GetKind(), harvestor::Variant::Kind::Number);
   EXPECT_EQ(value.ToNumber(), 2.0);
 }
@@ -149,7 +154,8 @@ TEST_F(StoreTest, BadTablesAreRefusedWithFileAndLineAndNothingIsWritten) {
     addStudy(db, readStudyTables("Small", smallTables()));
     ADD_FAILURE();
   } catch (const StoreError& e) {
-    EXPECT_NE(std::string(e.what()).find("a study named 'Small' exists already"), std::string::npos);
+    EXPECT_NE(std::string(e.what()).find("a study named 'Small' exists already"),
+              std::string::npos);
   }
   EXPECT_EQ(ReadFile(db), afterSecond);
   EXPECT_NE(before, afterSecond);
