@@ -2,10 +2,12 @@
 
 namespace workstation {
 
-Database::Database(std::string path, Mode mode) : path_(std::move(path)) {
-  const int flags = mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY
-                                           : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-  if (sqlite3_open_v2(path_.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+Database::Database(const std::string& path, Mode mode, std::string shownAs)
+    : path_(shownAs.empty() ? path : std::move(shownAs)) {
+  const int flags = mode == Mode::ReadOnly    ? SQLITE_OPEN_READONLY
+                    : mode == Mode::ReadWrite ? SQLITE_OPEN_READWRITE
+                                              : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+  if (sqlite3_open_v2(path.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
     const std::string message = db_ ? sqlite3_errmsg(db_) : "cannot open";
     sqlite3_close(db_);
     db_ = nullptr;
@@ -15,6 +17,8 @@ Database::Database(std::string path, Mode mode) : path_(std::move(path)) {
 }
 
 Database::~Database() { sqlite3_close(db_); }
+
+void Database::setBusyTimeout(int milliseconds) { sqlite3_busy_timeout(db_, milliseconds); }
 
 void Database::exec(std::string_view sql) {
   char* error = nullptr;

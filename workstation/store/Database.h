@@ -52,13 +52,17 @@ class Statement {
 
 class Database {
  public:
-  enum class Mode { ReadOnly, ReadWriteCreate };
-  Database(std::string path, Mode mode);
+  enum class Mode { ReadOnly, ReadWrite, ReadWriteCreate };
+  // Messages name the file as shown, the path unless given otherwise (a
+  // database built under a private name is named by the name it will get).
+  Database(const std::string& path, Mode mode, std::string shownAs = "");
   ~Database();
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
 
   void exec(std::string_view sql);
+  // How long a statement waits for another connection's lock; 2 s unless set.
+  void setBusyTimeout(int milliseconds);
   const std::string& path() const { return path_; }
   sqlite3* handle() { return db_; }
   std::int64_t lastInsertId() const;

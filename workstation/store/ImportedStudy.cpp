@@ -1,24 +1,32 @@
 #include "workstation/store/ImportedStudy.h"
 
-#include <filesystem>
+#include <sys/stat.h>
+
+#include <cerrno>
 
 #include "workstation/store/Database.h"
+#include "workstation/store/PrivateDatabaseFile.h"
 #include "workstation/store/Schema.h"
 
 namespace workstation {
 namespace {
 
+// How long an import waits for another import into the same database to
+// finish before it gives up and says the database is busy.
+constexpr int kWriterPatienceMs = 10 * 60 * 1000;
+
 void insertStudy(Database& db, const ImportedStudy& study) {
   Statement exists(db, "SELECT 1 FROM studies WHERE name = ?");
   exists.bind(1, std::string_view(study.name));
-  if (exists.step()) throw StoreError(db.path() + ": a study named '" + study.name + "' exists already");
+  if (exists.step())
+    throw StoreError(db.path() + ": a study named '" + study.name + "' exists already");
 
   Statement addStudyRow(db, "INSERT INTO studies(name) VALUES(?)");
   addStudyRow.bind(1, std::string_view(study.name)).run();
   const std::int64_t studyId = db.lastInsertId();
 
-  Statement addSample(db,
-                      "INSERT INTO samples(subject_id, analysis_revision, area_scale) VALUES(?,?,?)");
+  Statement addSample(
+      db, "INSERT INTO samples(subject_id, analysis_revision, area_scale) VALUES(?,?,?)");
   Statement addProperty(db,
                         "INSERT INTO sample_properties(sample_id, position, name, text_value, "
                         "number_value) VALUES(?,?,?,?,?)");
@@ -52,17 +60,23 @@ void insertStudy(Database& db, const ImportedStudy& study) {
     for (std::size_t dye = 0; dye < r.traces.size(); ++dye) {
       if (r.traces[dye].empty()) continue;
       const std::string bytes = encodeScans(r.traces[dye]);
-      addTrace.bind(1, sampleId).bind(2, static_cast<std::int64_t>(dye + 1))
-          .bindBlob(3, bytes.data(), bytes.size()).run();
+      addTrace.bind(1, sampleId)
+          .bind(2, static_cast<std::int64_t>(dye + 1))
+          .bindBlob(3, bytes.data(), bytes.size())
+          .run();
     }
     addResult.bind(1, std::string_view(r.name)).bind(2, sampleId).run();
     const std::int64_t resultId = db.lastInsertId();
-    addStudyResult.bind(1, studyId).bind(2, resultId).bind(3, position++)
-        .bind(4, std::int64_t{r.excluded}).run();
+    addStudyResult.bind(1, studyId)
+        .bind(2, resultId)
+        .bind(3, position++)
+        .bind(4, std::int64_t{r.excluded})
+        .run();
     const std::int64_t studyResultId = db.lastInsertId();
     std::int64_t f = 0;
     for (const StoredFragment& frag : r.fragments) {
-      addFragment.bind(1, studyResultId).bind(2, f++)
+      addFragment.bind(1, studyResultId)
+          .bind(2, f++)
           .bind(3, std::string_view(frag.locus))
           .bind(4, std::string_view(frag.alleleId))
           .bind(5, std::string_view(frag.comment))
@@ -81,19 +95,33 @@ void insertStudy(Database& db, const ImportedStudy& study) {
 }  // namespace
 
 void addStudy(const std::string& path, const ImportedStudy& study) {
-  std::error_code ec;
-  const bool existed = std::filesystem::exists(path, ec);
-  try {
-    Database db(path, Database::Mode::ReadWriteCreate);
-    db.exec("PRAGMA synchronous = NORMAL; PRAGMA cache_size = -131072");
-    Transaction transaction(db);
-    schema::createOrCheck(db);
-    insertStudy(db, study);
-    transaction.commit();
-  } catch (...) {
-    if (!existed) std::filesystem::remove(path, ec);
-    throw;
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 && errno == ENOENT) {
+    // Built privately and published whole, so no other run ever sees, joins
+    // or removes a half-made database.
+    PrivateDatabaseFile file(path);
+    {
+      Database db(file.path(), Database::Mode::ReadWriteCreate, path);
+      // Nobody else can open this file, and a failed build is thrown away
+      // whole: no journal is needed, and the file is synced once at the end.
+      db.exec("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; PRAGMA cache_size = -131072");
+      Transaction transaction(db);
+      schema::createOrCheck(db);
+      insertStudy(db, study);
+      transaction.commit();
+    }
+    if (file.publish()) return;
+    // Another run created the database meanwhile: join it as below.
   }
+  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+    throw StoreError(path + ": is a folder, not a study database");
+  Database db(path, Database::Mode::ReadWrite);
+  db.setBusyTimeout(kWriterPatienceMs);
+  db.exec("PRAGMA synchronous = NORMAL; PRAGMA cache_size = -131072");
+  Transaction transaction(db);
+  schema::createOrCheck(db);
+  insertStudy(db, study);
+  transaction.commit();
 }
 
 }  // namespace workstation

@@ -28,8 +28,11 @@ struct ImportedStudy {
 };
 
 // Adds the study to the database at path, creating the file when there is
-// none. All or nothing: a failure leaves the file as it was (and removes a
-// file it created). A study name already present is refused.
+// none. All or nothing, in one transaction: a failure leaves an existing file
+// as it was, and a new file appears only once it holds the whole study.
+// Imports into one database from several processes at once each land in
+// turn (the later ones wait for the lock); a study name already present is
+// refused. A database file is never removed.
 void addStudy(const std::string& path, const ImportedStudy& study);
 
 }  // namespace workstation
