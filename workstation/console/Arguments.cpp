@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "workstation/store/StoreAddress.h"
+
 namespace workstation::console {
 
 Arguments::Arguments(const std::vector<std::string>& args, const std::vector<OptionSpec>& options,
@@ -72,6 +74,10 @@ std::string Arguments::choice(const std::string& name, const std::vector<std::st
 void requireFile(const std::string& path) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) throw UsageError("no such file: " + path);
+}
+
+void requireStore(const std::string& argument) {
+  if (parseStoreAddress(argument).engine == StoreAddress::Engine::SQLite) requireFile(argument);
 }
 
 }  // namespace workstation::console

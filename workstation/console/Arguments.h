@@ -43,5 +43,7 @@ class Arguments {
 
 // A file named on the command line must exist: otherwise a UsageError.
 void requireFile(const std::string& path);
+// A database argument: a server address as it is, or a file that must exist.
+void requireStore(const std::string& argument);
 
 }  // namespace workstation::console

@@ -11,7 +11,7 @@
 #include "harvestor/service/ErrorLog.h"
 #include "workstation/console/AttachedService.h"
 #include "workstation/store/FragmentGridPage.h"
-#include "workstation/store/StudyDatabase.h"
+#include "workstation/store/StudyStore.h"
 
 namespace workstation::console {
 
@@ -47,7 +47,7 @@ harvestor::Service& ConsoleHost::service() {
 
 std::shared_ptr<harvestor::IStudy> ConsoleHost::openStudy(const std::string& database,
                                                           const std::string& study) {
-  std::shared_ptr<harvestor::IStudy> loaded = StudyDatabase(database).loadStudy(study);
+  std::shared_ptr<harvestor::IStudy> loaded = openStudyStore(database)->loadStudy(study);
   service();
   studies_.open(loaded);
   return loaded;

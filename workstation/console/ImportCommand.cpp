@@ -3,6 +3,7 @@
 #include "workstation/console/Arguments.h"
 #include "workstation/console/Commands.h"
 #include "workstation/store/NativeResultFile.h"
+#include "workstation/store/StudyStore.h"
 #include "workstation/store/StudyTables.h"
 
 namespace workstation::console {
@@ -42,7 +43,7 @@ Command importCommand() {
       study.name = a.required("name");
     }
     for (const auto& file : natives) study.results.push_back(readNativeResult(file));
-    addStudy(a.positional()[0], study);
+    importStudy(a.positional()[0], study);
     std::size_t fragments = 0;
     for (const auto& r : study.results) fragments += r.fragments.size();
     context.out << "Imported study '" << study.name << "' into " << a.positional()[0] << ": "

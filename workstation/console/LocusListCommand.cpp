@@ -3,7 +3,7 @@
 #include "harvestor/service/Text.h"
 #include "harvestor/studypages/LocusListEditPage.h"
 #include "workstation/console/ConsoleHost.h"
-#include "workstation/store/StudyDatabase.h"
+#include "workstation/store/StudyStore.h"
 
 #include "harvestor/genotype/LocusListFile.h"
 #include "harvestor/service/TextFile.h"
@@ -42,7 +42,7 @@ void showLists(const harvestor::LocusListEditPage& page, std::ostream& out) {
 
 int editLocusList(const Arguments& a, CommandContext& context) {
   if (a.positional().size() != 2) throw UsageError("'edit' takes the study database");
-  requireFile(a.positional()[1]);
+  requireStore(a.positional()[1]);
   if (a.has("yes") && a.has("no")) throw UsageError("give --yes or --no, not both");
   ConsoleHost host({context.out, context.err, context.in, context.interactive});
   host.openStudy(a.positional()[1], a.value("study"));

@@ -6,7 +6,7 @@
 #include "workstation/console/ConsoleHost.h"
 #include "workstation/console/Layout.h"
 #include "workstation/spreadsheet/CalcAutomation.h"
-#include "workstation/store/StudyDatabase.h"
+#include "workstation/store/StudyStore.h"
 
 namespace workstation::console {
 
@@ -21,7 +21,7 @@ Command lohCommand() {
       "saying why, when Calc is missing, the workbook is missing or already open.\n";
   c.run = [](const std::vector<std::string>& args, CommandContext& context) {
     const Arguments a(args, {{"study", true}}, 1, 1);
-    requireFile(a.positional()[0]);
+    requireStore(a.positional()[0]);
     CalcAutomation calc({"soffice", {reportTemplatesFolder()}});
     ConsoleHost host({context.out, context.err, context.in, context.interactive}, &calc);
     host.openStudy(a.positional()[0], a.value("study"));

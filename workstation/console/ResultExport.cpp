@@ -111,7 +111,7 @@ Command exportResultsCommand() {
                       1, 1);
     ResultExportRequest request;
     request.database = a.positional()[0];
-    requireFile(request.database);
+    requireStore(request.database);
     request.study = a.value("study");
     const std::string format = a.choice("format", {"text", "zal", "crv"});
     request.filterIndex = format == "text" ? 1 : format == "zal" ? 2 : 3;

@@ -88,7 +88,7 @@ Command exportStudyCommand() {
                       {{"study", true}, {"format", true}, {"output", true}, {"yes"}, {"no"}}, 1, 1);
     StudyExportRequest request;
     request.database = a.positional()[0];
-    requireFile(request.database);
+    requireStore(request.database);
     request.study = a.value("study");
     request.filterIndex = studyFormatIndex(a.choice("format", {"csv", "pedin", "dmp", "gsr"}));
     request.output = a.required("output");

@@ -15,7 +15,7 @@
 #include "workstation/desktop/ResultSelectionControl.h"
 #include "workstation/console/AttachedService.h"
 #include "workstation/store/FragmentGridPage.h"
-#include "workstation/store/StudyDatabase.h"
+#include "workstation/store/StudyStore.h"
 
 namespace workstation::desktop {
 namespace {
@@ -116,7 +116,7 @@ bool DesktopHost::commandEnabled(const std::string& name) {
 }
 
 std::vector<std::string> DesktopHost::openDatabase(const std::string& path) {
-  auto names = StudyDatabase(path).studyNames();
+  auto names = openStudyStore(path)->studyNames();
   if (studies_.IsStudyOpen()) closeStudy();
   database_ = path;
   studyNames_ = std::move(names);
@@ -124,7 +124,7 @@ std::vector<std::string> DesktopHost::openDatabase(const std::string& path) {
 }
 
 std::shared_ptr<harvestor::IStudy> DesktopHost::openStudy(const std::string& study) {
-  std::shared_ptr<harvestor::IStudy> loaded = StudyDatabase(database_).loadStudy(study);
+  std::shared_ptr<harvestor::IStudy> loaded = openStudyStore(database_)->loadStudy(study);
   service();
   if (studies_.IsStudyOpen()) closeStudy();
   studies_.open(loaded);

@@ -3,7 +3,8 @@
 #include "harvestor/service/HError.h"
 #include "harvestor/service/Text.h"
 #include "workstation/store/Database.h"
-#include "workstation/store/StudyDatabase.h"
+#include "workstation/store/StoredStudy.h"
+#include "workstation/store/StudySource.h"
 
 namespace workstation {
 
@@ -12,8 +13,8 @@ harvestor::CollectionPtr<std::shared_ptr<harvestor::IObject>> CurrentLociLoader:
     bool) {
   if (what != "CurrentLoci") throw StoreError("the loader answers no query '" + what + "'");
   auto loci = harvestor::NewCollection<std::shared_ptr<harvestor::IObject>>();
-  if (!study_ || !study_->db) return loci;
-  for (std::string& name : currentLoci(*study_->db, study_->id)) {
+  if (!study_ || !study_->source) return loci;
+  for (std::string& name : study_->source->currentLoci()) {
     loci->Add(std::make_shared<NamedLocus>(std::move(name)));
   }
   return loci;

@@ -92,9 +92,10 @@ void insertStudy(Database& db, const ImportedStudy& study) {
   }
 }
 
-}  // namespace
-
-void addStudy(const std::string& path, const ImportedStudy& study) {
+// Runs fill in one write transaction on the database at path, creating the
+// file (whole, or not at all) when there is none. True when it created it.
+template <class Fill>
+bool writeDatabase(const std::string& path, Fill fill) {
   struct stat st {};
   if (::lstat(path.c_str(), &st) != 0 && errno == ENOENT) {
     // Built privately and published whole, so no other run ever sees, joins
@@ -107,21 +108,33 @@ void addStudy(const std::string& path, const ImportedStudy& study) {
       db.exec("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; PRAGMA cache_size = -131072");
       Transaction transaction(db);
       schema::createOrCheck(db);
-      insertStudy(db, study);
+      fill(db);
       transaction.commit();
     }
-    if (file.publish()) return;
+    if (file.publish()) return true;
     // Another run created the database meanwhile: join it as below.
   }
-  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
     throw StoreError(path + ": is a folder, not a study database");
+  }
   Database db(path, Database::Mode::ReadWrite);
   db.setBusyTimeout(kWriterPatienceMs);
   db.exec("PRAGMA synchronous = NORMAL; PRAGMA cache_size = -131072");
   Transaction transaction(db);
   schema::createOrCheck(db);
-  insertStudy(db, study);
+  fill(db);
   transaction.commit();
+  return false;
+}
+
+}  // namespace
+
+void addStudy(const std::string& path, const ImportedStudy& study) {
+  writeDatabase(path, [&](Database& db) { insertStudy(db, study); });
+}
+
+bool createStudyDatabase(const std::string& path) {
+  return writeDatabase(path, [](Database&) {});
 }
 
 }  // namespace workstation

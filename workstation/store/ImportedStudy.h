@@ -34,5 +34,8 @@ struct ImportedStudy {
 // turn (the later ones wait for the lock); a study name already present is
 // refused. A database file is never removed.
 void addStudy(const std::string& path, const ImportedStudy& study);
+// Creates an empty study database at path, or checks the one there. True
+// when it created it.
+bool createStudyDatabase(const std::string& path);
 
 }  // namespace workstation

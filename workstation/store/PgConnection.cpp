@@ -1,6 +1,7 @@
 #include "workstation/store/PgConnection.h"
 
 #include <charconv>
+#include <cstring>
 #include <string>
 
 #include "workstation/store/Database.h"
@@ -25,6 +26,28 @@ std::int64_t PgResult::integer(int row, int column) const {
 
 double PgResult::real(int row, int column) const {
   return std::stod(std::string(text(row, column)));
+}
+
+std::int64_t PgResult::binaryInteger(int row, int column) const {
+  const std::string_view b = text(row, column);
+  std::uint64_t value = 0;
+  for (const char c : b) value = value << 8 | static_cast<unsigned char>(c);
+  // Sign-extend from the width the server sent (network byte order).
+  const unsigned bits = static_cast<unsigned>(b.size()) * 8;
+  if (bits > 0 && bits < 64 && (value >> (bits - 1) & 1) != 0) value |= ~std::uint64_t{0} << bits;
+  return static_cast<std::int64_t>(value);
+}
+
+bool PgResult::binaryBool(int row, int column) const {
+  const std::string_view b = text(row, column);
+  return !b.empty() && b[0] != 0;
+}
+
+double PgResult::binaryReal(int row, int column) const {
+  const std::uint64_t bits = static_cast<std::uint64_t>(binaryInteger(row, column));
+  double value = 0;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
 }
 
 PgConnection::PgConnection(const StoreAddress& address) : display_(address.display) {
@@ -54,6 +77,16 @@ PgResult PgConnection::exec(std::string_view sql, const std::vector<const char*>
                                : PQexecParams(conn_, text.c_str(), static_cast<int>(params.size()),
                                               nullptr, params.data(), nullptr, nullptr, 0);
   PgResult result(r);
+  if (result.status() != PGRES_COMMAND_OK && result.status() != PGRES_TUPLES_OK) {
+    throw StoreError(display_ + ": " + trimmed(result.errorMessage()));
+  }
+  return result;
+}
+
+PgResult PgConnection::execBinary(std::string_view sql, const std::vector<const char*>& params) {
+  const std::string text(sql);
+  PgResult result(PQexecParams(conn_, text.c_str(), static_cast<int>(params.size()), nullptr,
+                               params.data(), nullptr, nullptr, 1));
   if (result.status() != PGRES_COMMAND_OK && result.status() != PGRES_TUPLES_OK) {
     throw StoreError(display_ + ": " + trimmed(result.errorMessage()));
   }

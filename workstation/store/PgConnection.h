@@ -37,6 +37,11 @@ class PgResult {
   }
   std::int64_t integer(int row, int column) const;
   double real(int row, int column) const;
+  // The same from a result in binary format (a BINARY cursor's rows):
+  // integers of 2, 4 or 8 bytes, booleans and double precision values.
+  std::int64_t binaryInteger(int row, int column) const;
+  bool binaryBool(int row, int column) const;
+  double binaryReal(int row, int column) const;
 
  private:
   PGresult* result_;
@@ -51,6 +56,8 @@ class PgConnection {
 
   // Runs sql; a NULL in params is an SQL NULL.
   PgResult exec(std::string_view sql, const std::vector<const char*>& params = {});
+  // The same with the rows in binary format (read with the binary accessors).
+  PgResult execBinary(std::string_view sql, const std::vector<const char*>& params);
 
   // Streams rows to `COPY ... FROM STDIN`: write() takes any part of the
   // text format, finish() ends the copy and reports the server's verdict.

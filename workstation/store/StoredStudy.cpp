@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "harvestor/service/HError.h"
-#include "workstation/store/Database.h"
+#include "workstation/store/StudySource.h"
 
 namespace workstation {
 namespace {
@@ -30,30 +30,26 @@ std::shared_ptr<harvestor::IStudyResult> StoredStudyResults::Item(std::int32_t i
   return at(items, index);
 }
 
-StoredSample::StoredSample(std::shared_ptr<Database> db, std::shared_ptr<const SampleFacts> facts)
-    : db_(std::move(db)), facts_(std::move(facts)) {}
+StoredSample::StoredSample(std::shared_ptr<StudySource> source,
+                           std::shared_ptr<const SampleFacts> facts)
+    : source_(std::move(source)), facts_(std::move(facts)) {}
 
 std::vector<float> StoredSample::Trace(std::int16_t dye) const {
   if (dye < 1 || dye > 4) harvestor::RaiseError(harvestor::ErrNo::SubscriptOutOfRange);
   if (!loaded_) {
-    traces_.assign(4, {});
-    Statement q(*db_, "SELECT dye, scans FROM traces WHERE sample_id = ?");
-    q.bind(1, facts_->id);
-    while (q.step()) {
-      const auto d = q.integer(0);
-      if (d >= 1 && d <= 4) traces_[static_cast<std::size_t>(d - 1)] = decodeScans(q.blob(1));
-    }
+    auto traces = source_->traces(facts_->id);
+    traces_.assign(std::make_move_iterator(traces.begin()), std::make_move_iterator(traces.end()));
     loaded_ = true;
   }
   return traces_[static_cast<std::size_t>(dye - 1)];
 }
 
-StoredResult::StoredResult(std::shared_ptr<Database> db, std::string name,
+StoredResult::StoredResult(std::shared_ptr<StudySource> source, std::string name,
                            std::shared_ptr<const SampleFacts> facts)
-    : db_(std::move(db)), name_(std::move(name)), facts_(std::move(facts)) {}
+    : source_(std::move(source)), name_(std::move(name)), facts_(std::move(facts)) {}
 
 std::shared_ptr<harvestor::ISample> StoredResult::Sample() const {
-  if (!sample_) sample_ = std::make_shared<StoredSample>(db_, facts_);
+  if (!sample_) sample_ = std::make_shared<StoredSample>(source_, facts_);
   return sample_;
 }
 

@@ -2,7 +2,7 @@
 // A study loaded from the study database: the objects the component reads.
 // Results, records and fragments are loaded in one pass when the study is
 // opened; trace data is read when a sample is first asked for it and dropped
-// again by ReleaseSample.
+// again by ReleaseSample, through the study's source in its store.
 
 #include <memory>
 #include <string>
@@ -13,7 +13,7 @@
 
 namespace workstation {
 
-class Database;
+class StudySource;
 
 using StoredFragment = harvestor::FragmentRecord;
 
@@ -50,7 +50,7 @@ struct SampleFacts {
 
 class StoredSample final : public harvestor::ISample {
  public:
-  StoredSample(std::shared_ptr<Database> db, std::shared_ptr<const SampleFacts> facts);
+  StoredSample(std::shared_ptr<StudySource> source, std::shared_ptr<const SampleFacts> facts);
   std::string SubjectID() const override { return facts_->subjectId; }
   std::int32_t AnalysisRevision() const override { return facts_->analysisRevision; }
   std::shared_ptr<harvestor::ISubjectRecord> SubjectRecord() const override {
@@ -60,7 +60,7 @@ class StoredSample final : public harvestor::ISample {
   const SampleFacts& facts() const { return *facts_; }
 
  private:
-  std::shared_ptr<Database> db_;
+  std::shared_ptr<StudySource> source_;
   std::shared_ptr<const SampleFacts> facts_;
   mutable std::vector<std::vector<float>> traces_;
   mutable bool loaded_ = false;
@@ -68,7 +68,7 @@ class StoredSample final : public harvestor::ISample {
 
 class StoredResult final : public harvestor::IResult {
  public:
-  StoredResult(std::shared_ptr<Database> db, std::string name,
+  StoredResult(std::shared_ptr<StudySource> source, std::string name,
                std::shared_ptr<const SampleFacts> facts);
   std::string ResultName() const override { return name_; }
   std::shared_ptr<harvestor::ISample> Sample() const override;
@@ -77,7 +77,7 @@ class StoredResult final : public harvestor::IResult {
   bool holdsSample() const { return sample_ != nullptr; }
 
  private:
-  std::shared_ptr<Database> db_;
+  std::shared_ptr<StudySource> source_;
   std::string name_;
   std::shared_ptr<const SampleFacts> facts_;
   mutable std::shared_ptr<StoredSample> sample_;
@@ -100,8 +100,7 @@ struct StoredStudyResults final : harvestor::IStudyResults {
 
 struct StoredStudy final : harvestor::IStudy {
   std::string name;
-  std::shared_ptr<Database> db;  // the database it was loaded from
-  std::int64_t id = 0;
+  std::shared_ptr<StudySource> source;  // the store it was loaded from
   std::shared_ptr<StoredStudyResults> results = std::make_shared<StoredStudyResults>();
   std::string StudyName() const override { return name; }
   std::shared_ptr<harvestor::IStudyResults> Results() const override { return results; }

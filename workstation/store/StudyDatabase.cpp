@@ -2,22 +2,70 @@
 
 #include <filesystem>
 #include <unordered_map>
-#include <unordered_set>
 
-#include "harvestor/service/Text.h"
 #include "workstation/store/Database.h"
+#include "workstation/store/LocusCollector.h"
 #include "workstation/store/Schema.h"
+#include "workstation/store/StudySource.h"
 
 namespace workstation {
+namespace {
+
+class SqliteStudySource final : public StudySource {
+ public:
+  SqliteStudySource(std::shared_ptr<Database> db, std::int64_t studyId)
+      : db_(std::move(db)), studyId_(studyId) {}
+
+  std::array<std::vector<float>, 4> traces(std::int64_t sampleId) override {
+    std::array<std::vector<float>, 4> traces;
+    Statement q(*db_, "SELECT dye, scans FROM traces WHERE sample_id = ?");
+    q.bind(1, sampleId);
+    while (q.step()) {
+      const auto d = q.integer(0);
+      if (d >= 1 && d <= 4) traces[static_cast<std::size_t>(d - 1)] = decodeScans(q.blob(1));
+    }
+    return traces;
+  }
+  std::vector<std::string> currentLoci() override {
+    return workstation::currentLoci(*db_, studyId_);
+  }
+
+ private:
+  std::shared_ptr<Database> db_;
+  std::int64_t studyId_;
+};
+
+// A read transaction: every query in it sees the database as it was at the first.
+class ReadSnapshot {
+ public:
+  explicit ReadSnapshot(Database& db) : db_(db) { db_.exec("BEGIN"); }
+  ~ReadSnapshot() {
+    try {
+      db_.exec("COMMIT");
+    } catch (const StoreError&) {
+      // Nothing was written: ending the read cannot lose anything.
+    }
+  }
+  ReadSnapshot(const ReadSnapshot&) = delete;
+  ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+
+ private:
+  Database& db_;
+};
+
+}  // namespace
 
 StudyDatabase::StudyDatabase(const std::string& path) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) throw StoreError(path + ": no such study database");
+  if (!std::filesystem::is_regular_file(path, ec))
+    throw StoreError(path + ": no such study database");
   db_ = std::make_shared<Database>(path, Database::Mode::ReadOnly);
   schema::check(*db_);
 }
 
 StudyDatabase::~StudyDatabase() = default;
+
+const std::string& StudyDatabase::display() const { return db_->path(); }
 
 std::vector<std::string> StudyDatabase::studyNames() {
   std::vector<std::string> names;
@@ -43,10 +91,10 @@ std::int64_t StudyDatabase::studyId(const std::string& name, std::string* resolv
 }
 
 std::shared_ptr<StoredStudy> StudyDatabase::loadStudy(const std::string& name) {
+  ReadSnapshot snapshot(*db_);
   auto study = std::make_shared<StoredStudy>();
   const std::int64_t id = studyId(name, &study->name);
-  study->db = db_;
-  study->id = id;
+  study->source = std::make_shared<SqliteStudySource>(db_, id);
 
   std::unordered_map<std::int64_t, std::shared_ptr<SampleFacts>> samples;
   std::unordered_map<std::int64_t, StoredFragments*> fragmentsOf;
@@ -70,7 +118,7 @@ std::shared_ptr<StoredStudy> StudyDatabase::loadStudy(const std::string& name) {
       auto studyResult = std::make_shared<StoredStudyResult>();
       studyResult->excluded = q.integer(1) != 0;
       studyResult->fragments = facts->fragments;
-      studyResult->result = std::make_shared<StoredResult>(db_, q.text(2), facts);
+      studyResult->result = std::make_shared<StoredResult>(study->source, q.text(2), facts);
       fragmentsOf[q.integer(0)] = studyResult->fragments.get();
       study->results->items.push_back(std::move(studyResult));
     }
@@ -129,13 +177,9 @@ std::vector<std::string> currentLoci(Database& db, std::int64_t id) {
               "SELECT f.locus FROM fragments f JOIN study_results sr ON sr.id = f.study_result_id "
               "WHERE sr.study_id = ? AND f.locus <> '' ORDER BY sr.position, f.position");
   q.bind(1, id);
-  std::vector<std::string> loci;
-  std::unordered_set<std::string> seen;
-  while (q.step()) {
-    std::string locus = q.text(0);
-    if (seen.insert(harvestor::LowerCase(locus)).second) loci.push_back(std::move(locus));
-  }
-  return loci;
+  LocusCollector loci;
+  while (q.step()) loci.add(q.blob(0));
+  return loci.take();
 }
 
 }  // namespace workstation

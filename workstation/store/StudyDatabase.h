@@ -1,30 +1,30 @@
 #pragma once
-// Opens a study database for export: read-only, so no export can change it.
-// Loading a study reads its results, records and fragments in one pass each,
-// with prepared statements, whatever the study's size.
+// A SQLite study database file as a study store, opened read-only so that no
+// export can change it. Loading a study reads its results, records and
+// fragments in one pass each, with prepared statements, whatever its size,
+// inside one read transaction: an import that lands meanwhile is not seen.
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "workstation/store/StoredStudy.h"
+#include "workstation/store/StudyStore.h"
 
 namespace workstation {
 
 class Database;
 
-class StudyDatabase {
+class StudyDatabase final : public StudyStore {
  public:
   // Throws StoreError naming the file when it is missing, no study database,
   // or of another version.
   explicit StudyDatabase(const std::string& path);
-  ~StudyDatabase();
+  ~StudyDatabase() override;
 
-  std::vector<std::string> studyNames();
-  // The study of that name; an empty name means the file's only study.
-  std::shared_ptr<StoredStudy> loadStudy(const std::string& name);
-  // The distinct locus names of a study's fragments, in order of first appearance.
-  std::vector<std::string> studyLoci(const std::string& name);
+  const std::string& display() const override;
+  std::vector<std::string> studyNames() override;
+  std::shared_ptr<StoredStudy> loadStudy(const std::string& name) override;
+  std::vector<std::string> studyLoci(const std::string& name) override;
 
  private:
   std::int64_t studyId(const std::string& name, std::string* resolvedName);

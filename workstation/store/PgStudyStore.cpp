@@ -1,0 +1,188 @@
+#include "workstation/store/PgStudyStore.h"
+
+#include <string>
+
+#include "workstation/store/Database.h"
+#include "workstation/store/FragmentPack.h"
+#include "workstation/store/LocusCollector.h"
+#include "workstation/store/PgSchema.h"
+#include "workstation/store/StudySource.h"
+
+namespace workstation {
+namespace {
+
+// Rows fetched per round trip: large enough that the round trips cost
+// little, small enough that a fetch holds a few megabytes.
+constexpr int kFetchRows = 2000;
+
+// Runs query through a BINARY cursor and hands each fetched batch to
+// onBatch, within the caller's transaction.
+template <class OnBatch>
+void readCursor(PgConnection& db, const std::string& query, OnBatch onBatch) {
+  db.exec("DECLARE harvestor_rows BINARY NO SCROLL CURSOR FOR " + query);
+  const std::string fetch = "FETCH FORWARD " + std::to_string(kFetchRows) + " FROM harvestor_rows";
+  for (;;) {
+    const PgResult batch = db.exec(fetch);
+    if (batch.rows() == 0) break;
+    onBatch(batch);
+  }
+  db.exec("CLOSE harvestor_rows");
+}
+
+// A read-only snapshot transaction, rolled back (there is nothing to keep)
+// however the reading ends.
+class Snapshot {
+ public:
+  explicit Snapshot(PgConnection& db) : db_(db) {
+    db_.exec("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+  }
+  ~Snapshot() {
+    try {
+      db_.exec("ROLLBACK");
+    } catch (const StoreError&) {
+      // The connection is gone, and the server has ended the transaction.
+    }
+  }
+  Snapshot(const Snapshot&) = delete;
+  Snapshot& operator=(const Snapshot&) = delete;
+
+ private:
+  PgConnection& db_;
+};
+
+std::vector<std::string> lociOf(PgConnection& db, std::int64_t studyId) {
+  LocusCollector loci;
+  std::vector<harvestor::FragmentRecord> fragments;
+  readCursor(db,
+             "SELECT fragments FROM harvestor.study_results WHERE study_id = " +
+                 std::to_string(studyId) + " ORDER BY position",
+             [&](const PgResult& batch) {
+               for (int row = 0; row < batch.rows(); ++row) {
+                 decodeFragments(batch.text(row, 0), fragments);
+                 for (const auto& f : fragments) loci.add(f.locus);
+               }
+             });
+  return loci.take();
+}
+
+class PgStudySource final : public StudySource {
+ public:
+  PgStudySource(std::shared_ptr<PgConnection> db, std::int64_t studyId)
+      : db_(std::move(db)), studyId_(std::to_string(studyId)) {}
+
+  std::array<std::vector<float>, 4> traces(std::int64_t sampleId) override {
+    const std::string position = std::to_string(sampleId);
+    const PgResult r = db_->execBinary(
+        "SELECT dye, scans FROM harvestor.traces WHERE study_id = $1 AND result_position = $2",
+        {studyId_.c_str(), position.c_str()});
+    std::array<std::vector<float>, 4> traces;
+    for (int row = 0; row < r.rows(); ++row) {
+      const auto dye = r.binaryInteger(row, 0);
+      if (dye >= 1 && dye <= 4)
+        traces[static_cast<std::size_t>(dye - 1)] = decodeScans(r.text(row, 1));
+    }
+    return traces;
+  }
+
+  std::vector<std::string> currentLoci() override {
+    Snapshot snapshot(*db_);
+    return lociOf(*db_, std::stoll(studyId_));
+  }
+
+ private:
+  std::shared_ptr<PgConnection> db_;
+  std::string studyId_;
+};
+
+}  // namespace
+
+PgStudyStore::PgStudyStore(const StoreAddress& address)
+    : db_(std::make_shared<PgConnection>(address)) {
+  pgschema::check(*db_);
+}
+
+std::vector<std::string> PgStudyStore::studyNames() {
+  const PgResult r = db_->exec("SELECT name FROM harvestor.studies ORDER BY id");
+  std::vector<std::string> names;
+  for (int row = 0; row < r.rows(); ++row) names.emplace_back(r.text(row, 0));
+  return names;
+}
+
+std::int64_t PgStudyStore::studyId(const std::string& name, std::string* resolvedName) {
+  if (name.empty()) {
+    const PgResult r = db_->exec("SELECT id, name FROM harvestor.studies ORDER BY id LIMIT 2");
+    if (r.rows() == 0) throw StoreError(display() + ": holds no study");
+    if (r.rows() > 1)
+      throw StoreError(display() + ": holds several studies; name one with --study");
+    *resolvedName = r.text(0, 1);
+    return r.integer(0, 0);
+  }
+  const PgResult r =
+      db_->exec("SELECT id, name FROM harvestor.studies WHERE name = $1", {name.c_str()});
+  if (r.rows() == 0) throw StoreError(display() + ": no study named '" + name + "'");
+  *resolvedName = r.text(0, 1);
+  return r.integer(0, 0);
+}
+
+std::shared_ptr<StoredStudy> PgStudyStore::loadStudy(const std::string& name) {
+  Snapshot snapshot(*db_);
+  auto study = std::make_shared<StoredStudy>();
+  const std::int64_t id = studyId(name, &study->name);
+  study->source = std::make_shared<PgStudySource>(db_, id);
+
+  std::vector<std::shared_ptr<SampleFacts>> samples;  // by result position
+  readCursor(*db_,
+             "SELECT position, name, subject_id, excluded, analysis_revision, area_scale, "
+             "fragments FROM harvestor.study_results WHERE study_id = " +
+                 std::to_string(id) + " ORDER BY position",
+             [&](const PgResult& batch) {
+               for (int row = 0; row < batch.rows(); ++row) {
+                 auto facts = std::make_shared<SampleFacts>();
+                 facts->id = batch.binaryInteger(row, 0);
+                 facts->resultName = batch.text(row, 1);
+                 facts->subjectId = batch.text(row, 2);
+                 facts->analysisRevision = static_cast<std::int32_t>(batch.binaryInteger(row, 4));
+                 facts->record->areaScale = batch.binaryReal(row, 5);
+                 decodeFragments(batch.text(row, 6), facts->fragments->items);
+                 auto studyResult = std::make_shared<StoredStudyResult>();
+                 studyResult->excluded = batch.binaryBool(row, 3);
+                 studyResult->fragments = facts->fragments;
+                 studyResult->result =
+                     std::make_shared<StoredResult>(study->source, facts->resultName, facts);
+                 study->results->items.push_back(std::move(studyResult));
+                 if (facts->id != static_cast<std::int64_t>(samples.size())) {
+                   throw StoreError(display() + ": study '" + study->name +
+                                    "' has a gap in its results at position " +
+                                    std::to_string(samples.size()));
+                 }
+                 samples.push_back(std::move(facts));
+               }
+             });
+  readCursor(*db_,
+             "SELECT result_position, name, text_value, number_value FROM "
+             "harvestor.sample_properties WHERE study_id = " +
+                 std::to_string(id) + " ORDER BY result_position, position",
+             [&](const PgResult& batch) {
+               for (int row = 0; row < batch.rows(); ++row) {
+                 const auto position = batch.binaryInteger(row, 0);
+                 if (position < 0 || position >= static_cast<std::int64_t>(samples.size()))
+                   continue;
+                 // As a SQLite store reads it: a value without a number is text.
+                 harvestor::Variant value =
+                     batch.isNull(row, 3)
+                         ? harvestor::Variant::FromText(std::string(batch.text(row, 2)))
+                         : harvestor::Variant::FromNumber(batch.binaryReal(row, 3));
+                 samples[static_cast<std::size_t>(position)]->record->properties->entries.push_back(
+                     {std::string(batch.text(row, 1)), std::move(value)});
+               }
+             });
+  return study;
+}
+
+std::vector<std::string> PgStudyStore::studyLoci(const std::string& name) {
+  Snapshot snapshot(*db_);
+  std::string resolved;
+  return lociOf(*db_, studyId(name, &resolved));
+}
+
+}  // namespace workstation
