@@ -29,9 +29,9 @@ bool wantsHelp(const std::vector<std::string>& args) {
 }  // namespace
 
 const std::vector<Command>& allCommands() {
-  static const std::vector<Command> commands = {importCommand(), exportStudyCommand(),
-                                                exportResultsCommand(), locusListCommand(),
-                                                lohCommand(), demoCommand()};
+  static const std::vector<Command> commands = {
+      importCommand(),   exportStudyCommand(), exportResultsCommand(), locusListCommand(),
+      lohCommand(),      demoCommand(),        initStoreCommand()};
   return commands;
 }
 

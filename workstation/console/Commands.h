@@ -30,6 +30,7 @@ int runCommandLine(const std::vector<std::string>& args, CommandContext& context
 
 // The individual commands.
 Command importCommand();
+Command initStoreCommand();
 Command exportStudyCommand();
 Command exportResultsCommand();
 Command demoCommand();

@@ -20,7 +20,9 @@ Command importCommand() {
       "Adds the study NAME to STUDY.db (created when missing). Every table has a\n"
       "header row; column names match without regard to case. Results exported in\n"
       "the native format (zlu) are added after the tables' results, in the order\n"
-      "given. Bad input is refused with the file and line, and nothing is written.\n";
+      "given. Bad input is refused with the file and line, and nothing is written.\n"
+      "STUDY.db may instead name a PostgreSQL server (a postgresql:// URI, or postgres:\n"
+      "and a libpq keyword string); the import is then one transaction on the server.\n";
   c.run = [](const std::vector<std::string>& args, CommandContext& context) {
     const Arguments a(args,
                       {{"name", true}, {"fragments", true}, {"results", true}, {"subjects", true},

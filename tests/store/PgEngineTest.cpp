@@ -1,0 +1,288 @@
+// The same commands on both engines, as real harvestor runs: a study imported
+// into a SQLite file and into a PostgreSQL server exports to the same bytes
+// in every format; imports from several processes at once land or are
+// refused with their cause; an export during an import reads one snapshot;
+// a reader role may export but not import; and a server that cannot be
+// reached, or refuses the password, is named without the password.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <map>
+#include <regex>
+
+#include "harvestor/service/Text.h"
+#include "tests/console/Process.h"
+#include "tests/fakes/TestHost.h"
+#include "tests/store/GeneratedStudy.h"
+#include "tests/store/PgTestServer.h"
+
+namespace workstation {
+namespace {
+
+namespace fs = std::filesystem;
+using harvestor::testing::ReadFile;
+using testing::PgTestServer;
+using testing::RunHarvestor;
+
+// What a run wrote or printed, with its own folders and time stamps
+// replaced so that two runs can be compared.
+std::string Normalised(const std::string& text, const std::string& out, const std::string& store) {
+  static const std::regex stamp("[0-9]+/[0-9]+/[0-9]{4} [0-9]+:[0-9]{2}:[0-9]{2} [AP]M");
+  const std::string replaced =
+      harvestor::ReplaceAll(harvestor::ReplaceAll(text, out, "{OUT}"), store, "{STORE}");
+  return std::regex_replace(replaced, stamp, "{TIME}");
+}
+
+// Every file under folder by its relative name, normalised.
+std::map<std::string, std::string> Files(const std::string& folder, const std::string& store) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (!entry.is_regular_file()) continue;
+    files[fs::relative(entry.path(), folder).string()] =
+        Normalised(ReadFile(entry.path().string()), folder, store);
+  }
+  return files;
+}
+
+// The first line where got and want part, for a failure one can read.
+std::string FirstDifference(const std::string& got, const std::string& want) {
+  std::size_t i = 0;
+  while (i < got.size() && i < want.size() && got[i] == want[i]) ++i;
+  const std::size_t from = i == 0 ? 0 : want.rfind('\n', i - 1) + 1;
+  return "got '" + got.substr(from, 100) + "' want '" + want.substr(from, 100) + "'";
+}
+
+class PgEngineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!PgTestServer::instance().available()) GTEST_SKIP() << PgTestServer::instance().why();
+  }
+  // A fresh database on the test server, as a command's store argument.
+  static std::string NewServerStore(const std::string& name) {
+    return "postgres:" + PgTestServer::instance().createDatabase(name);
+  }
+  testing::ProcessResult Import(const std::string& store, const std::string& name,
+                                const StudyTableFiles& t) {
+    std::vector<std::string> args{"import", store, "--name", name, "--fragments", t.fragments};
+    if (!t.results.empty()) args.insert(args.end(), {"--results", t.results});
+    if (!t.subjects.empty()) args.insert(args.end(), {"--subjects", t.subjects});
+    if (!t.traces.empty()) args.insert(args.end(), {"--traces", t.traces});
+    return RunHarvestor(args);
+  }
+  StudyTableFiles SmallTables() const {
+    const std::string t = std::string(HARVESTOR_TEST_DATA) + "/smallstudy/tables/";
+    return {t + "fragments.tsv", t + "results.tsv", t + "subjects.tsv", t + "traces.tsv"};
+  }
+
+  harvestor::testing::TestHost host;
+};
+
+TEST_F(PgEngineTest, EveryExportIsTheSameFromBothEngines) {
+  const struct {
+    const char* study;
+    int generated;  // subjects of a generated study, or 0 for the small study with traces
+  } studies[] = {{"Small", 0}, {"Generated", 300}};
+  const struct {
+    const char* label;
+    std::vector<std::string> args;  // {STORE}, {STUDY} and {OUT} are filled in
+  } commands[] = {
+      {"pedin",
+       {"export-study", "{STORE}", "--study", "{STUDY}", "--format", "pedin", "--output",
+        "{OUT}/Study.pre"}},
+      {"dmp",
+       {"export-study", "{STORE}", "--study", "{STUDY}", "--format", "dmp", "--output",
+        "{OUT}/Study.txt"}},
+      {"gsr",
+       {"export-study", "{STORE}", "--study", "{STUDY}", "--format", "gsr", "--output",
+        "{OUT}/Study.gsr"}},
+      {"csv",
+       {"export-study", "{STORE}", "--study", "{STUDY}", "--format", "csv", "--output",
+        "{OUT}/Study.csv"}},
+      {"text",
+       {"export-results", "{STORE}", "--study", "{STUDY}", "--format", "text", "--output",
+        "{OUT}/{Result Name}", "--all", "--header", "--result-data"}},
+      {"zal",
+       {"export-results", "{STORE}", "--study", "{STUDY}", "--format", "zal", "--output",
+        "{OUT}/{Result Name}", "--all"}},
+      {"crv",
+       {"export-results", "{STORE}", "--study", "{STUDY}", "--format", "crv", "--output",
+        "{OUT}/Plate", "--all"}},
+      {"current loci", {"locus-list", "edit", "{STORE}", "--study", "{STUDY}", "--no"}},
+  };
+  const std::string sqlite = host.Path("study.db");
+  const std::string server = NewServerStore("engines_same");
+  host.WriteLocusList(testing::GeneratedLocusList());
+  for (const auto& s : studies) {
+    const StudyTableFiles tables =
+        s.generated == 0 ? SmallTables() : testing::WriteGeneratedStudy(s.generated, host.root);
+    for (const std::string& store : {sqlite, server}) {
+      const auto imported = Import(store, s.study, tables);
+      ASSERT_EQ(imported.exitStatus, 0) << store << ": " << imported.err;
+    }
+    for (const auto& c : commands) {
+      SCOPED_TRACE(std::string(s.study) + " " + c.label);
+      std::map<std::string, std::string> outputs[2];
+      std::string printed[2];
+      int status[2] = {0, 0};
+      int engine = 0;
+      for (const std::string& store : {sqlite, server}) {
+        // One folder for both engines, emptied between them: the component
+        // shortens long paths in what it prints, so only equal paths compare.
+        const std::string out = host.Path("out");
+        fs::remove_all(out);
+        fs::create_directories(out);
+        std::vector<std::string> args;
+        for (std::string a : c.args) {
+          a = harvestor::ReplaceAll(harvestor::ReplaceAll(a, "{STORE}", store), "{STUDY}", s.study);
+          args.push_back(harvestor::ReplaceAll(a, "{OUT}", out));
+        }
+        const auto run = RunHarvestor(args, host.root + "/App/bin");
+        // The small study's CRV set leaves out the results without traces, and says so.
+        if (std::string(c.label) != "crv") {
+          EXPECT_EQ(run.exitStatus, 0) << store << ": " << run.err;
+        }
+        status[engine] = run.exitStatus;
+        outputs[engine] = Files(out, store);
+        printed[engine] = Normalised(run.out + run.err, out, store);
+        ++engine;
+      }
+      EXPECT_FALSE(outputs[0].empty() && printed[0].empty());
+      EXPECT_EQ(status[0], status[1]);
+      EXPECT_TRUE(printed[0] == printed[1]) << FirstDifference(printed[1], printed[0]);
+      ASSERT_EQ(outputs[0].size(), outputs[1].size());
+      for (const auto& [name, bytes] : outputs[0]) {
+        EXPECT_TRUE(outputs[1][name] == bytes)
+            << name << " differs between the engines: " << FirstDifference(outputs[1][name], bytes);
+      }
+    }
+  }
+}
+
+TEST_F(PgEngineTest, ImportsFromSeveralProcessesAtOnceLandOrSayWhy) {
+  const StudyTableFiles tables = SmallTables();
+  for (int trial = 0; trial < 3; ++trial) {
+    // A fresh server database each time: the first imports also race to create the schema.
+    const std::string store = NewServerStore("engines_concurrent_" + std::to_string(trial));
+    std::vector<testing::RunningHarvestor> runs;
+    for (const char* name : {"A", "B", "C", "A"}) {
+      runs.push_back(testing::StartHarvestor({"import", store, "--name", name, "--fragments",
+                                              tables.fragments, "--traces", tables.traces}));
+    }
+    int landed = 0;
+    for (const auto& run : runs) {
+      const auto result = testing::WaitHarvestor(run);
+      if (result.exitStatus == 0) {
+        ++landed;
+      } else {
+        EXPECT_NE(result.err.find("a study named 'A' exists already"), std::string::npos)
+            << result.err;
+      }
+    }
+    EXPECT_EQ(landed, 3) << trial;
+    const auto listed =
+        RunHarvestor({"locus-list", "edit", store, "--study", "B", "--no"}, host.root + "/App/bin");
+    EXPECT_EQ(listed.exitStatus, 0) << listed.err;
+  }
+}
+
+TEST_F(PgEngineTest, AnExportDuringAnImportReadsOneSnapshot) {
+  const std::string store = NewServerStore("engines_snapshot");
+  ASSERT_EQ(Import(store, "Small", SmallTables()).exitStatus, 0);
+  const std::string before = host.Path("before"), during = host.Path("during");
+  fs::create_directories(before);
+  fs::create_directories(during);
+  const auto exportTo = [&](const std::string& out) {
+    return RunHarvestor({"export-study", store, "--study", "Small", "--format", "csv", "--output",
+                         out + "/Study.csv"},
+                        host.root + "/App/bin");
+  };
+  ASSERT_EQ(exportTo(before).exitStatus, 0);
+  const StudyTableFiles big = testing::WriteGeneratedStudy(3000, host.root);
+  const auto importing =
+      testing::StartHarvestor({"import", store, "--name", "Big", "--fragments", big.fragments,
+                               "--results", big.results, "--subjects", big.subjects});
+  for (int i = 0; i < 5; ++i) {
+    const auto run = exportTo(during);
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(ReadFile(during + "/Study.csv"), ReadFile(before + "/Study.csv"));
+  }
+  EXPECT_EQ(testing::WaitHarvestor(importing).exitStatus, 0);
+}
+
+TEST_F(PgEngineTest, AReaderRoleExportsButIsRefusedAnImport) {
+  auto& server = PgTestServer::instance();
+  const std::string admin = NewServerStore("engines_reader");
+  ASSERT_EQ(Import(admin, "Small", SmallTables()).exitStatus, 0);
+  ASSERT_TRUE(
+      server.adminSql("DROP ROLE IF EXISTS lab_reader_e; CREATE ROLE lab_reader_e LOGIN PASSWORD "
+                      "'Reader-Secret-7'"));
+  ASSERT_TRUE(
+      server.adminSql("GRANT USAGE ON SCHEMA harvestor TO lab_reader_e; "
+                      "GRANT SELECT ON ALL TABLES IN SCHEMA harvestor TO lab_reader_e",
+                      "engines_reader"));
+  const std::string reader = "postgres:" + server.conninfo("lab_reader_e", "engines_reader");
+  setenv("PGPASSWORD", "Reader-Secret-7", 1);
+  fs::create_directories(host.Path("Out"));
+  const auto exported = RunHarvestor(
+      {"export-study", reader, "--format", "csv", "--output", host.Path("Out/Study.csv")},
+      host.root + "/App/bin");
+  const auto refused = Import(reader, "Refused", SmallTables());
+  unsetenv("PGPASSWORD");
+  EXPECT_EQ(exported.exitStatus, 0) << exported.err;
+  EXPECT_EQ(refused.exitStatus, 1);
+  EXPECT_NE(refused.err.find("this role may read studies but not import them"), std::string::npos)
+      << refused.err;
+  const auto studies = RunHarvestor({"export-study", admin, "--study", "Refused", "--format", "csv",
+                                     "--output", host.Path("Out/Refused.csv")});
+  EXPECT_NE(studies.err.find("no study named 'Refused'"), std::string::npos) << studies.err;
+}
+
+TEST_F(PgEngineTest, AServerThatRefusesOrCannotBeReachedIsNamedWithoutThePassword) {
+  auto& server = PgTestServer::instance();
+  ASSERT_TRUE(server.adminSql(
+      "DROP ROLE IF EXISTS lab_user_p; CREATE ROLE lab_user_p LOGIN PASSWORD 'Right-Secret-3'"));
+  const struct {
+    const char* label;
+    std::string store;
+    const char* password;
+    const char* cause;
+  } cases[] = {
+      {"wrong password", "postgres:" + server.conninfo("lab_user_p", "postgres"), "Wrong-Secret-5",
+       "password authentication failed"},
+      {"no server", "postgresql://lab_user_p@/postgres?host=" + host.Path("nowhere"),
+       "Wrong-Secret-5", "No such file or directory"},
+      {"password in the address", "postgresql://lab_user_p:Given-Secret-1@/postgres", nullptr,
+       "password"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    if (c.password != nullptr) setenv("PGPASSWORD", c.password, 1);
+    const auto run =
+        RunHarvestor({"export-study", c.store, "--format", "csv", "--output", host.Path("x.csv")});
+    unsetenv("PGPASSWORD");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find(c.cause), std::string::npos) << run.err;
+    for (const char* secret : {"Wrong-Secret-5", "Right-Secret-3", "Given-Secret-1"}) {
+      EXPECT_EQ(run.err.find(secret), std::string::npos) << run.err;
+      EXPECT_EQ(run.out.find(secret), std::string::npos) << run.out;
+    }
+  }
+}
+
+TEST_F(PgEngineTest, AStoreOfAnotherVersionIsRefusedByName) {
+  const std::string store = NewServerStore("engines_version");
+  const auto created = RunHarvestor({"init-store", store});
+  EXPECT_EQ(created.exitStatus, 0) << created.err;
+  EXPECT_NE(created.out.find("Created the study store"), std::string::npos);
+  EXPECT_NE(RunHarvestor({"init-store", store}).out.find("is ready"), std::string::npos);
+  ASSERT_TRUE(PgTestServer::instance().adminSql(
+      "UPDATE harvestor.meta SET value = '99' WHERE key = 'schema_version'", "engines_version"));
+  const auto refused = Import(store, "Small", SmallTables());
+  EXPECT_EQ(refused.exitStatus, 1);
+  EXPECT_NE(refused.err.find("study store version 99 cannot be read"), std::string::npos)
+      << refused.err;
+}
+
+}  // namespace
+}  // namespace workstation

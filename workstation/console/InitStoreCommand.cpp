@@ -1,0 +1,32 @@
+#include <ostream>
+
+#include "workstation/console/Arguments.h"
+#include "workstation/console/Commands.h"
+#include "workstation/store/StoreAddress.h"
+#include "workstation/store/StudyStore.h"
+
+namespace workstation::console {
+
+Command initStoreCommand() {
+  Command c;
+  c.name = "init-store";
+  c.summary = "create the study store's tables on a PostgreSQL server (or in a file)";
+  c.usage =
+      "usage: harvestor init-store STORE\n\n"
+      "Creates the study store's schema where STORE names it: a postgresql:// URI,\n"
+      "postgres: followed by a libpq keyword string, or a study database file. A store\n"
+      "that exists already is checked and left as it is. The first import creates the\n"
+      "schema too; this command lets an administrator create it before granting roles.\n"
+      "Passwords come from PGPASSWORD, ~/.pgpass or a service file, never from STORE.\n";
+  c.run = [](const std::vector<std::string>& args, CommandContext& context) {
+    const Arguments a(args, {}, 1, 1);
+    const std::string& store = a.positional()[0];
+    const bool created = initStudyStore(store);
+    context.out << (created ? "Created the study store in " : "The study store in ")
+                << parseStoreAddress(store).display << (created ? ".\n" : " is ready.\n");
+    return 0;
+  };
+  return c;
+}
+
+}  // namespace workstation::console
