@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QListView>
 #include <QMenuBar>
@@ -24,6 +25,7 @@
 #include "harvestor/service/HError.h"
 #include "workstation/desktop/DesktopHost.h"
 #include "workstation/desktop/StudyModels.h"
+#include "workstation/store/StoreAddress.h"
 
 #ifndef HARVESTOR_DESKTOP_VERSION
 #define HARVESTOR_DESKTOP_VERSION "0.1.0"
@@ -80,6 +82,8 @@ void MainWindow::buildActions() {
   QAction* open = file->addAction(QIcon::fromTheme("document-open"), tr("&Open Database..."), this,
                                   [this] { chooseDatabase(); });
   open->setShortcut(QKeySequence::Open);
+  file->addAction(QIcon::fromTheme("network-server"), tr("Open &Server Store..."), this,
+                  [this] { chooseServerStore(); });
   recentMenu_ = file->addMenu(tr("Open &Recent"));
   closeStudyAction_ = file->addAction(tr("&Close Study"), this, [this] { closeStudy(); });
   file->addSeparator();
@@ -196,7 +200,10 @@ bool MainWindow::openDatabase(const QString& path) {
   QStringList list;
   for (const auto& name : names) list << QString::fromStdString(name);
   studies_->setStringList(list);
-  rememberDatabase(QFileInfo(path).absoluteFilePath());
+  // A server is remembered by its address as given (it holds no password).
+  const bool onServer =
+      parseStoreAddress(path.toStdString()).engine == StoreAddress::Engine::PostgreSQL;
+  rememberDatabase(onServer ? path : QFileInfo(path).absoluteFilePath());
   refreshStudy();
   if (names.size() == 1) return openStudy(list.front());
   return true;
@@ -220,6 +227,16 @@ bool MainWindow::openStudy(const QString& name) {
 }
 
 void MainWindow::closeStudy() { host_.closeStudy(); }
+
+void MainWindow::chooseServerStore() {
+  bool ok = false;
+  const QString address = QInputDialog::getText(
+      this, tr("Open Server Store"),
+      tr("PostgreSQL server (postgresql://user@host/database, or postgres: and libpq keywords).\n"
+         "The password comes from PGPASSWORD, ~/.pgpass or a service file."),
+      QLineEdit::Normal, QStringLiteral("postgresql://"), &ok);
+  if (ok && !address.trimmed().isEmpty()) openDatabase(address.trimmed());
+}
 
 void MainWindow::chooseDatabase() {
   const QString path = QFileDialog::getOpenFileName(

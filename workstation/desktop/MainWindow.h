@@ -61,6 +61,7 @@ class MainWindow final : public QMainWindow, public harvestor::IStudyServiceEven
   void showHelp();
   void showAbout();
   void chooseDatabase();
+  void chooseServerStore();
 
   DesktopHost& host_;
   std::map<std::string, QAction*> commands_;
