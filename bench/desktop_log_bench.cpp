@@ -10,6 +10,7 @@
 #include <string>
 
 #include "harvestor/service/ErrorLog.h"
+#include "harvestor/service/ExportLogBox.h"
 #include "workstation/desktop/ExportLogModel.h"
 
 namespace {
@@ -26,7 +27,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const long lines = argc > 1 ? std::atol(argv[1]) : 2'000'000;
   harvestor::ErrorLog::InitalizeExportLog();
-  workstation::desktop::ExportLogModel model;
+  harvestor::ExportLogBox box("txtExportErrors");
+  workstation::desktop::ExportLogModel model(box);
   QListView view;
   view.setUniformItemSizes(true);
   view.setModel(&model);
@@ -42,7 +44,8 @@ int main(int argc, char** argv) {
   const double fill = msSince(start);
 
   start = std::chrono::steady_clock::now();
-  model.refresh();
+  box.Show();
+  model.added(0, box.LineCount());
   const double refresh = msSince(start);
 
   start = std::chrono::steady_clock::now();

@@ -11,12 +11,12 @@
 #include <filesystem>
 #include <string>
 
-#include "bench/StudyTableDump.h"
 #include "bench/Stopwatch.h"
+#include "bench/StudyTableDump.h"
 #include "bench/SyntheticStudy.h"
 #include "harvestor/genotype/GenoGroup.h"
 #include "harvestor/service/ErrorLog.h"
-#include "harvestor/service/ExportLogView.h"
+#include "harvestor/service/ExportLogBox.h"
 #include "tests/fakes/TestHost.h"
 #include "workstation/store/FragmentGridPage.h"
 #include "workstation/store/StudyDatabase.h"
@@ -27,11 +27,15 @@ using bench::Seconds;
 
 namespace {
 
-// Shows the log the way the console does, into nowhere.
+// Reads the log the way the console does, line by line as it is shown, into nowhere.
 struct NullScreen : IControlObserver {
   std::size_t bytes = 0;
-  void Changed(const Control& c) override { bytes += static_cast<const TextBox&>(c).Text().size(); }
-  void Appended(const Control&, std::string_view added) override { bytes += added.size(); }
+  void Changed(const Control&) override {}
+  void LinesAdded(const Control& c, std::size_t first, std::size_t count) override {
+    for (std::string_view line : static_cast<const ExportLogBox&>(c).Lines(first, count)) {
+      bytes += line.size() + 2;
+    }
+  }
 };
 
 }  // namespace
@@ -46,7 +50,8 @@ int main(int argc, char** argv) {
   const std::string db = host.Path("bench.db");
   {
     const auto synthetic = bench::MakeSyntheticStudy(subjects, 2, loci);
-    workstation::addStudy(db, workstation::readStudyTables("Bench", bench::DumpStudyTables(*synthetic, host.root)));
+    workstation::addStudy(
+        db, workstation::readStudyTables("Bench", bench::DumpStudyTables(*synthetic, host.root)));
   }
   std::printf("study: %d subjects, %d results, %d fragments\n", subjects, subjects * 2,
               subjects * 2 * loci * 2);
@@ -86,19 +91,19 @@ int main(int argc, char** argv) {
       if (f == 3) group.ExportAsGSR(host.Path(files[f]));
       write = Seconds(t);
     }
-    TextBox box("txtExportErrors");
+    ExportLogBox box("txtExportErrors");
     NullScreen screen;
     box.Observe(&screen);
-    ExportLogView view;
     t = Clock::now();
-    view.Show(box);  // the page shows the log four times a run; each shows only what was added
+    box.Show();  // the page shows the log four times a run; each shows only what was added
     const double display = Seconds(t);
     const double parts = load + build + write + display;
     std::printf(
         "%-5s whole command %6.2f s (exit %d) | in process: load %5.2f s (%2.0f%%)  build %5.2f s "
         "(%2.0f%%)  write %5.2f s (%2.0f%%)  log display %5.3f s (%2.0f%%), %zu log lines\n",
-        formats[f], whole, WEXITSTATUS(status), load, 100 * load / parts, build, 100 * build / parts,
-        write, 100 * write / parts, display, 100 * display / parts, ErrorLog::Lines()->size());
+        formats[f], whole, WEXITSTATUS(status), load, 100 * load / parts, build,
+        100 * build / parts, write, 100 * write / parts, display, 100 * display / parts,
+        ErrorLog::Lines()->Count());
   }
   return 0;
 }

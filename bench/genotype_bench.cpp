@@ -40,7 +40,7 @@ void Run(int subjects) {
   std::printf(
       "subjects %6d  fragments %8.0f  build %7.3f s  pedin %7.3f s  total %7.3f s  "
       "%10.0f fragments/s  log lines %zu  .pre %ju bytes\n",
-      subjects, fragments, build, write, total, fragments / total, ErrorLog::Lines()->size(),
+      subjects, fragments, build, write, total, fragments / total, ErrorLog::Lines()->Count(),
       static_cast<std::uintmax_t>(std::filesystem::file_size(host.Path("Bench.pre"))));
 }
 

@@ -45,8 +45,9 @@ void GenoGroup::WriteExportLogFile(const std::string& P) {
     parts.Initialize(P);
     logName = parts.PathAndFileNameSansExtension() + ".log";
     ErrorLog::LogExportMsg("Exported " + logName);
-    const std::vector<std::string>* log = ErrorLog::Lines();
-    if (!WriteTextLines(logName, log ? *log : std::vector<std::string>(), &failure)) {
+    const LineArena* log = ErrorLog::Lines();
+    const LineArena none;
+    if (!WriteTextLines(logName, log ? *log : none, &failure)) {
       LogCantCreate(logName, failure);
     }
   } catch (...) {

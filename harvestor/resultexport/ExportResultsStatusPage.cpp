@@ -227,6 +227,6 @@ void ExportResultsStatusPage::ShowExportComplete(Int16 written, Int16 n) {
   cmdOK.Visible(true);
 }
 
-void ExportResultsStatusPage::DisplayExportLog() { m_oLogView.Show(txtExportResultStatus); }
+void ExportResultsStatusPage::DisplayExportLog() { txtExportResultStatus.Show(); }
 
 }  // namespace harvestor

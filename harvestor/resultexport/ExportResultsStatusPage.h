@@ -12,7 +12,7 @@
 
 #include "harvestor/resultexport/ExportParameters.h"
 #include "harvestor/service/Controls.h"
-#include "harvestor/service/ExportLogView.h"
+#include "harvestor/service/ExportLogBox.h"
 #include "harvestor/service/Int16.h"
 #include "harvestor/service/PageBase.h"
 
@@ -24,8 +24,9 @@ class ExportResultsStatusPage final : public IPageAccess, public IHasControls {
 
   PageBase& IPageAccess_Page() override;
   std::vector<Control*> Controls() override {
-    return {&Frame1,      &lblExportName,         &lblExportFormat, &lblExportPath, &lblExportingXofY,
-            &ProgressBar, &txtExportResultStatus, &cmdCancel,       &cmdOK,         &cmdHelp};
+    return {
+        &Frame1,      &lblExportName,         &lblExportFormat, &lblExportPath, &lblExportingXofY,
+        &ProgressBar, &txtExportResultStatus, &cmdCancel,       &cmdOK,         &cmdHelp};
   }
 
   std::string CorrectForbiddenFileNameCharacters(const std::string& resultName);
@@ -40,7 +41,7 @@ class ExportResultsStatusPage final : public IPageAccess, public IHasControls {
   Label lblExportPath{"lblExportPath", "To:"};
   Label lblExportingXofY{"lblExportingXofY", "Exporting:"};
   ProgressBarControl ProgressBar{"ProgressBar"};
-  TextBox txtExportResultStatus{"txtExportResultStatus"};
+  ExportLogBox txtExportResultStatus{"txtExportResultStatus"};
   CommandButton cmdCancel{"cmdCancel", "Cancel Export"};
   CommandButton cmdOK{"cmdOK", "OK"};
   CommandButton cmdHelp{"cmdHelp", "Help"};
@@ -63,7 +64,6 @@ class ExportResultsStatusPage final : public IPageAccess, public IHasControls {
   bool m_bExportDone = false;
   bool m_bCRVExport = false;
   bool m_bTerminating = false;
-  ExportLogView m_oLogView;
 };
 
 }  // namespace harvestor

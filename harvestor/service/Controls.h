@@ -4,6 +4,7 @@
 // binds them to a screen through an observer, which hears of every change and
 // of every repaint the page asks for; tests read the state directly.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -21,6 +22,10 @@ class IControlObserver {
   virtual void Repainted(const Control& control) { (void)control; }
   // Text added at the end of a text box, without the rest being touched.
   virtual void Appended(const Control& control, std::string_view added) { (void)control, (void)added; }
+  // Lines [first, first + count) added at the end of a view of lines.
+  virtual void LinesAdded(const Control& control, std::size_t first, std::size_t count) {
+    (void)control, (void)first, (void)count;
+  }
 };
 
 class Control {

@@ -1,31 +1,24 @@
 #include "harvestor/service/ErrorLog.h"
 
-#include <memory>
-
 #include "harvestor/service/ErrorHandler.h"
 
 namespace harvestor::ErrorLog {
 namespace {
-std::unique_ptr<std::vector<std::string>> g_log;
-unsigned long g_generation = 0;
+std::shared_ptr<LineArena> g_log;
 }
 
 void InitalizeExportLog() {
-  Handled("ErrorLog", "InitalizeExportLog",
-          [] {
-            g_log = std::make_unique<std::vector<std::string>>();
-            ++g_generation;
-          });
+  Handled("ErrorLog", "InitalizeExportLog", [] { g_log = std::make_shared<LineArena>(); });
 }
 
 void LogExportMsg(const std::string& message) {
   Handled("ErrorLog", "LogExportMsg", [&] {
-    if (g_log) g_log->push_back(message);
+    if (g_log) g_log->Append(message);
   });
 }
 
-const std::vector<std::string>* Lines() { return g_log.get(); }
+const LineArena* Lines() { return g_log.get(); }
 
-unsigned long Generation() { return g_generation; }
+std::shared_ptr<const LineArena> Shared() { return g_log; }
 
 }  // namespace harvestor::ErrorLog

@@ -4,8 +4,10 @@
 // logged. Before the first InitalizeExportLog there is no log and lines are
 // dropped.
 
+#include <memory>
 #include <string>
-#include <vector>
+
+#include "harvestor/service/LineArena.h"
 
 namespace harvestor::ErrorLog {
 
@@ -15,8 +17,9 @@ void LogExportMsg(const std::string& message);
 // The current log, or null before the first InitalizeExportLog. Callers may
 // keep an index into it: lines are never changed or removed, only a new log
 // replaces it.
-const std::vector<std::string>* Lines();
-// Counts the logs started so far, so a viewer can tell a new log from the one it showed.
-unsigned long Generation();
+const LineArena* Lines();
+// The current log, shared: a reader that holds it keeps reading the lines it
+// showed after a new log has replaced it.
+std::shared_ptr<const LineArena> Shared();
 
 }  // namespace harvestor::ErrorLog

@@ -177,7 +177,7 @@ void ExportStudyStatusPage::UpdateProgressBar(double percent) {
 }
 
 void ExportStudyStatusPage::DisplayErrorLog() {
-  Handled(kClass, "DisplayErrorLog", [&] { m_oLogView.Show(txtExportErrors); });
+  Handled(kClass, "DisplayErrorLog", [&] { txtExportErrors.Show(); });
 }
 
 }  // namespace harvestor

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "harvestor/service/Controls.h"
-#include "harvestor/service/ExportLogView.h"
+#include "harvestor/service/ExportLogBox.h"
 #include "harvestor/service/HostFramework.h"
 #include "harvestor/service/PageBase.h"
 
@@ -36,7 +36,7 @@ class ExportStudyStatusPage final : public IPageAccess,
   Label lblExportPath{"lblExportPath", "To:"};
   ProgressBarControl ProgressBar{"ProgressBar"};
   Frame Frame1{"Frame1", "Status"};
-  TextBox txtExportErrors{"txtExportErrors"};
+  ExportLogBox txtExportErrors{"txtExportErrors"};
   CommandButton cmdOK{"cmdOK", "OK"};
   CommandButton cmdHelp{"cmdHelp", "Help"};
 
@@ -59,7 +59,6 @@ class ExportStudyStatusPage final : public IPageAccess,
   IWindowManager* m_oWinMgr = nullptr;
   std::int32_t m_lActivationCount = 0;
   std::shared_ptr<IPageAccess> m_oActivatedPage;
-  ExportLogView m_oLogView;
 };
 
 }  // namespace harvestor

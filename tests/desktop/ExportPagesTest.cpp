@@ -26,7 +26,7 @@ namespace {
 bool logHas(const std::string& prefix) {
   const auto* lines = harvestor::ErrorLog::Lines();
   if (!lines) return false;
-  for (const auto& line : *lines) {
+  for (std::string_view line : *lines) {
     if (line.rfind(prefix, 0) == 0) return true;
   }
   return false;
@@ -238,9 +238,11 @@ class ExportPagesTest : public QObject {
         f.host->windows().lastWindow("ExportStudyStatus")->widgetOf(page->txtExportErrors));
     QVERIFY(logView);
     QCOMPARE(static_cast<std::size_t>(logView->model()->rowCount()),
-             harvestor::ErrorLog::Lines()->size());
+             harvestor::ErrorLog::Lines()->Count());
+    const std::string_view last =
+        harvestor::ErrorLog::Lines()->Line(harvestor::ErrorLog::Lines()->Count() - 1);
     QCOMPARE(logView->model()->index(logView->model()->rowCount() - 1, 0).data().toString(),
-             QString::fromStdString(harvestor::ErrorLog::Lines()->back()));
+             QString::fromUtf8(last.data(), static_cast<qsizetype>(last.size())));
   }
 };
 

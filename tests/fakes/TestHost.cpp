@@ -21,8 +21,8 @@ TestHost::TestHost() {
   std::filesystem::create_directories(root + "/App/bin");
   std::filesystem::create_directories(exportFolder);
   HostObjects::Install({&application, &studies, &utility, &filter, &ui, &spreadsheet, &libraries});
-  HostObjects::SetEnvironment({std::make_shared<FixedClock>(LocalDateTime{2026, 12, 5, 14, 3, 9}),
-                               root + "/App/bin", "."});
+  HostObjects::SetEnvironment(
+      {std::make_shared<FixedClock>(LocalDateTime{2026, 12, 5, 14, 3, 9}), root + "/App/bin", "."});
   ErrorLog::InitalizeExportLog();
 }
 
@@ -39,7 +39,8 @@ void TestHost::WriteLocusList(const std::string& bytes) const {
 
 std::vector<std::string> TestHost::Log() const {
   const auto* lines = ErrorLog::Lines();
-  return lines ? *lines : std::vector<std::string>();
+  return lines ? std::vector<std::string>(lines->begin(), lines->end())
+               : std::vector<std::string>();
 }
 
 std::string ReadFile(const std::string& path) {

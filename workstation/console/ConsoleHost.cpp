@@ -55,7 +55,7 @@ std::shared_ptr<harvestor::IStudy> ConsoleHost::openStudy(const std::string& dat
 
 bool ConsoleHost::logHas(const std::string& prefix) {
   const auto* lines = harvestor::ErrorLog::Lines();
-  return lines && std::any_of(lines->begin(), lines->end(), [&](const std::string& line) {
+  return lines && std::any_of(lines->begin(), lines->end(), [&](std::string_view line) {
            return line.rfind(prefix, 0) == 0;
          });
 }

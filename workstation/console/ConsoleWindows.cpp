@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "harvestor/service/ExportLogBox.h"
 #include "harvestor/service/HError.h"
 #include "harvestor/service/Text.h"
 #include "workstation/console/ConsoleUi.h"
@@ -13,6 +14,14 @@ void ConsoleScreen::Changed(const harvestor::Control& control) {
     out_ << plainLines(box->Text()) << std::flush;
   }
   showCaption(control);
+}
+
+void ConsoleScreen::LinesAdded(const harvestor::Control& control, std::size_t first,
+                               std::size_t count) {
+  const auto* box = dynamic_cast<const harvestor::ExportLogBox*>(&control);
+  if (!box) return;
+  for (std::string_view line : box->Lines(first, count)) out_ << plainLines(line) << '\n';
+  out_ << std::flush;
 }
 
 void ConsoleScreen::Repainted(const harvestor::Control& control) { showCaption(control); }
@@ -43,7 +52,8 @@ void ConsoleWindowManager::registerWizard(const std::string& name, std::vector<P
 }
 
 std::shared_ptr<harvestor::IPageAccess> ConsoleWindowManager::createPage(
-    const PageFactory& factory, const std::shared_ptr<ConsoleWindow>& window, const std::any& parameter) {
+    const PageFactory& factory, const std::shared_ptr<ConsoleWindow>& window,
+    const std::any& parameter) {
   const std::shared_ptr<harvestor::IPageAccess> page = factory();
   window->addPage(page);
   if (auto* withControls = dynamic_cast<harvestor::IHasControls*>(page.get())) {
@@ -84,7 +94,8 @@ void ConsoleWindowManager::activate(const std::shared_ptr<harvestor::IPageAccess
   for (auto* sink : std::vector<harvestor::IWindowManagerEvents*>(sinks_)) sink->PageActivate(page);
 }
 
-std::shared_ptr<harvestor::IPageAccess> ConsoleWindowManager::lastPage(const std::string& name) const {
+std::shared_ptr<harvestor::IPageAccess> ConsoleWindowManager::lastPage(
+    const std::string& name) const {
   const auto it = shown_.find(name);
   return it == shown_.end() ? nullptr : it->second.first;
 }

@@ -28,6 +28,7 @@ class ConsoleScreen final : public harvestor::IControlObserver {
   void Changed(const harvestor::Control& control) override;
   void Repainted(const harvestor::Control& control) override;
   void Appended(const harvestor::Control& control, std::string_view added) override;
+  void LinesAdded(const harvestor::Control& control, std::size_t first, std::size_t count) override;
 
  private:
   void showCaption(const harvestor::Control& control);
@@ -45,7 +46,8 @@ class ConsoleWindowManager final : public harvestor::IWindowManager {
   // A wizard: one window showing its pages one after another.
   void registerWizard(const std::string& name, std::vector<PageFactory> pages);
 
-  std::shared_ptr<harvestor::IWindow> ShowPage(const std::string& pageName, const std::any& parameter,
+  std::shared_ptr<harvestor::IWindow> ShowPage(const std::string& pageName,
+                                               const std::any& parameter,
                                                harvestor::IWindowExitHandler* exitHandler,
                                                std::int32_t flag) override;
   harvestor::ICommonDialog& CommonDialog() override { return dialog_; }
@@ -68,14 +70,16 @@ class ConsoleWindowManager final : public harvestor::IWindowManager {
   std::map<std::string, PageFactory> factories_;
   std::map<std::string, std::vector<PageFactory>> wizards_;
   std::vector<harvestor::IWindowManagerEvents*> sinks_;
-  std::map<std::string, std::pair<std::shared_ptr<harvestor::IPageAccess>,
-                                  std::shared_ptr<ConsoleWindow>>> shown_;
+  std::map<std::string,
+           std::pair<std::shared_ptr<harvestor::IPageAccess>, std::shared_ptr<ConsoleWindow>>>
+      shown_;
 };
 
 class ConsoleWindow final : public harvestor::IWindow,
                             public std::enable_shared_from_this<ConsoleWindow> {
  public:
-  ConsoleWindow(std::string pageName, std::any parameter, harvestor::IWindowExitHandler* exitHandler);
+  ConsoleWindow(std::string pageName, std::any parameter,
+                harvestor::IWindowExitHandler* exitHandler);
   std::string PageName() const override { return pageName_; }
   std::any Parameter() const override { return parameter_; }
   bool WasCancelled() const override { return cancelled_; }

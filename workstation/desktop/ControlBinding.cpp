@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "harvestor/service/ExportLogBox.h"
 #include "harvestor/service/HError.h"
 #include "workstation/desktop/ExportLogModel.h"
 
@@ -33,15 +34,10 @@ bool isFrame(const harvestor::Control& control, const std::vector<harvestor::Con
          dynamic_cast<const harvestor::ListBox*>(controls[at + 1]);
 }
 
-// The export log's view, when the widget is one (a list widget is a list view too).
-QListView* logView(QWidget* widget) {
+// The export log's model, when the widget is its view (a list widget is a list view too).
+ExportLogModel* logModel(QWidget* widget) {
   auto* view = qobject_cast<QListView*>(widget);
-  return view && dynamic_cast<ExportLogModel*>(view->model()) ? view : nullptr;
-}
-
-void showLogEnd(QListView* view) {
-  static_cast<ExportLogModel*>(view->model())->refresh();
-  view->scrollToBottom();
+  return view ? dynamic_cast<ExportLogModel*>(view->model()) : nullptr;
 }
 
 }  // namespace
@@ -108,11 +104,10 @@ QWidget* ControlBinding::makeWidget(harvestor::Control& control, QWidget* parent
     made = label;
   } else if (dynamic_cast<harvestor::ProgressBarControl*>(&control)) {
     made = new QProgressBar(parent);
-  } else if (dynamic_cast<harvestor::TextBox*>(&control) &&
-             std::find(logBoxes_.begin(), logBoxes_.end(), control.Name()) != logBoxes_.end()) {
+  } else if (auto* log = dynamic_cast<harvestor::ExportLogBox*>(&control)) {
     auto* view = new QListView(parent);
     view->setUniformItemSizes(true);
-    view->setModel(new ExportLogModel(view));
+    view->setModel(new ExportLogModel(*log, view));
     view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     made = view;
   } else if (dynamic_cast<harvestor::TextBox*>(&control)) {
@@ -184,8 +179,9 @@ void ControlBinding::Changed(const harvestor::Control& control) {
     auto* progress = static_cast<QProgressBar*>(shown);
     progress->setRange(0, static_cast<int>(bar->Max()));
     progress->setValue(static_cast<int>(std::min(bar->Value(), bar->Max())));
-  } else if (auto* log = logView(shown)) {
-    showLogEnd(log);
+  } else if (auto* log = logModel(shown)) {
+    log->reset();
+    static_cast<QListView*>(shown)->scrollToBottom();
   } else if (const auto* box = dynamic_cast<const harvestor::TextBox*>(&control)) {
     auto* view = static_cast<QPlainTextEdit*>(shown);
     view->setPlainText(plain(box->Text()));
@@ -221,16 +217,21 @@ void ControlBinding::Repainted(const harvestor::Control& control) {
 }
 
 void ControlBinding::Appended(const harvestor::Control& control, std::string_view added) {
-  if (auto* log = logView(widget(control))) {
-    showLogEnd(log);
-    return;
-  }
   auto* view = qobject_cast<QPlainTextEdit*>(widget(control));
   if (!view) return;
   QTextCursor end(view->document());
   end.movePosition(QTextCursor::End);
   end.insertText(plain(added));
   view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+}
+
+void ControlBinding::LinesAdded(const harvestor::Control& control, std::size_t first,
+                                std::size_t count) {
+  QWidget* shown = widget(control);
+  if (auto* log = logModel(shown)) {
+    log->added(first, count);
+    static_cast<QListView*>(shown)->scrollToBottom();
+  }
 }
 
 }  // namespace workstation::desktop

@@ -10,10 +10,10 @@
 #include "harvestor/resultexport/ExportResultsStatusPage.h"
 #include "harvestor/studypages/ExportStudyStatusPage.h"
 #include "harvestor/studypages/LocusListEditPage.h"
+#include "workstation/console/AttachedService.h"
 #include "workstation/desktop/FragmentGridModel.h"
 #include "workstation/desktop/OpenStudyPage.h"
 #include "workstation/desktop/ResultSelectionControl.h"
-#include "workstation/console/AttachedService.h"
 #include "workstation/store/FragmentGridPage.h"
 #include "workstation/store/StudyStore.h"
 
@@ -69,9 +69,8 @@ DesktopHost::~DesktopHost() {
 }
 
 void DesktopHost::registerPages() {
-  windows_.registerPage(
-      "ExportStudyStatus",
-      {make<harvestor::ExportStudyStatusPage>(), {}, "Export Study", false, {"txtExportErrors"}});
+  windows_.registerPage("ExportStudyStatus",
+                        {make<harvestor::ExportStudyStatusPage>(), {}, "Export Study"});
   windows_.registerPage("FragmentGrid",
                         {make<FragmentGridPage>(), fragmentGridWidget, "Fragment Grid"});
   windows_.registerWizard(
@@ -80,11 +79,8 @@ void DesktopHost::registerPages() {
        {make<harvestor::ExportResultsOptionsPage>(), {}, "Export Results"}});
   windows_.registerPage("ShowLocusListEditPage",
                         {make<harvestor::LocusListEditPage>(), {}, "Locus List Editor", true});
-  windows_.registerPage("ExportResultsStatus", {make<harvestor::ExportResultsStatusPage>(),
-                                                {},
-                                                "Export Results Status",
-                                                false,
-                                                {"txtExportResultStatus"}});
+  windows_.registerPage("ExportResultsStatus",
+                        {make<harvestor::ExportResultsStatusPage>(), {}, "Export Results Status"});
   windows_.registerPage(
       "OpenStudy", {[this] {
                       return std::make_shared<OpenStudyPage>(

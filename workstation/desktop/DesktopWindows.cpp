@@ -51,7 +51,6 @@ std::shared_ptr<harvestor::IWindow> DesktopWindowManager::ShowPage(
       if (auto p = weakPage.lock()) p->IPageAccess_Page().RaiseValidate();
     });
     auto binding = std::make_unique<ControlBinding>();
-    binding->showAsExportLog(registration.logBoxes);
     QWidget* widget = nullptr;
     if (registration.widget) {
       widget = registration.widget(*page, *binding, window->dialog());

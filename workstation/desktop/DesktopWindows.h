@@ -32,8 +32,6 @@ struct PageRegistration {
   std::string title;
   // The window adds OK (save and close) and Cancel, for a page without buttons of its own.
   bool okCancel = false;
-  // The page's text boxes that show the export log.
-  std::vector<std::string> logBoxes = {};
 };
 
 class DesktopWindowManager final : public harvestor::IWindowManager {

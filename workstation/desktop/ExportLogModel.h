@@ -1,22 +1,29 @@
 #pragma once
-// The export log as a list model: one row per line, each read from the log
-// when the view draws it. refresh() tells the view of the lines added since
-// (or of a new log), so a view of a log of millions of lines scrolls without
-// copying it.
+// A page's export log box as a list model: one row per line shown, each read
+// from the box's window of lines when the view draws it, so a view of a log
+// of millions of lines scrolls without copying it. The binding tells the
+// model what the box tells it: reset() when the box shows a new log, added()
+// for lines added at its end.
 
 #include <QAbstractListModel>
+#include <cstddef>
+
+namespace harvestor {
+class ExportLogBox;
+}
 
 namespace workstation::desktop {
 
 class ExportLogModel final : public QAbstractListModel {
  public:
-  explicit ExportLogModel(QObject* parent = nullptr);
+  explicit ExportLogModel(const harvestor::ExportLogBox& box, QObject* parent = nullptr);
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-  void refresh();
+  void reset();
+  void added(std::size_t first, std::size_t count);
 
  private:
-  unsigned long generation_ = 0;
+  const harvestor::ExportLogBox& box_;
   int shown_ = 0;
 };
 

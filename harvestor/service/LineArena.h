@@ -1,0 +1,82 @@
+#pragma once
+// Lines of text kept in one buffer: the bytes of every line one after
+// another, and a table of where each line ends. A line costs its bytes and
+// one offset, and adding one takes amortised constant time however many
+// lines there are. Lines are only ever added, never changed or removed, so
+// an index into the lines stays valid; a view of a line stays valid until
+// the next Append (the buffer may move when it grows).
+
+#include <cstddef>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace harvestor {
+
+class LineArena {
+ public:
+  class const_iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = std::string_view;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = std::string_view;
+    const_iterator() = default;
+    const_iterator(const LineArena* lines, std::size_t index) : lines_(lines), index_(index) {}
+    std::string_view operator*() const { return lines_->Line(index_); }
+    const_iterator& operator++() {
+      ++index_;
+      return *this;
+    }
+    const_iterator operator++(int) {
+      const_iterator was = *this;
+      ++index_;
+      return was;
+    }
+    bool operator==(const const_iterator& other) const { return index_ == other.index_; }
+
+   private:
+    const LineArena* lines_ = nullptr;
+    std::size_t index_ = 0;
+  };
+
+  // The lines [First(), First() + Count()) of an arena, read in place.
+  class Window {
+   public:
+    Window() = default;
+    Window(const LineArena* lines, std::size_t first, std::size_t count)
+        : lines_(lines), first_(first), count_(count) {}
+    std::size_t First() const { return first_; }
+    std::size_t Count() const { return count_; }
+    bool Empty() const { return count_ == 0; }
+    // The window's line at offset (below Count()): the arena's line First() + offset.
+    std::string_view Line(std::size_t offset) const { return lines_->Line(first_ + offset); }
+    const_iterator begin() const { return {lines_, first_}; }
+    const_iterator end() const { return {lines_, first_ + count_}; }
+
+   private:
+    const LineArena* lines_ = nullptr;
+    std::size_t first_ = 0;
+    std::size_t count_ = 0;
+  };
+
+  void Append(std::string_view line);
+  std::size_t Count() const { return ends_.size(); }
+  // The bytes of all lines together, without line ends.
+  std::size_t Bytes() const { return text_.size(); }
+  // The line at index, exactly as appended; empty past the last line.
+  std::string_view Line(std::size_t index) const;
+  // The lines [first, first + count), cut short at the last line.
+  Window Lines(std::size_t first, std::size_t count) const;
+
+  const_iterator begin() const { return {this, 0}; }
+  const_iterator end() const { return {this, ends_.size()}; }
+
+ private:
+  std::string text_;
+  std::vector<std::size_t> ends_;  // ends_[i]: where line i ends in text_
+};
+
+}  // namespace harvestor
