@@ -17,9 +17,10 @@ using testing::RunHarvestor;
 class ExportResultsCommandTest : public ::testing::Test {
  protected:
   ExportResultsCommandTest() {
-    const auto imported = RunHarvestor({"import", db, "--name", "Small", "--fragments", tables + "fragments.tsv",
-                                        "--results", tables + "results.tsv", "--subjects",
-                                        tables + "subjects.tsv", "--traces", tables + "traces.tsv"});
+    const auto imported =
+        RunHarvestor({"import", db, "--name", "Small", "--fragments", tables + "fragments.tsv",
+                      "--results", tables + "results.tsv", "--subjects", tables + "subjects.tsv",
+                      "--traces", tables + "traces.tsv"});
     EXPECT_EQ(imported.exitStatus, 0) << imported.err;
     std::filesystem::create_directories(out);
   }
@@ -38,18 +39,26 @@ TEST_F(ExportResultsCommandTest, TextFilesCarryTheChosenSections) {
   const auto run = Export({"--format", "text", "--output", out + "/{Result Name}", "--result", "R3",
                            "--result", "R1", "--header", "--result-data"});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
-  EXPECT_EQ(ReadFile(out + "/R3.txt"), ReadFile(std::string(HARVESTOR_TEST_DATA) + "/smallstudy/R3.txt"));
+  EXPECT_EQ(ReadFile(out + "/R3.txt"),
+            ReadFile(std::string(HARVESTOR_TEST_DATA) + "/smallstudy/R3.txt"));
   EXPECT_TRUE(std::filesystem::exists(out + "/R1.txt"));  // trailing blanks left out of the name
-  EXPECT_NE(run.out.find("Exported: R1 as " + out + "/R1.txt\n"), std::string::npos);
-  EXPECT_NE(run.out.find("Export completed. No errors.\n"), std::string::npos);
+  auto sized = [](const std::string& file) {
+    return "  " + file + " (" + std::to_string(std::filesystem::file_size(file)) + " bytes)\n";
+  };
+  EXPECT_EQ(run.out, "Results: 2 exported, 0 failed, 0 skipped\nFiles written:\n" +
+                         sized(out + "/R3.txt") + sized(out + "/R1.txt") +
+                         "The export log is kept in no file; --verbose prints it.\n");
+  EXPECT_EQ(run.err.find('\r'), std::string::npos);  // no progress bar off a terminal
 
   // Again without conflict resolution: the question is answered Cancel by default.
-  const auto again = Export({"--format", "text", "--output", out + "/{Result Name}", "--result", "R3",
-                             "--no-resolve"});
+  const auto again = Export({"--format", "text", "--output", out + "/{Result Name}", "--result",
+                             "R3", "--no-resolve", "--verbose"});
   EXPECT_EQ(again.exitStatus, 0);
+  EXPECT_EQ(again.out.find("Results: "), std::string::npos);  // the log instead of the summary
   EXPECT_NE(again.err.find("-> Cancel (the default"), std::string::npos);
   EXPECT_NE(again.out.find("Skipped: R3 as " + out + "/R3.txt"), std::string::npos);
-  const auto resolved = Export({"--format", "text", "--output", out + "/{Result Name}", "--result", "R3"});
+  const auto resolved =
+      Export({"--format", "text", "--output", out + "/{Result Name}", "--result", "R3"});
   EXPECT_EQ(resolved.exitStatus, 0);
   EXPECT_TRUE(std::filesystem::exists(out + "/R3_1.txt"));
 }
@@ -86,7 +95,8 @@ TEST_F(ExportResultsCommandTest, ANativeExportReimportsIdentically) {
 }
 
 TEST_F(ExportResultsCommandTest, ACrvSetHasOneColumnPerResult) {
-  const auto run = Export({"--format", "crv", "--output", out + "/Plate", "--result", "R3", "--result", "R1   "});
+  const auto run = Export(
+      {"--format", "crv", "--output", out + "/Plate", "--result", "R3", "--result", "R1   "});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(ReadFile(out + "/Plate_D1.CRV"), "1,\r\n2,\r\n3.5,\r\n");
   EXPECT_EQ(ReadFile(out + "/Plate_D2.CRV"), ",5\r\n");
@@ -102,13 +112,18 @@ TEST_F(ExportResultsCommandTest, NoExportChangesTheStudyDatabase) {
   const std::string component = host.root + "/App/bin";
   host.WriteLocusList("D1\r\n");
   for (const char* format : {"csv", "pedin", "dmp", "gsr"}) {
-    EXPECT_EQ(RunHarvestor({"export-study", db, "--format", format, "--output", out + "/s." + format}, component)
-                  .exitStatus,
-              0);
+    EXPECT_EQ(
+        RunHarvestor({"export-study", db, "--format", format, "--output", out + "/s." + format},
+                     component)
+            .exitStatus,
+        0);
   }
-  EXPECT_EQ(Export({"--format", "text", "--output", out + "/{Result Name}", "--all", "--header"}).exitStatus, 0);
+  EXPECT_EQ(Export({"--format", "text", "--output", out + "/{Result Name}", "--all", "--header"})
+                .exitStatus,
+            0);
   EXPECT_EQ(Export({"--format", "zal", "--output", out + "/{Result Name}", "--all"}).exitStatus, 0);
-  EXPECT_EQ(Export({"--format", "crv", "--output", out + "/Plate", "--result", "R3"}).exitStatus, 0);
+  EXPECT_EQ(Export({"--format", "crv", "--output", out + "/Plate", "--result", "R3"}).exitStatus,
+            0);
   RunHarvestor({"loh", db}, component);
   RunHarvestor({"locus-list", "edit", db, "--all", "--yes"}, component);
   EXPECT_EQ(ReadFile(db), before);
@@ -117,7 +132,8 @@ TEST_F(ExportResultsCommandTest, NoExportChangesTheStudyDatabase) {
 TEST_F(ExportResultsCommandTest, RefusalsWriteNothing) {
   const auto placeholder = Export({"--format", "crv", "--output", out + "/{Result Name}", "--all"});
   EXPECT_EQ(placeholder.exitStatus, 2);
-  EXPECT_NE(placeholder.err.find("{Result Name} is not a valid file name for CRV export."), std::string::npos);
+  EXPECT_NE(placeholder.err.find("{Result Name} is not a valid file name for CRV export."),
+            std::string::npos);
   EXPECT_TRUE(std::filesystem::is_empty(out));
   EXPECT_EQ(Export({"--format", "crv", "--output", out + "/x", "--all", "--header"}).exitStatus, 2);
   EXPECT_EQ(Export({"--format", "text", "--output", out + "/x", "--result", "Nope"}).exitStatus, 2);

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <regex>
 
+#include "harvestor/resultexport/ResultExportRoutines.h"
 #include "harvestor/service/Text.h"
 #include "tests/console/Process.h"
 #include "tests/fakes/TestHost.h"
-#include "harvestor/resultexport/ResultExportRoutines.h"
 #include "tests/genotype/SmallStudy.h"
 
 namespace workstation {
@@ -20,7 +20,8 @@ using harvestor::testing::ReadFile;
 using testing::RunHarvestor;
 
 std::string MaskTimes(const std::string& text) {
-  static const std::regex stamp("(Created|Processing started|Processing aborted by user): [^\r\n]*");
+  static const std::regex stamp(
+      "(Created|Processing started|Processing aborted by user): [^\r\n]*");
   return std::regex_replace(text, stamp, "$1: {TIME}");
 }
 
@@ -36,7 +37,8 @@ class ExportStudyCommandTest : public ::testing::Test {
   }
   testing::ProcessResult Export(const std::string& format, const std::string& file,
                                 std::vector<std::string> extra = {}) {
-    std::vector<std::string> args{"export-study", db, "--format", format, "--output", out + "/" + file};
+    std::vector<std::string> args{"export-study", db,         "--format",
+                                  format,         "--output", out + "/" + file};
     args.insert(args.end(), extra.begin(), extra.end());
     return RunHarvestor(args, host.root + "/App/bin");
   }
@@ -49,21 +51,44 @@ class ExportStudyCommandTest : public ::testing::Test {
   std::string out = host.Path("Out");
 };
 
+std::string Sized(const std::string& file) {
+  return "  " + file + " (" + std::to_string(std::filesystem::file_size(file)) + " bytes)\n";
+}
+
 TEST_F(ExportStudyCommandTest, LinkageExportWritesThePreDebugAndLogFiles) {
   host.WriteLocusList("D1\r\nD2\r\nD3\r\n");
-  const auto run = Export("pedin", "Study.pre");
+  const auto run = Export("pedin", "Study.pre", {"--verbose"});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(ReadFile(out + "/Study.pre"), Expected("Study.pre"));
   EXPECT_EQ(MaskTimes(ReadFile(out + "/Study.debug")), MaskTimes(Expected("Study.debug")));
   const std::string pageLines = harvestor::testing::CrLf(
       {"Using locus list: " + host.exportFolder + "/LocusList.txt",
-       "Exporting as Pedin format: " + harvestor::ResultExportRoutines::ShortenLongPaths(out + "/Study.pre"),
+       "Exporting as Pedin format: " +
+           harvestor::ResultExportRoutines::ShortenLongPaths(out + "/Study.pre"),
        "Processing started: {TIME}"});
   EXPECT_EQ(MaskTimes(ReadFile(out + "/Study.log")), pageLines + Expected("Study.log"));
-  // The log appears on standard output as the page shows it, ending the run.
+  // With --verbose the log appears on standard output as the page shows it, ending the run.
   EXPECT_EQ(MaskTimes(run.out),
-            harvestor::ReplaceAll(pageLines + Expected("Study.log") + "Export Complete.\r\n", "\r\n", "\n"));
+            harvestor::ReplaceAll(pageLines + Expected("Study.log") + "Export Complete.\r\n",
+                                  "\r\n", "\n"));
   EXPECT_NE(run.err.find("Format: Pedin"), std::string::npos);
+}
+
+TEST_F(ExportStudyCommandTest, WithoutVerboseASummaryTakesThePlaceOfTheLog) {
+  host.WriteLocusList("D1\r\nD2\r\nD3\r\n");
+  const auto run = Export("pedin", "Study.pre");
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  // S1's excluded result R4 skips no subject: S1 has others. R2 has no subject ID.
+  EXPECT_EQ(run.out,
+            "Subjects: 3 written, 0 skipped (every result excluded)\n"
+            "Conflicts: 1\n"
+            "Results: 4 processed, 1 excluded, 1 without a subject ID\n"
+            "Files written:\n" +
+                Sized(out + "/Study.debug") + Sized(out + "/Study.pre") +
+                Sized(out + "/Study.log") + "Export log: " + out + "/Study.log\n");
+  // Standard error is no terminal here: no progress bar is drawn, nothing is rubbed out.
+  EXPECT_EQ(run.err.find('\r'), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("[#"), std::string::npos) << run.err;
 }
 
 TEST_F(ExportStudyCommandTest, DiscoveryManagerSummaryReportAndCsv) {
@@ -75,7 +100,8 @@ TEST_F(ExportStudyCommandTest, DiscoveryManagerSummaryReportAndCsv) {
   const auto csv = Export("csv", "Grid.csv");
   EXPECT_EQ(csv.exitStatus, 0) << csv.err;
   EXPECT_EQ(ReadFile(out + "/Grid.csv"), Expected("Study.csv"));
-  EXPECT_NE(csv.out.find("Exported: " + out + "/Grid.csv\n"), std::string::npos);
+  EXPECT_EQ(csv.out, "Files written:\n" + Sized(out + "/Grid.csv") +
+                         "The export log is kept in no file; --verbose prints it.\n");
   EXPECT_FALSE(std::filesystem::exists(out + "/Grid.log"));  // only the genotype formats write one
 }
 
@@ -85,26 +111,28 @@ TEST_F(ExportStudyCommandTest, TheLocusListQuestionIsAnsweredByOptionOrTheDefaul
   EXPECT_NE(defaulted.err.find("Missing or empty LocusList.Txt. Please view the Locus List Editor. "
                                "Continue?\n  -> No (the default"),
             std::string::npos);
-  EXPECT_NE(defaulted.out.find("Processing aborted by user: "), std::string::npos);
+  EXPECT_NE(defaulted.out.find("No files written.\n"), std::string::npos);
+  const auto verbose = Export("gsr", "Study.gsr", {"--verbose"});
+  EXPECT_NE(verbose.out.find("Processing aborted by user: "), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(out + "/Study.gsr"));
 
   const auto yes = Export("gsr", "Study.gsr", {"--yes"});
   EXPECT_EQ(yes.exitStatus, 0) << yes.err;
-  EXPECT_EQ(ReadFile(out + "/Study.gsr"),
-            "Subject ID\r\nS1\r\nS2\r\nS3ABCDEFGHIJKLM\r\n");
+  EXPECT_EQ(ReadFile(out + "/Study.gsr"), "Subject ID\r\nS1\r\nS2\r\nS3ABCDEFGHIJKLM\r\n");
 }
 
 TEST_F(ExportStudyCommandTest, UsageErrorsAndFailedWrites) {
-  const auto missing = RunHarvestor({"export-study", host.Path("none.db"), "--format", "csv",
-                                     "--output", out + "/x.csv"});
+  const auto missing = RunHarvestor(
+      {"export-study", host.Path("none.db"), "--format", "csv", "--output", out + "/x.csv"});
   EXPECT_EQ(missing.exitStatus, 2);
   EXPECT_EQ(missing.err, "harvestor export-study: no such file: " + host.Path("none.db") +
                              "\nRun 'harvestor export-study --help' for usage.\n");
-  EXPECT_EQ(RunHarvestor({"export-study", db, "--format", "xls", "--output", out + "/x"}).exitStatus, 2);
+  EXPECT_EQ(
+      RunHarvestor({"export-study", db, "--format", "xls", "--output", out + "/x"}).exitStatus, 2);
   EXPECT_EQ(RunHarvestor({"export-study", db, "--format", "csv"}).exitStatus, 2);
 
   std::filesystem::create_directories(out + "/Busy.csv");  // a folder where the file would go
-  const auto busy = Export("csv", "Busy.csv");  // refused before anything is written
+  const auto busy = Export("csv", "Busy.csv");             // refused before anything is written
   EXPECT_EQ(busy.exitStatus, 2);
   EXPECT_NE(busy.err.find(out + "/Busy.csv names a folder"), std::string::npos) << busy.err;
 }

@@ -14,7 +14,8 @@ struct CommandContext {
   std::ostream& out;
   std::ostream& err;
   std::istream& in;
-  bool interactive = false;  // standard input and error are a terminal
+  bool interactive = false;       // standard input and error are a terminal
+  bool progressTerminal = false;  // standard error is a terminal: a progress bar is drawn there
 };
 
 struct Command {

@@ -6,18 +6,20 @@
 #include "harvestor/resultexport/ExportResultsOptionsPage.h"
 #include "harvestor/resultexport/ExportResultsSelectionPage.h"
 #include "harvestor/resultexport/ExportResultsStatusPage.h"
+#include "harvestor/service/ErrorLog.h"
 #include "harvestor/studypages/ExportStudyStatusPage.h"
 #include "harvestor/studypages/LocusListEditPage.h"
-#include "harvestor/service/ErrorLog.h"
 #include "workstation/console/AttachedService.h"
 #include "workstation/store/FragmentGridPage.h"
 #include "workstation/store/StudyStore.h"
 
 namespace workstation::console {
 
-ConsoleHost::ConsoleHost(const ConsoleStreams& streams, harvestor::ISpreadsheetAutomation* spreadsheet)
-    : windows_(streams.out, streams.err),
-      progress_(std::make_shared<ConsoleProgress>(streams.err, streams.interactive)),
+ConsoleHost::ConsoleHost(const ConsoleStreams& streams,
+                         harvestor::ISpreadsheetAutomation* spreadsheet)
+    : windows_(streams.out, streams.err, streams.showLog),
+      progress_(
+          std::make_shared<ConsoleProgress>(streams.err, streams.progressTerminal, streams.clock)),
       utility_(streams.err),
       ui_(streams.err, streams.in, streams.interactive) {
   harvestor::HostObjects::Install(
@@ -25,10 +27,9 @@ ConsoleHost::ConsoleHost(const ConsoleStreams& streams, harvestor::ISpreadsheetA
   windows_.registerPage("ExportStudyStatus",
                         [] { return std::make_shared<harvestor::ExportStudyStatusPage>(); });
   windows_.registerPage("FragmentGrid", [] { return std::make_shared<FragmentGridPage>(); });
-  windows_.registerWizard(
-      "ExportResultSelection",
-      {[] { return std::make_shared<harvestor::ExportResultsSelectionPage>(); },
-       [] { return std::make_shared<harvestor::ExportResultsOptionsPage>(); }});
+  windows_.registerWizard("ExportResultSelection",
+                          {[] { return std::make_shared<harvestor::ExportResultsSelectionPage>(); },
+                           [] { return std::make_shared<harvestor::ExportResultsOptionsPage>(); }});
   windows_.registerPage("ShowLocusListEditPage",
                         [] { return std::make_shared<harvestor::LocusListEditPage>(); });
   windows_.registerPage("ExportResultsStatus",
@@ -36,6 +37,7 @@ ConsoleHost::ConsoleHost(const ConsoleStreams& streams, harvestor::ISpreadsheetA
 }
 
 ConsoleHost::~ConsoleHost() {
+  progress_->clear();
   service_.reset();
   harvestor::HostObjects::Install({});
 }
@@ -55,9 +57,8 @@ std::shared_ptr<harvestor::IStudy> ConsoleHost::openStudy(const std::string& dat
 
 bool ConsoleHost::logHas(const std::string& prefix) {
   const auto* lines = harvestor::ErrorLog::Lines();
-  return lines && std::any_of(lines->begin(), lines->end(), [&](std::string_view line) {
-           return line.rfind(prefix, 0) == 0;
-         });
+  return lines && std::any_of(lines->begin(), lines->end(),
+                              [&](std::string_view line) { return line.rfind(prefix, 0) == 0; });
 }
 
 int ConsoleHost::exitStatus(const RunLines& lines, std::ostream& err) const {

@@ -22,7 +22,10 @@ struct ConsoleStreams {
   std::ostream& out;
   std::ostream& err;
   std::istream& in;
-  bool interactive = false;  // standard input and error are a terminal
+  bool interactive = false;           // standard input and error are a terminal
+  bool progressTerminal = false;      // err is a terminal: the progress bar is drawn there
+  bool showLog = true;                // the export log is printed on out as it grows
+  ConsoleProgress::Clock clock = {};  // for the progress bar's redraws; empty: the steady clock
 };
 
 class ConsoleHost final : public harvestor::IHostApplication {
@@ -39,13 +42,14 @@ class ConsoleHost final : public harvestor::IHostApplication {
   // Creates the service, fills its commands and raises its Initialize.
   harvestor::Service& service();
   // Loads a study from its database and opens it, the service attached.
-  std::shared_ptr<harvestor::IStudy> openStudy(const std::string& database, const std::string& study);
+  std::shared_ptr<harvestor::IStudy> openStudy(const std::string& database,
+                                               const std::string& study);
   // Whether the current export log holds a line that starts with prefix.
   static bool logHas(const std::string& prefix);
 
   // How a run's log tells its outcome.
   struct RunLines {
-    std::string stopped;                // the line of a run the user stopped
+    std::string stopped;  // the line of a run the user stopped
     std::string stoppedMessage;
     std::string complete;               // the line of a run that completed
     std::vector<std::string> failures;  // lines of a file or result not written
@@ -54,6 +58,8 @@ class ConsoleHost final : public harvestor::IHostApplication {
   // The exit status of the run just done: 0 when it completed, else 1 with
   // a message on standard error (an error reported, stopped, or incomplete).
   int exitStatus(const RunLines& lines, std::ostream& err) const;
+  // Ends the run on the terminal: a progress bar still drawn is cleared.
+  void endRun() { progress_->clear(); }
   ConsoleWindowManager& windows() { return windows_; }
   ConsoleStudyService& studies() { return studies_; }
   ConsoleUi& ui() { return ui_; }

@@ -7,6 +7,11 @@
 
 namespace workstation::console {
 
+ConsoleProgress::ConsoleProgress(std::ostream& err, bool terminal, Clock clock)
+    : err_(err), terminal_(terminal), clock_(std::move(clock)) {
+  if (!clock_) clock_ = [] { return std::chrono::steady_clock::now(); };
+}
+
 void ConsoleProgress::Start(double maximum, double) {
   maximum_ = maximum;
   value_ = 0;
@@ -20,15 +25,26 @@ void ConsoleProgress::Advance() {
 }
 
 void ConsoleProgress::Finish() {
-  if (terminal_ && shownPercent_ >= 0) err_ << "\r" << std::string(60, ' ') << "\r" << std::flush;
+  clear();
   shownPercent_ = -1;
+}
+
+void ConsoleProgress::clear() {
+  if (!drawn_) return;
+  err_ << "\r" << std::string(60, ' ') << "\r" << std::flush;
+  drawn_ = false;
 }
 
 void ConsoleProgress::draw() {
   if (!terminal_) return;
-  const int percent = maximum_ > 0 ? static_cast<int>(std::min(100.0, 100.0 * value_ / maximum_)) : 0;
+  const int percent =
+      maximum_ > 0 ? static_cast<int>(std::min(100.0, 100.0 * value_ / maximum_)) : 0;
   if (percent == shownPercent_) return;
+  const auto now = clock_();
+  if (drawn_ && percent < 100 && now - drawnAt_ < kRedraw) return;
   shownPercent_ = percent;
+  drawn_ = true;
+  drawnAt_ = now;
   const int filled = percent * 40 / 100;
   err_ << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
        << std::string(static_cast<std::size_t>(40 - filled), ' ') << "] " << percent << "%"
@@ -47,7 +63,8 @@ void ConsoleStudyService::open(std::shared_ptr<harvestor::IStudy> study) {
 void ConsoleStudyService::close() {
   auto closing = std::move(study_);
   study_ = nullptr;
-  for (auto* sink : std::vector<harvestor::IStudyServiceEvents*>(sinks_)) sink->StudyClosed(closing);
+  for (auto* sink : std::vector<harvestor::IStudyServiceEvents*>(sinks_))
+    sink->StudyClosed(closing);
 }
 
 void ConsoleUtility::ReportError(const std::string& component, const std::string& where,

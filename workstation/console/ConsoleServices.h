@@ -4,6 +4,8 @@
 // report printed on standard error and counted) with its collection
 // operations, and the fragment filter (the console leaves every fragment in).
 
+#include <chrono>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <vector>
@@ -12,19 +14,30 @@
 
 namespace workstation::console {
 
+// The bar is drawn only on a terminal, redrawn when its percentage changes
+// but at most every kRedraw (and always at 100%), and cleared by Finish or
+// clear(); elsewhere nothing is written at all.
 class ConsoleProgress final : public harvestor::IProgressBar {
  public:
-  ConsoleProgress(std::ostream& err, bool terminal) : err_(err), terminal_(terminal) {}
+  using Clock = std::function<std::chrono::steady_clock::time_point()>;
+  static constexpr std::chrono::milliseconds kRedraw{250};
+
+  ConsoleProgress(std::ostream& err, bool terminal, Clock clock = {});
   void Start(double maximum, double minimum) override;
   void Advance() override;
   void Finish() override;
+  // Removes the bar from the terminal, if one is drawn.
+  void clear();
 
  private:
   void draw();
   std::ostream& err_;
   bool terminal_;
+  Clock clock_;
   double maximum_ = 0, value_ = 0;
   int shownPercent_ = -1;
+  bool drawn_ = false;
+  std::chrono::steady_clock::time_point drawnAt_;
 };
 
 class ConsoleStudyService final : public harvestor::IStudyService {
@@ -48,10 +61,9 @@ class ConsoleUtility final : public harvestor::IHostUtility {
                    const std::string& procedure, const harvestor::HError& error,
                    const std::string& helpText, std::int32_t helpContext) override;
   bool CollectionHasKey(const harvestor::CollectionBase& collection, std::string_view key) override;
-  std::shared_ptr<harvestor::CollectionBase> SortCollection(const harvestor::CollectionBase& collection,
-                                                            std::int32_t, std::int32_t,
-                                                            const std::string& propertyName,
-                                                            bool descending) override;
+  std::shared_ptr<harvestor::CollectionBase> SortCollection(
+      const harvestor::CollectionBase& collection, std::int32_t, std::int32_t,
+      const std::string& propertyName, bool descending) override;
   bool DebugMode() override { return false; }
   // One line on standard error naming the file and the reason.
   void ReportFileFailure(const std::string& failure) override { err_ << failure << "\n"; }

@@ -19,7 +19,7 @@ void ConsoleScreen::Changed(const harvestor::Control& control) {
 void ConsoleScreen::LinesAdded(const harvestor::Control& control, std::size_t first,
                                std::size_t count) {
   const auto* box = dynamic_cast<const harvestor::ExportLogBox*>(&control);
-  if (!box) return;
+  if (!box || !showLog_) return;
   for (std::string_view line : box->Lines(first, count)) out_ << plainLines(line) << '\n';
   out_ << std::flush;
 }

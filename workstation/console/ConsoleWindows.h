@@ -20,11 +20,13 @@ namespace workstation::console {
 
 class ConsoleWindow;
 
-// Shows controls on the terminal: log text on standard output as it grows,
-// status captions on standard error as they change (each new caption once).
+// Shows controls on the terminal: text on standard output as it grows (the
+// export log only when asked to show it), status captions on standard error
+// as they change (each new caption once).
 class ConsoleScreen final : public harvestor::IControlObserver {
  public:
-  ConsoleScreen(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+  ConsoleScreen(std::ostream& out, std::ostream& err, bool showLog)
+      : out_(out), err_(err), showLog_(showLog) {}
   void Changed(const harvestor::Control& control) override;
   void Repainted(const harvestor::Control& control) override;
   void Appended(const harvestor::Control& control, std::string_view added) override;
@@ -34,13 +36,15 @@ class ConsoleScreen final : public harvestor::IControlObserver {
   void showCaption(const harvestor::Control& control);
   std::ostream& out_;
   std::ostream& err_;
+  bool showLog_;
   std::map<const harvestor::Control*, std::string> shownCaptions_;
 };
 
 class ConsoleWindowManager final : public harvestor::IWindowManager {
  public:
   using PageFactory = std::function<std::shared_ptr<harvestor::IPageAccess>()>;
-  ConsoleWindowManager(std::ostream& out, std::ostream& err) : screen_(out, err) {}
+  ConsoleWindowManager(std::ostream& out, std::ostream& err, bool showLog = true)
+      : screen_(out, err, showLog) {}
 
   void registerPage(const std::string& name, PageFactory factory);
   // A wizard: one window showing its pages one after another.

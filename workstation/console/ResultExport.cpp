@@ -7,9 +7,11 @@
 #include "harvestor/resultexport/ExportResultsOptionsPage.h"
 #include "harvestor/resultexport/ExportResultsSelectionPage.h"
 #include "harvestor/resultexport/ExportResultsStatusPage.h"
+#include "harvestor/service/ErrorLog.h"
 #include "harvestor/service/Text.h"
 #include "workstation/console/Arguments.h"
 #include "workstation/console/ConsoleHost.h"
+#include "workstation/console/ExportSummary.h"
 
 namespace workstation::console {
 namespace {
@@ -29,7 +31,8 @@ std::vector<std::shared_ptr<harvestor::IResult>> chooseResults(const harvestor::
   for (const std::string& name : request.results) {
     if (const auto hit = exact.find(name); hit != exact.end()) {
       chosen.push_back(hit->second);
-    } else if (const auto near = trimmed.find(harvestor::TrimTrailingBlanks(name)); near != trimmed.end()) {
+    } else if (const auto near = trimmed.find(harvestor::TrimTrailingBlanks(name));
+               near != trimmed.end()) {
       chosen.push_back(near->second);
     } else {
       throw UsageError("the study has no result named '" + name + "'");
@@ -47,7 +50,8 @@ void tick(harvestor::CheckBox& box, std::int16_t value, const char* option) {
 }  // namespace
 
 int runResultExport(const ResultExportRequest& request, CommandContext& context) {
-  ConsoleHost host({context.out, context.err, context.in, context.interactive});
+  ConsoleHost host({context.out, context.err, context.in, context.interactive,
+                    context.progressTerminal, request.verbose});
   const auto study = host.openStudy(request.database, request.study);
   const auto selected = chooseResults(*study, request);
   if (selected.empty()) throw UsageError("no results selected: give --result NAME or --all");
@@ -83,8 +87,20 @@ int runResultExport(const ResultExportRequest& request, CommandContext& context)
   const auto status = std::dynamic_pointer_cast<harvestor::ExportResultsStatusPage>(
       host.windows().lastPage("ExportResultsStatus"));
   if (status && status->cmdOK.Enabled()) status->cmdOK.Click();
-  return host.exitStatus({"Export cancelled.", "export cancelled.", "Export completed. No errors.", {},
-                          "some results were not exported; see the log above."},
+  host.endRun();
+  if (!request.verbose) {
+    const harvestor::LineArena* log = harvestor::ErrorLog::Lines();
+    const ResultExportTally tally = tallyResultExport(log ? *log : harvestor::LineArena());
+    printResultTally(context.out, tally);
+    printFiles(context.out, tally.files);
+    printLogFile(context.out, "");
+  }
+  return host.exitStatus({"Export cancelled.",
+                          "export cancelled.",
+                          "Export completed. No errors.",
+                          {},
+                          request.verbose ? "some results were not exported; see the log above."
+                                          : "some results were not exported; --verbose shows why."},
                          context.err);
 }
 
@@ -96,18 +112,29 @@ Command exportResultsCommand() {
       "usage: harvestor export-results STUDY.db [--study NAME] --format text|zal|crv\n"
       "                                --output TEMPLATE [--result NAME]... [--all]\n"
       "                                [--header] [--result-data] [--keep-suffix]\n"
-      "                                [--no-resolve] [--overwrite|--skip]\n\n"
+      "                                [--no-resolve] [--overwrite|--skip] [--verbose]\n\n"
       "Writes each selected result as a file of its own (text or native), or all of\n"
       "them as one CRV set. TEMPLATE is a full path whose file name may be\n"
       "{Result Name} (not for CRV). The tracking suffix is removed and name\n"
       "conflicts are resolved unless --keep-suffix and --no-resolve say otherwise.\n"
       "Without --overwrite or --skip, overwrite questions are asked at the terminal,\n"
-      "or answered Cancel.\n";
+      "or answered Cancel. At the end a summary gives the results exported, failed\n"
+      "and skipped and the files written with their sizes; --verbose prints the\n"
+      "whole export log as it grows instead.\n";
   c.run = [](const std::vector<std::string>& args, CommandContext& context) {
     const Arguments a(args,
-                      {{"study", true}, {"format", true}, {"output", true}, {"result", true},
-                       {"all"}, {"header"}, {"result-data"}, {"keep-suffix"}, {"no-resolve"},
-                       {"overwrite"}, {"skip"}},
+                      {{"study", true},
+                       {"format", true},
+                       {"output", true},
+                       {"result", true},
+                       {"all"},
+                       {"header"},
+                       {"result-data"},
+                       {"keep-suffix"},
+                       {"no-resolve"},
+                       {"overwrite"},
+                       {"skip"},
+                       {"verbose"}},
                       1, 1);
     ResultExportRequest request;
     request.database = a.positional()[0];
@@ -117,7 +144,8 @@ Command exportResultsCommand() {
     request.filterIndex = format == "text" ? 1 : format == "zal" ? 2 : 3;
     request.outputTemplate = std::filesystem::absolute(a.required("output")).string();
     const auto folder = std::filesystem::path(request.outputTemplate).parent_path();
-    if (!std::filesystem::is_directory(folder)) throw UsageError("no such folder: " + folder.string());
+    if (!std::filesystem::is_directory(folder))
+      throw UsageError("no such folder: " + folder.string());
     request.results = a.values("result");
     request.all = a.has("all");
     if (request.all == !request.results.empty()) throw UsageError("give --result NAME... or --all");
@@ -125,9 +153,11 @@ Command exportResultsCommand() {
     request.resultData = a.has("result-data");
     request.keepSuffix = a.has("keep-suffix");
     request.noResolve = a.has("no-resolve");
-    if (a.has("overwrite") && a.has("skip")) throw UsageError("give --overwrite or --skip, not both");
+    if (a.has("overwrite") && a.has("skip"))
+      throw UsageError("give --overwrite or --skip, not both");
     if (a.has("overwrite")) request.overwrite = true;
     if (a.has("skip")) request.overwrite = false;
+    request.verbose = a.has("verbose");
     return runResultExport(request, context);
   };
   return c;

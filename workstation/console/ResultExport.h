@@ -17,8 +17,8 @@ namespace workstation::console {
 struct ResultExportRequest {
   std::string database;
   std::string study;
-  std::string outputTemplate;       // a full path; its file name may be {Result Name}
-  std::int16_t filterIndex = 1;     // 1 text, 2 native, 3 CRV
+  std::string outputTemplate;        // a full path; its file name may be {Result Name}
+  std::int16_t filterIndex = 1;      // 1 text, 2 native, 3 CRV
   std::vector<std::string> results;  // names to select; empty with all set: every result
   bool all = false;
   bool header = false;
@@ -26,6 +26,7 @@ struct ResultExportRequest {
   bool keepSuffix = false;
   bool noResolve = false;
   std::optional<bool> overwrite;  // the answer to overwrite questions
+  bool verbose = false;           // the whole log on standard output instead of a summary
 };
 
 int runResultExport(const ResultExportRequest& request, CommandContext& context);

@@ -4,9 +4,11 @@
 #include <ostream>
 
 #include "harvestor/resultexport/FileName.h"
+#include "harvestor/service/ErrorLog.h"
 #include "harvestor/studypages/ExportStudyStatusPage.h"
 #include "workstation/console/Arguments.h"
 #include "workstation/console/ConsoleHost.h"
+#include "workstation/console/ExportSummary.h"
 
 namespace workstation::console {
 namespace {
@@ -39,6 +41,40 @@ void refuseSelfOverwrite(const std::string& output, std::int16_t filterIndex) {
   }
 }
 
+// The files a study export writes, in the order it writes them, and its log file.
+struct StudyFiles {
+  std::vector<std::string> files;
+  std::string log;
+};
+
+StudyFiles studyFiles(const std::string& output, std::int16_t filterIndex) {
+  const std::string target = std::filesystem::absolute(output).string();
+  if (filterIndex < 2) return {{target}, ""};
+  harvestor::FileName parts;
+  parts.Initialize(target);
+  const std::string base = parts.PathAndFileNameSansExtension();
+  StudyFiles written;
+  if (filterIndex == 2) written.files.push_back(base + ".debug");
+  written.files.push_back(target);
+  written.log = base + ".log";
+  written.files.push_back(written.log);
+  return written;
+}
+
+void printSummary(std::ostream& out, const StudyExportRequest& request) {
+  const harvestor::LineArena* log = harvestor::ErrorLog::Lines();
+  const harvestor::LineArena none;
+  const harvestor::LineArena& lines = log ? *log : none;
+  if (request.filterIndex >= 2) printStudyTally(out, tallyStudyExport(lines));
+  StudyFiles expected = studyFiles(request.output, request.filterIndex);
+  std::vector<std::string> written;
+  for (const std::string& file : expected.files) {
+    if (logRecordsWriting(lines, file)) written.push_back(file);
+  }
+  printFiles(out, written);
+  printLogFile(out, logRecordsWriting(lines, expected.log) ? expected.log : std::string());
+}
+
 }  // namespace
 
 std::int16_t studyFormatIndex(const std::string& format) {
@@ -50,7 +86,8 @@ std::int16_t studyFormatIndex(const std::string& format) {
 }
 
 int runStudyExport(const StudyExportRequest& request, CommandContext& context) {
-  ConsoleHost host({context.out, context.err, context.in, context.interactive});
+  ConsoleHost host({context.out, context.err, context.in, context.interactive,
+                    context.progressTerminal, request.verbose});
   host.openStudy(request.database, request.study);
   harvestor::Service& service = host.service();
   host.windows().dialog().choose(std::filesystem::absolute(request.output).string(),
@@ -64,11 +101,17 @@ int runStudyExport(const StudyExportRequest& request, CommandContext& context) {
   const auto page = std::dynamic_pointer_cast<harvestor::ExportStudyStatusPage>(
       host.windows().lastPage("ExportStudyStatus"));
   if (page && page->cmdOK.Enabled()) page->cmdOK.Click();
+  host.endRun();
+  if (!request.verbose) printSummary(context.out, request);
 
-  return host.exitStatus({"Processing aborted by user: ", "export aborted.", "Export Complete.",
-                          {"Can't create ", "Export failed."},
-                          "the export did not write every file; see the log above."},
-                         context.err);
+  return host.exitStatus(
+      {"Processing aborted by user: ",
+       "export aborted.",
+       "Export Complete.",
+       {"Can't create ", "Export failed."},
+       request.verbose ? "the export did not write every file; see the log above."
+                       : "the export did not write every file; see the export log."},
+      context.err);
 }
 
 Command exportStudyCommand() {
@@ -77,15 +120,18 @@ Command exportStudyCommand() {
   c.summary = "export a study as CSV, Linkage, Discovery Manager or Summary Report";
   c.usage =
       "usage: harvestor export-study STUDY.db [--study NAME] --format csv|pedin|dmp|gsr\n"
-      "                              --output FILE [--yes|--no]\n\n"
+      "                              --output FILE [--yes|--no] [--verbose]\n\n"
       "Exports the study (the database's only one unless --study names it) in the\n"
-      "format given. The export log is shown as it grows; the Linkage, Discovery\n"
-      "Manager and Summary Report exports also write it beside FILE as a .log file.\n"
+      "format given, then prints a summary: subjects written and skipped, conflicts,\n"
+      "results, the files written with their sizes and the log file. The Linkage,\n"
+      "Discovery Manager and Summary Report exports write the export log beside FILE\n"
+      "as a .log file; --verbose prints the whole log as it grows instead.\n"
       "When the locus list is missing or empty, --yes goes on and --no stops; without\n"
       "either the question is asked at the terminal, or answered No.\n";
   c.run = [](const std::vector<std::string>& args, CommandContext& context) {
-    const Arguments a(args,
-                      {{"study", true}, {"format", true}, {"output", true}, {"yes"}, {"no"}}, 1, 1);
+    const Arguments a(
+        args, {{"study", true}, {"format", true}, {"output", true}, {"yes"}, {"no"}, {"verbose"}},
+        1, 1);
     StudyExportRequest request;
     request.database = a.positional()[0];
     requireStore(request.database);
@@ -93,11 +139,13 @@ Command exportStudyCommand() {
     request.filterIndex = studyFormatIndex(a.choice("format", {"csv", "pedin", "dmp", "gsr"}));
     request.output = a.required("output");
     const auto folder = std::filesystem::absolute(request.output).parent_path();
-    if (!std::filesystem::is_directory(folder)) throw UsageError("no such folder: " + folder.string());
+    if (!std::filesystem::is_directory(folder))
+      throw UsageError("no such folder: " + folder.string());
     refuseSelfOverwrite(request.output, request.filterIndex);
     if (a.has("yes") && a.has("no")) throw UsageError("give --yes or --no, not both");
     if (a.has("yes")) request.answer = true;
     if (a.has("no")) request.answer = false;
+    request.verbose = a.has("verbose");
     return runStudyExport(request, context);
   };
   return c;

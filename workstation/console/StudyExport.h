@@ -1,8 +1,9 @@
 #pragma once
 // One study export run as the workstation does it: the study opened from
 // its database, the service's ExportStudy with the dialog filled from the
-// request, the status page's run, its OK pressed when it is done. The answer
-// is an exit status: 0 when the export completed, 1 when it was aborted,
+// request, the status page's run, its OK pressed when it is done. Standard
+// output gets a summary of the run, or with verbose the whole export log as
+// it grows. The answer is an exit status: 0 when the export completed, 1 when it was aborted,
 // reported an error or could not write a file.
 
 #include <optional>
@@ -18,6 +19,7 @@ struct StudyExportRequest {
   std::string output;
   std::int16_t filterIndex = 1;  // 1 CSV, 2 Linkage, 3 Discovery Manager, 4 Summary Report
   std::optional<bool> answer;    // to the locus list question
+  bool verbose = false;          // the whole log on standard output instead of a summary
 };
 
 int runStudyExport(const StudyExportRequest& request, CommandContext& context);

@@ -13,7 +13,7 @@
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   workstation::console::CommandContext context{std::cout, std::cerr, std::cin,
-                                               ::isatty(0) && ::isatty(2)};
+                                               ::isatty(0) && ::isatty(2), ::isatty(2) != 0};
   workstation::console::removeTemporaryFilesOnSignals();
   workstation::console::setUpComponentEnvironment();
   return workstation::console::runCommandLine(args, context);

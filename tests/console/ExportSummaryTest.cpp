@@ -1,0 +1,122 @@
+// What the console makes of an export log for its summary, and its progress
+// bar on a terminal, without running a process.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "workstation/console/ConsoleServices.h"
+#include "workstation/console/ExportSummary.h"
+
+namespace workstation::console {
+namespace {
+
+harvestor::LineArena Log(const std::vector<std::string>& lines) {
+  harvestor::LineArena log;
+  for (const std::string& line : lines) log.Append(line);
+  return log;
+}
+
+TEST(ExportSummaryTest, SubjectsAreCountedOnceWithoutRegardToCaseAndSkippedOnlyWhenNoResultIsKept) {
+  const auto tally = tallyStudyExport(Log({
+      "Processing result: R1 for Subject: S1",
+      "Excluded result: R2 for Subject: s1",  // S1 is written all the same
+      "Processing result: R3 for Subject: s1",
+      "\tConflicting Gender for Subject: S1",
+      "\tConflicting Father ID for Subject: S1",
+      "Excluded result: R4 for Subject: S9",  // S9's only result
+      "Excluded result: R5 for Subject: S9",
+      "Missing Subject ID for result: R6",
+      "\tResult data not included in exported file.",
+      "Processing locus: D1 for Subject: S1",
+  }));
+  EXPECT_EQ(tally.subjectsWritten, 1u);
+  EXPECT_EQ(tally.subjectsSkipped, 1u);
+  EXPECT_EQ(tally.conflicts, 2u);
+  EXPECT_EQ(tally.resultsProcessed, 2u);
+  EXPECT_EQ(tally.resultsExcluded, 3u);
+  EXPECT_EQ(tally.resultsWithoutSubject, 1u);
+}
+
+TEST(ExportSummaryTest, AResultExportCountsEachOutcomeAndListsItsFiles) {
+  const auto tally = tallyResultExport(Log({
+      "Exporting results started: 12/5/2026 2:03:09 PM",
+      "Exported: R1 as /out/R1.txt",
+      "Error exporting: R2 as /out/R2.txt",
+      "Skipped: R3 as /out/R3.txt",
+      "Exported: R4 as /out/R4 as well.txt",
+      "Exported: R5",  // one of a CRV set
+      "Export completed. No errors.",
+  }));
+  EXPECT_EQ(tally.exported, 3u);
+  EXPECT_EQ(tally.failed, 1u);
+  EXPECT_EQ(tally.skipped, 1u);
+  EXPECT_EQ(tally.files, (std::vector<std::string>{"/out/R1.txt", "/out/R4 as well.txt"}));
+}
+
+TEST(ExportSummaryTest, AFileIsWrittenWhenTheLogSaysSoForThatWholeName) {
+  const auto log =
+      Log({"Exported /out/Study.debug  (as an aid to viewing)", "Exported /out/Study.pre",
+           "Exported: /out/Grid.csv", "Can't create /out/Study.log Check file open or disk full."});
+  struct Case {
+    const char* file;
+    bool written;
+  } cases[] = {{"/out/Study.debug", true}, {"/out/Study.pre", true}, {"/out/Grid.csv", true},
+               {"/out/Study.log", false},  {"/out/Study.pr", false}, {"/out/Study", false}};
+  for (const Case& c : cases) EXPECT_EQ(logRecordsWriting(log, c.file), c.written) << c.file;
+}
+
+struct SteppedClock {
+  std::chrono::steady_clock::time_point now{};
+  ConsoleProgress::Clock clock() {
+    return [this] { return now; };
+  }
+};
+
+int Draws(const std::string& err) {
+  int draws = 0;
+  for (std::size_t at = 0; (at = err.find("\r[", at)) != std::string::npos; ++at) ++draws;
+  return draws;
+}
+
+TEST(ConsoleProgressTest, OnATerminalTheBarIsRedrawnAFewTimesASecondAndClearedAtTheEnd) {
+  std::ostringstream err;
+  SteppedClock time;
+  ConsoleProgress bar(err, true, time.clock());
+  bar.Start(1000, 0);  // drawn at 0%
+  for (int i = 0; i < 999; ++i) {
+    bar.Advance();
+    time.now += std::chrono::milliseconds(1);  // a second for the whole run
+  }
+  EXPECT_LE(Draws(err.str()), 1 + 1000 / 250 + 1);
+  EXPECT_GE(Draws(err.str()), 3);
+  bar.Advance();  // 100% is always shown
+  EXPECT_NE(err.str().rfind("100%"), std::string::npos);
+  bar.Finish();
+  const std::string cleared = "\r" + std::string(60, ' ') + "\r";
+  EXPECT_EQ(err.str().substr(err.str().size() - cleared.size()), cleared);
+  bar.clear();  // nothing drawn, nothing more to clear
+  EXPECT_EQ(err.str().substr(err.str().size() - cleared.size() - 1, 1), "%");
+}
+
+TEST(ConsoleProgressTest, ABarLeftDrawnIsClearedWhenTheRunEnds) {
+  std::ostringstream err;
+  SteppedClock time;
+  ConsoleProgress bar(err, true, time.clock());
+  bar.Start(10, 0);
+  bar.Advance();
+  bar.clear();  // the run stopped before Finish
+  EXPECT_EQ(err.str().substr(err.str().size() - 62), "\r" + std::string(60, ' ') + "\r");
+}
+
+TEST(ConsoleProgressTest, OffATerminalNothingIsWritten) {
+  std::ostringstream err;
+  ConsoleProgress bar(err, false);
+  bar.Start(3, 0);
+  for (int i = 0; i < 3; ++i) bar.Advance();
+  bar.Finish();
+  bar.clear();
+  EXPECT_EQ(err.str(), "");
+}
+
+}  // namespace
+}  // namespace workstation::console

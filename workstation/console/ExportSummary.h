@@ -1,0 +1,47 @@
+#pragma once
+// What the console prints after an export instead of the whole log: what the
+// run did, in figures, the files it wrote with their sizes and where the log
+// is kept. The figures are tallied from the run's export log, the
+// component's own record of every result and subject it met.
+
+#include <cstddef>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "harvestor/service/LineArena.h"
+
+namespace workstation::console {
+
+struct StudyExportTally {
+  std::size_t subjectsWritten = 0;  // subjects with a result in the table
+  std::size_t subjectsSkipped = 0;  // subjects every result of whom was excluded
+  std::size_t conflicts = 0;        // pedigree values that disagreed between results
+  std::size_t resultsProcessed = 0;
+  std::size_t resultsExcluded = 0;
+  std::size_t resultsWithoutSubject = 0;
+};
+StudyExportTally tallyStudyExport(const harvestor::LineArena& log);
+
+struct ResultExportTally {
+  std::size_t exported = 0;
+  std::size_t failed = 0;
+  std::size_t skipped = 0;
+  std::vector<std::string> files;  // the files written, in the order they were
+};
+ResultExportTally tallyResultExport(const harvestor::LineArena& log);
+
+// Whether the log records writing the file: a line "Exported " or "Exported: "
+// followed by its name, alone or before a note.
+bool logRecordsWriting(const harvestor::LineArena& log, const std::string& file);
+
+// The lines "Files written:" and one per file that exists, with its size;
+// "No files written." when none does.
+void printFiles(std::ostream& out, const std::vector<std::string>& files);
+// The line naming the log file, or saying that the log is only shown.
+void printLogFile(std::ostream& out, const std::string& logFile);
+
+void printStudyTally(std::ostream& out, const StudyExportTally& tally);
+void printResultTally(std::ostream& out, const ResultExportTally& tally);
+
+}  // namespace workstation::console
