@@ -2,12 +2,16 @@
 // and what the user does reaches the control before the page's handler runs.
 #include <QCheckBox>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QtTest>
 
+#include "harvestor/service/ErrorLog.h"
+#include "harvestor/service/ExportLogBox.h"
+#include "tests/fakes/TestHost.h"
 #include "workstation/desktop/ControlBinding.h"
 
 using namespace workstation::desktop;
@@ -77,6 +81,37 @@ class ControlBindingTest : public QObject {
     shown->item(2)->setSelected(true);
     QTest::mouseClick(binding.widget(button), Qt::LeftButton);
     QCOMPARE(seen, (std::vector<bool>{true, false, true}));
+  }
+
+  void anExportLogBoxIsAListViewReadingTheLinesShown() {
+    harvestor::testing::TestHost host;
+    harvestor::ExportLogBox log("txtExportErrors");
+    ControlBinding binding;
+    std::unique_ptr<QWidget> form(binding.build({&log}, nullptr));
+    auto* view = qobject_cast<QListView*>(binding.widget(log));
+    QVERIFY(view);
+    auto rows = [view] {
+      QStringList shown;
+      for (int row = 0; row < view->model()->rowCount(); ++row) {
+        shown << view->model()->index(row, 0).data().toString();
+      }
+      return shown;
+    };
+    harvestor::ErrorLog::LogExportMsg("first");
+    harvestor::ErrorLog::LogExportMsg("\tdetail");
+    QCOMPARE(rows(), QStringList());  // nothing shown until the page shows the log
+    log.Show();
+    QCOMPARE(rows(), (QStringList{"first", "\tdetail"}));
+    QSignalSpy inserted(view->model(), &QAbstractItemModel::rowsInserted);
+    harvestor::ErrorLog::LogExportMsg("last");
+    log.Show();
+    QCOMPARE(rows(), (QStringList{"first", "\tdetail", "last"}));
+    QCOMPARE(inserted.count(), 1);
+    QCOMPARE(inserted.front().at(1).toInt(), 2);  // only the new row
+    harvestor::ErrorLog::InitalizeExportLog();
+    harvestor::ErrorLog::LogExportMsg("again");
+    log.Show();
+    QCOMPARE(rows(), QStringList{"again"});
   }
 
   void aReleasedBindingLeavesTheControlsAlone() {
