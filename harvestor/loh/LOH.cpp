@@ -27,14 +27,53 @@ std::string Sibling(const std::string& name) {
   return folder.substr(0, folder.size() - 3) + name;
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+void AppendQuoted(std::string& line, std::string_view text) {
+  line += '"';
+  line += text;
+  line += '"';
+}
+
+void AppendSingle(std::string& line, float value, const std::string& separator) {
+  char buf[48];
+  const int n = std::snprintf(buf, sizeof buf, "%.7G", static_cast<double>(value));
+  for (int i = 0; i < n; ++i) {
+    if (buf[i] == '.') {
+      line += separator;
+    } else {
+      line += buf[i];
+    }
+  }
+}
+
+// One line of the input file, appended to line. The separator is looked up
+// once per file: the user's locale is costly to construct.
+void AppendLOHLine(std::string& line, const IStudyResult& result, const std::string& resultName,
+                   const IFragment& fragment, const std::string& separator) {
+  AppendQuoted(line, resultName);
+  line += ',';
+  line += std::to_string(fragment.Dye());
+  line += ',';
+  AppendSingle(line, fragment.FragmentSize(), separator);
+  line += ',';
+  AppendSingle(line, fragment.PeakHeight(), separator);
+  line += ',';
+  AppendQuoted(line, fragment.Locus());
+  line += ',';
+  AppendQuoted(line, fragment.AlleleID());
+  line += ',';
+  AppendQuoted(line, fragment.Comment());
+  line += ',';
+  AppendSingle(line, LOHPeakArea(result, fragment), separator);
+}
 
 }  // namespace
 
 std::string TemplatesFolder() { return m_strTemplatesFolder; }
 std::string ExportFolder() { return m_strExportFolder; }
 std::string SpreadsheetPath() { return m_strSpreadsheetPath; }
-std::string InputFilePath() { return ResultExportRoutines::JoinPath(m_strExportFolder, "InputLOH.temp"); }
+std::string InputFilePath() {
+  return ResultExportRoutines::JoinPath(m_strExportFolder, "InputLOH.temp");
+}
 
 void LaunchLOHAnalysis(const std::shared_ptr<IStudy>& study) {
   if (!IsExcelInstalled()) return;
@@ -49,8 +88,9 @@ bool IsExcelInstalled() {
     HostObjects::Spreadsheet().CreateApplication()->Quit();
     return true;
   } catch (...) {
-    Tell("Microsoft Excel has not been installed.\r\nTo run LOH, exit the application, install "
-         "Microsoft Excel, and restart the application.");
+    Tell(
+        "Microsoft Excel has not been installed.\r\nTo run LOH, exit the application, install "
+        "Microsoft Excel, and restart the application.");
     return false;
   }
 }
@@ -60,8 +100,10 @@ bool CheckLOHSpreadsheet() {
   m_strExportFolder = Sibling("Export");
   m_strSpreadsheetPath = ResultExportRoutines::JoinPath(m_strTemplatesFolder, "LOH.xls");
   if (FileExists(m_strSpreadsheetPath)) return true;
-  Tell("The LOH spreadsheet is missing. \r\nTo run LOH analysis: \r\ninstall file: LOH.xls\r\n"
-       "in directory: " + m_strTemplatesFolder);
+  Tell(
+      "The LOH spreadsheet is missing. \r\nTo run LOH analysis: \r\ninstall file: LOH.xls\r\n"
+      "in directory: " +
+      m_strTemplatesFolder);
   return false;
 }
 
@@ -86,16 +128,20 @@ bool WriteLOHInputFile(const IStudy& study) {
     IFragmentFilter& filter = HostObjects::FragmentFilter();
     TextFileWriter file(InputFilePath());
     const auto refuse = [&file] {
-      if (IHostUtility* utility = HostObjects::Utility()) utility->ReportFileFailure(file.Failure());
+      if (IHostUtility* utility = HostObjects::Utility())
+        utility->ReportFileFailure(file.Failure());
       RaiseError(ErrNo::PathFileAccess);
     };
     if (!file.Ok()) refuse();
     file.WriteLine("Result Name,Dye,Fragment Size,Peak Height,Locus,Allele ID,Comment,Peak Area");
+    const std::string separator = HostObjects::DecimalSeparator();
+    std::string line;
     const auto results = study.Results();
     const std::int32_t count = results->Count();
     for (std::int32_t i = 0; i < count; ++i) {
       const auto studyResult = results->Item(i);
       if (studyResult->Excluded()) continue;
+      const std::string resultName = TrimTrailingBlanks(studyResult->Result()->ResultName());
       const auto fragments = studyResult->Fragments();
       const std::int32_t n = fragments->Count();
       for (std::int32_t f = 0; f < n; ++f) {
@@ -103,7 +149,9 @@ bool WriteLOHInputFile(const IStudy& study) {
         const bool own = fragment.Excluded();
         const bool filtered = filter.IsExcluded(fragment);
         if (own || filtered) continue;
-        file.WriteLine(FormatLOHLine(*studyResult, fragment));
+        line.clear();
+        AppendLOHLine(line, *studyResult, resultName, fragment, separator);
+        file.WriteLine(line);
         progress->Advance();
       }
     }
@@ -117,11 +165,10 @@ bool WriteLOHInputFile(const IStudy& study) {
 }
 
 std::string FormatLOHLine(const IStudyResult& result, const IFragment& fragment) {
-  return Quoted(TrimTrailingBlanks(result.Result()->ResultName())) + "," +
-         std::to_string(fragment.Dye()) + "," + FormatSingle(fragment.FragmentSize()) + "," +
-         FormatSingle(fragment.PeakHeight()) + "," + Quoted(fragment.Locus()) + "," +
-         Quoted(fragment.AlleleID()) + "," + Quoted(fragment.Comment()) + "," +
-         FormatSingle(LOHPeakArea(result, fragment));
+  std::string line;
+  AppendLOHLine(line, result, TrimTrailingBlanks(result.Result()->ResultName()), fragment,
+                HostObjects::DecimalSeparator());
+  return line;
 }
 
 float LOHPeakArea(const IStudyResult& result, const IFragment& fragment) {
@@ -140,9 +187,9 @@ void OpenLOHWorkbook() {
 }
 
 std::string FormatSingle(float value) {
-  char buf[48];
-  std::snprintf(buf, sizeof buf, "%.7G", static_cast<double>(value));
-  return ReplaceAll(buf, ".", HostObjects::DecimalSeparator());
+  std::string text;
+  AppendSingle(text, value, HostObjects::DecimalSeparator());
+  return text;
 }
 
 }  // namespace harvestor::LOH
