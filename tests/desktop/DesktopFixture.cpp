@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -14,6 +15,12 @@ namespace workstation::desktop::testing {
 
 DesktopFixture::DesktopFixture(harvestor::ISpreadsheetAutomation* spreadsheet) {
   QStandardPaths::setTestModeEnabled(true);
+  // Each fixture's settings (geometry, recent databases) live in its own
+  // folder, so tests running side by side never see each other's.
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                     QString::fromStdString(tree.Path("settings")));
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                     QString::fromStdString(tree.Path("settings")));
   host = std::make_unique<DesktopHost>(spreadsheet);
   window = std::make_unique<MainWindow>(*host);
   database = tree.Path("study.db");

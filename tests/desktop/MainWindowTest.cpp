@@ -50,6 +50,43 @@ class MainWindowTest : public QObject {
       QCOMPARE(f.window->commandAction(e.command)->isEnabled(), e.closed);
   }
 
+  void geometryIsRememberedFromOneWindowToTheNext() {
+    DesktopFixture f;
+    f.window->show();
+    f.window->resize(640, 420);
+    f.window->move(33, 44);
+    QVERIFY(f.window->close());
+    MainWindow again(*f.host);
+    QCOMPARE(again.size(), QSize(640, 420));
+  }
+
+  void tabOrderRunsFromTheStudiesToTheViews() {
+    DesktopFixture f;
+    f.window->show();
+    f.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    f.window->studiesView()->setFocus(Qt::TabFocusReason);
+    QStringList visited;
+    for (int i = 0; i < 4 && QApplication::focusWidget() != f.window->subjectsView(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited << QApplication::focusWidget()->metaObject()->className();
+    }
+    QVERIFY2(QApplication::focusWidget() == f.window->subjectsView(),
+             qPrintable(visited.join(", ")));
+  }
+
+  void aboutNamesTheVersionAndQt() {
+    DesktopFixture f;
+    QString shown;
+    whenModal([&](QWidget* modal) {
+      shown = static_cast<QMessageBox*>(modal)->text();
+      static_cast<QMessageBox*>(modal)->accept();
+    });
+    f.window->showAbout();
+    QVERIFY2(shown.contains(QStringLiteral(HARVESTOR_DESKTOP_VERSION)), qPrintable(shown));
+    QVERIFY2(shown.contains(QString::fromLatin1(qVersion())), qPrintable(shown));
+  }
+
   void resultsSortByTheColumnClicked() {
     DesktopFixture f;
     QVERIFY(f.importSmallStudy(f.database));

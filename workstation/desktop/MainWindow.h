@@ -28,6 +28,8 @@ class DesktopHost;
 
 class MainWindow final : public QMainWindow, public harvestor::IStudyServiceEvents {
  public:
+  // Shows the About box: the version and the Qt it runs on.
+  void showAbout();
   explicit MainWindow(DesktopHost& host, QWidget* parent = nullptr);
   ~MainWindow() override;
 
@@ -59,7 +61,6 @@ class MainWindow final : public QMainWindow, public harvestor::IStudyServiceEven
   void fillRecentMenu();
   void runCommand(const std::string& command);
   void showHelp();
-  void showAbout();
   void chooseDatabase();
   void chooseServerStore();
 
