@@ -1,5 +1,7 @@
 #include "workstation/store/NativeResultFile.h"
 
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -108,6 +110,14 @@ ImportedResult readNativeResult(const std::string& path) {
       return 0.0;
     }
   };
+  // A whole number the field can hold; anything else is refused before the cast.
+  auto whole = [&](int line, const std::string& text, double min, double max) {
+    const double v = number(line, text);
+    if (!(v >= min && v <= max) || v != std::floor(v)) {
+      fail(line, "'" + text + "' is not a whole number from " + exact(min) + " to " + exact(max));
+    }
+    return v;
+  };
   ImportedResult result;
   std::string line;
   int n = 0;
@@ -134,7 +144,7 @@ ImportedResult readNativeResult(const std::string& path) {
       result.subjectId = f[1];
     } else if (kind == "Analysis Revision") {
       expect(2);
-      result.analysisRevision = static_cast<std::int32_t>(number(n, f[1]));
+      result.analysisRevision = static_cast<std::int32_t>(whole(n, f[1], INT32_MIN, INT32_MAX));
     } else if (kind == "Area Scale") {
       expect(2);
       result.areaScale = number(n, f[1]);
@@ -143,18 +153,18 @@ ImportedResult readNativeResult(const std::string& path) {
       result.properties.push_back({f[1], f[2] == "N" ? harvestor::Variant::FromNumber(number(n, f[3]))
                                                      : harvestor::Variant::FromText(f[3])});
     } else if (kind == "Trace") {
-      const int dye = static_cast<int>(number(n, f.size() > 1 ? f[1] : ""));
+      const int dye = static_cast<int>(whole(n, f.size() > 1 ? f[1] : "", 1, 4));
       if (dye < 1 || dye > 4) fail(n, "a trace's dye is 1 to 4");
       auto& trace = result.traces[static_cast<std::size_t>(dye - 1)];
       for (std::size_t i = 2; i < f.size(); ++i) trace.push_back(static_cast<float>(number(n, f[i])));
     } else if (kind == "Fragment") {
       expect(11);
       StoredFragment& fr = result.fragments.emplace_back();
-      fr.dye = static_cast<std::int16_t>(number(n, f[1]));
+      fr.dye = static_cast<std::int16_t>(whole(n, f[1], INT16_MIN, INT16_MAX));
       fr.locus = f[2];
       fr.alleleId = f[3];
       fr.comment = f[4];
-      fr.conditionCode = static_cast<std::int32_t>(number(n, f[5]));
+      fr.conditionCode = static_cast<std::int32_t>(whole(n, f[5], INT32_MIN, INT32_MAX));
       fr.excluded = f[6] == "1";
       fr.size = static_cast<float>(number(n, f[7]));
       fr.height = static_cast<float>(number(n, f[8]));
