@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds Harvestor and runs every test: the normal build, then the build with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds Harvestor and runs every test: the normal build, the build with
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz build, whose
+# tests run each reader's fuzz target a fixed number of times from a fixed seed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
-for preset in default asan; do
+scripts/setup.sh clang libclang-rt-14-dev
+for preset in default asan fuzz; do
   echo "== $preset build"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"

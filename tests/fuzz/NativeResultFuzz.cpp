@@ -1,0 +1,19 @@
+// Feeds each input to the native result reader. A file refused with
+// ImportError is a good outcome; anything else that escapes, or a sanitizer
+// report, is a fault.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "tests/fuzz/ScratchFile.h"
+#include "workstation/store/NativeResultFile.h"
+#include "workstation/store/TsvTable.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const harvestor_fuzz::ScratchFile input("result.zlu");
+  try {
+    (void)workstation::readNativeResult(input.Write(data, size));
+  } catch (const workstation::ImportError&) {
+  }
+  return 0;
+}
