@@ -1,6 +1,5 @@
 // GenoGroup: finding, testing and reading LocusList.txt in the export folder.
-#include <filesystem>
-#include <system_error>
+#include <optional>
 
 #include "harvestor/genotype/GenoGroup.h"
 #include "harvestor/genotype/LocusListFile.h"
@@ -30,10 +29,9 @@ bool GenoGroup::CheckLocusList() {
   try {
     const std::string name = FindLocusListFilePathAndName();
     if (name.empty()) return false;
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(name, ec);
-    if (ec) return false;
-    return ToInt16(static_cast<std::int64_t>(size)) > 0;
+    const std::optional<std::uintmax_t> size = OpenedFileLength(name);
+    if (!size) return false;
+    return ToInt16(static_cast<std::int64_t>(*size)) > 0;
   } catch (...) {
     return false;
   }

@@ -1,5 +1,6 @@
 #include "harvestor/service/TextFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -194,6 +195,17 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) return std::nullopt;
   return content;
+}
+
+std::optional<std::uintmax_t> OpenedFileLength(const std::string& path) {
+  // Non-blocking, so that a FIFO put in the file's place cannot stall the caller.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  ::close(fd);
+  if (!regular) return std::nullopt;
+  return static_cast<std::uintmax_t>(st.st_size);
 }
 
 }  // namespace harvestor

@@ -12,6 +12,7 @@
 // A target that is a link to a file replaces the file it points to; a device
 // or FIFO (/dev/null, /dev/stdout) is written directly; a folder is refused.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -80,5 +81,8 @@ bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 // The whole content of a file, or nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
+// Opens a regular file for reading and answers its length in bytes, or
+// nothing when it cannot be opened (missing, a folder, no descriptor free).
+std::optional<std::uintmax_t> OpenedFileLength(const std::string& path);
 
 }  // namespace harvestor

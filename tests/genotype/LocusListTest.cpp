@@ -1,5 +1,8 @@
 // LocusList.txt: finding, testing and reading it, with its log lines.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -73,6 +76,60 @@ TEST(LocusListTest, AFileOf32768BytesOrMoreFailsTheCheckButIsStillRead) {
   host.WriteLocusList(std::string(32765, 'x') + "\r\n");
   EXPECT_TRUE(group.CheckLocusList());
   EXPECT_TRUE(host.utility.reported.empty());
+}
+
+// While it lives, the process cannot open another file: every descriptor up
+// to the soft limit is taken. Files can still be looked at, not opened.
+class NoFreeDescriptors {
+ public:
+  NoFreeDescriptors() {
+    getrlimit(RLIMIT_NOFILE, &saved_);
+    const int lowestFree = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    ::close(lowestFree);
+    rlimit limit = saved_;
+    limit.rlim_cur = static_cast<rlim_t>(lowestFree);
+    setrlimit(RLIMIT_NOFILE, &limit);
+  }
+  ~NoFreeDescriptors() { setrlimit(RLIMIT_NOFILE, &saved_); }
+  NoFreeDescriptors(const NoFreeDescriptors&) = delete;
+  NoFreeDescriptors& operator=(const NoFreeDescriptors&) = delete;
+
+ private:
+  rlimit saved_{};
+};
+
+TEST(LocusListTest, AListThatCannotBeOpenedFailsTheCheckAndIsNotRead) {
+  testing::TestHost host;
+  const std::string name = host.exportFolder + "/LocusList.txt";
+  host.WriteLocusList("D1\r\nD2\r\n");
+  GenoGroup group;
+  bool checked = true;
+  bool read = true;
+  {
+    NoFreeDescriptors full;
+    checked = group.CheckLocusList();
+    read = group.ReadLocusList(false);
+  }
+  EXPECT_FALSE(checked);
+  EXPECT_FALSE(read);
+  EXPECT_EQ(host.Log(), (Lines{"Using locus list: " + name, "Using locus list: " + name,
+                               "Can't read " + name + " File may be open."}));
+  EXPECT_TRUE(group.CheckLocusList());  // the same file, once it can be opened
+}
+
+TEST(LocusListTest, AFolderInPlaceOfTheListCountsAsMissing) {
+  testing::TestHost host;
+  const std::string name = host.exportFolder + "/LocusList.txt";
+  std::filesystem::create_directory(name);
+  testing::WriteFile(name + "/D1", "D1\r\n");
+  GenoGroup group;
+  EXPECT_FALSE(group.CheckLocusList());
+  EXPECT_FALSE(group.ReadLocusList(false));
+  EXPECT_EQ(
+      host.Log(),
+      (Lines{"Missing locus list file. Expected: " + name, "\tNo loci included in exported file.",
+             "Missing locus list file. Expected: " + name, "\tNo loci included in exported file.",
+             "Missing or Empty LocusList.txt.  View LocusList Editor."}));
 }
 
 TEST(LocusListTest, UpdatingOpensTheEditorWithTheList) {
