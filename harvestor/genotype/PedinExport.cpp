@@ -5,11 +5,12 @@
 #include "harvestor/service/ErrorLog.h"
 #include "harvestor/service/HostObjects.h"
 #include "harvestor/service/Int16.h"
+#include "harvestor/service/Text.h"
 
 namespace harvestor {
 namespace {
 
-std::string Cut11(const std::string& id) { return id.substr(0, 11); }
+std::string Cut11(const std::string& id) { return Left(id, 11); }
 
 std::string DebugFileName(const std::string& strPathAndFileName) {
   FileName parts;

@@ -5,6 +5,7 @@
 #include "harvestor/service/HostObjects.h"
 #include "harvestor/service/Text.h"
 #include "harvestor/service/TextFile.h"
+#include "harvestor/service/Utf8.h"
 
 namespace harvestor::ResultExportRoutines {
 namespace {
@@ -38,7 +39,7 @@ std::int32_t ExportResultFile(IResult& result, const std::string& fullPathAndFil
 
 std::string ShortenLongPaths(const std::string& path) {
   return Handled(kModule, "ShortenLongPaths", [&] {
-    if (path.size() <= 50) return path;
+    if (Utf8::CharacterCount(path) <= 50) return path;
     return Left(path, 20) + " ... " + Right(path, 25);
   });
 }

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "harvestor/service/Utf8.h"
+
 namespace harvestor {
 
 char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -73,10 +75,14 @@ std::optional<double> ParseNumber(std::string_view text) {
   return value;
 }
 
-std::string Left(std::string_view text, std::size_t n) { return std::string(text.substr(0, n)); }
+std::string Left(std::string_view text, std::size_t n) {
+  return std::string(text.substr(0, Utf8::OffsetOfCharacter(text, n)));
+}
 
 std::string Right(std::string_view text, std::size_t n) {
-  return n >= text.size() ? std::string(text) : std::string(text.substr(text.size() - n));
+  const std::size_t count = Utf8::CharacterCount(text);
+  if (n >= count) return std::string(text);
+  return std::string(text.substr(Utf8::OffsetOfCharacter(text, count - n)));
 }
 
 std::string ReplaceAll(std::string_view text, std::string_view what, std::string_view with) {

@@ -28,6 +28,7 @@ std::string FormatSignificant(double value, int digits);
 std::optional<double> ParseNumber(std::string_view text);
 
 // The first n characters, the last n characters (whole text when shorter).
+// Characters are UTF-8 characters (Utf8.h), so a cut never splits one.
 std::string Left(std::string_view text, std::size_t n);
 std::string Right(std::string_view text, std::size_t n);
 

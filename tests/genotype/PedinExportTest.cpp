@@ -58,6 +58,51 @@ TEST(PedinExportTest, WithoutALocusListTheLinesStopAfterTheLiabilityClass) {
   EXPECT_EQ(std::count(log.begin(), log.end(), "Missing Affectation Status for Subject: S1"), 1);
 }
 
+TEST(PedinExportTest, IDsAreCutTo11CharactersNeverInsideOne) {
+  const struct {
+    const char* pedigree;
+    const char* subject;
+    const char* father;
+    const char* mother;
+    const char* line;  // the Linkage line up to the gender
+    const char* debug;
+  } cases[] = {
+      {"Familie-M\xC3\xBCller", "S1", "V\xC3\xA4ter", "M\xC3\xBCtter",
+       "Familie-M\xC3\xBCl S1 V\xC3\xA4ter M\xC3\xBCtter",
+       "Familie-M\xC3\xBCl,S1,V\xC3\xA4ter,M\xC3\xBCtter"},
+      // Twelve Greek capitals, two bytes each: eleven of them are kept.
+      {"F1",
+       "\xCE\x91\xCE\x92\xCE\x93\xCE\x94\xCE\x95\xCE\x96\xCE\x97\xCE\x98\xCE\x99\xCE\x9A"
+       "\xCE\x9B\xCE\x9C",
+       "", "",
+       "F1 \xCE\x91\xCE\x92\xCE\x93\xCE\x94\xCE\x95\xCE\x96\xCE\x97\xCE\x98\xCE\x99\xCE\x9A"
+       "\xCE\x9B ? ?",
+       "F1,\xCE\x91\xCE\x92\xCE\x93\xCE\x94\xCE\x95\xCE\x96\xCE\x97\xCE\x98\xCE\x99\xCE\x9A"
+       "\xCE\x9B,?,?"},
+      {"F2", "0123456789\xE2\x82\xAC\xE2\x82\xAC", "0123456789AB", "\xF0\x9F\xA7\xAC",
+       "F2 0123456789\xE2\x82\xAC 0123456789A \xF0\x9F\xA7\xAC",
+       "F2,0123456789\xE2\x82\xAC,0123456789A,\xF0\x9F\xA7\xAC"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    testing::TestHost host;
+    testing::FakeStudy study;
+    auto& r = study.AddResult("R1", c.subject);
+    r.Properties()
+        .Text("Pedigree ID", c.pedigree)
+        .Text("Father ID", c.father)
+        .Text("Mother ID", c.mother)
+        .Number("Gender", 1)
+        .Number("Affectation Status", 2);
+    GenoGroup group;
+    group.BuildGenoGroup(study);
+    group.ExportAsPedin(host.Path("Out.pre"));
+    EXPECT_EQ(ReadFile(host.Path("Out.pre")), std::string(c.line) + " 1 2 0\r\n");
+    EXPECT_NE(ReadFile(host.Path("Out.debug")).find(std::string("\r\n") + c.debug + ",1,2,0\r\n"),
+              std::string::npos);
+  }
+}
+
 TEST(PedinExportTest, AFileThatCannotBeCreatedIsLoggedAndTheOthersAreStillWritten) {
   testing::TestHost host;
   host.WriteLocusList("D1\r\n");

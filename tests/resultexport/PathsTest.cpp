@@ -74,6 +74,32 @@ TEST(PathsTest, ShortenLongPathsCutsOnlyPast50Characters) {
   EXPECT_EQ(shown.size(), 50u);
 }
 
+TEST(PathsTest, ShortenLongPathsCountsCharactersNotBytes) {
+  const std::string e = "\xC3\xA9";  // one character, two bytes
+  std::string fifty;
+  for (int i = 0; i < 50; ++i) fifty += e;
+  std::string fiftyOne = "/" + fifty;
+  std::string head = "/", tail;
+  for (int i = 0; i < 19; ++i) head += e;
+  for (int i = 0; i < 25; ++i) tail += e;
+  const struct {
+    std::string path;
+    std::string shown;
+  } cases[] = {
+      {fifty, fifty},
+      {fiftyOne, head + " ... " + tail},
+      // A cut next to a three-byte character keeps it whole.
+      {std::string(19, 'a') + "\xE2\x82\xAC" + std::string(31, 'b'),
+       std::string(19, 'a') + "\xE2\x82\xAC ... " + std::string(25, 'b')},
+      {std::string(30, 'a') + "\xE2\x82\xAC" + std::string(24, 'b'),
+       std::string(20, 'a') + " ... \xE2\x82\xAC" + std::string(24, 'b')},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(ResultExportRoutines::ShortenLongPaths(c.path), c.shown);
+  }
+}
+
 TEST(PathsTest, ExportFoldersFollowTheComponentAndTheLastChoice) {
   testing::TestHost host;
   EXPECT_EQ(ResultExportRoutines::FindExportPath(), host.exportFolder);
