@@ -45,7 +45,8 @@ class StoreTest : public ::testing::Test {
                            "S1\tR3\tFAM2\t\t2\n");
     files.traces =
         write("traces.tsv",
-              "Result Name\tDye\tScan\tValue\nR1  \t1\t0\t5\nR1  \t1\t2\t7.5\nR1  \t4\t0\t1\n");
+              "Result Name\tDye\tScan\tValue\nR1  \t1\t0\t5\nR1  \t1\t2\t7.5\nR1  \t4\t0\t1\n"
+              "R1  \t1\t1\t0\n");
     return files;
   }
   TestHost host;
@@ -139,7 +140,7 @@ TEST_F(StoreTest, BadTablesAreRefusedWithFileAndLineAndNothingIsWritten) {
   files.fragments = write("f1.tsv", "Result Name\tSubject ID\tColour\nR1\tS1\tred\n");
   refused(files, "f1.tsv:1: unknown column 'Colour'");
   files.fragments = write("f2.tsv", "Result Name\tSubject ID\tDye\nR1\tS1\t1\nR1\tS1\tblue\n");
-  refused(files, "f2.tsv:3: 'blue' in column 'Dye' is not a number");
+  refused(files, "f2.tsv:3: column 'Dye': 'blue' is not a whole number");
   files.fragments = write("f3.tsv", "Result Name\tLocus\nR1\tD1\n");
   refused(files, "f3.tsv:1: missing required column 'Subject ID'");
   files.fragments = write("f4.tsv", "Result Name\tSubject ID\nR1\tS1\nR1\tS2\n");
@@ -207,8 +208,9 @@ TEST_F(StoreTest, AnExportNeverChangesTheDatabase) {
     EXPECT_EQ(store.studyLoci("Small"), (std::vector<std::string>{"D2", "D1"}));
   }
   EXPECT_EQ(ReadFile(db), before);
-  EXPECT_EQ(ReadFile(host.Path("out.pre")),
-            "FAM1 S1 ? ? 1 0 0 12 12 ? ?\r\n? S9 ? ? ? 0 0 ? ? ? ?\r\n");
+  EXPECT_EQ(
+      ReadFile(host.Path("out.pre")),
+      "FAM1 S1 ? ? 1 0 0 12 12 ? ?\r\n? S9 ? ? ? 0 0 ? ? ? ?\r\n");
   EXPECT_FALSE(std::filesystem::exists(db + "-journal"));
 }
 

@@ -1,7 +1,9 @@
 #include <ostream>
+#include <string>
 
 #include "workstation/console/Arguments.h"
 #include "workstation/console/Commands.h"
+#include "workstation/store/ImportChecks.h"
 #include "workstation/store/NativeResultFile.h"
 #include "workstation/store/StudyStore.h"
 #include "workstation/store/StudyTables.h"
@@ -20,7 +22,14 @@ Command importCommand() {
       "Adds the study NAME to STUDY.db (created when missing). Every table has a\n"
       "header row; column names match without regard to case. Results exported in\n"
       "the native format (zlu) are added after the tables' results, in the order\n"
-      "given. Bad input is refused with the file and line, and nothing is written.\n"
+      "given. Every value is checked: numbers within the range the export reads\n"
+      "them in (dye a 16-bit whole number; sizes, heights, areas and trace values\n"
+      "finite single-precision numbers), names and IDs valid UTF-8 without control\n"
+      "characters. A traces table lists every scan of a trace from 0 up, with no\n"
+      "gaps; the highest scan index is " +
+      std::to_string(kMaxScanIndex) +
+      ". Bad input is refused with the file, line and\n"
+      "column (the byte offset in a native file), and nothing is written.\n"
       "STUDY.db may instead name a PostgreSQL server (a postgresql:// URI, or postgres:\n"
       "and a libpq keyword string); the import is then one transaction on the server.\n";
   c.run = [](const std::vector<std::string>& args, CommandContext& context) {

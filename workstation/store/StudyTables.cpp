@@ -1,8 +1,10 @@
 #include "workstation/store/StudyTables.h"
 
+#include <algorithm>
 #include <map>
 #include <unordered_map>
 
+#include "workstation/store/ImportChecks.h"
 #include "workstation/store/TsvTable.h"
 
 namespace workstation {
@@ -31,12 +33,15 @@ ImportedResult& resultNamed(ImportedStudy& study, Index& index, const std::strin
 }
 
 void readResults(const std::string& path, ImportedStudy& study, Index& index) {
-  const TsvTable t = TsvTable::read(path, {{"Result Name", true}, {"Subject ID"}, {"Excluded"},
-                                           {"Analysis Revision"}, {"Area Scale"}});
+  const TsvTable t = TsvTable::read(
+      path,
+      {{"Result Name", true}, {"Subject ID"}, {"Excluded"}, {"Analysis Revision"}, {"Area Scale"}});
   const int name = t.column("Result Name"), subject = t.column("Subject ID");
   for (const auto& row : t.rows()) {
-    if (index.count(t.text(row, name))) t.fail(row.line, "result '" + t.text(row, name) + "' is listed twice");
-    ImportedResult& r = resultNamed(study, index, t.text(row, name), t.text(row, subject), t, row.line);
+    if (index.count(t.text(row, name)))
+      t.fail(row.line, "result '" + t.text(row, name) + "' is listed twice");
+    ImportedResult& r =
+        resultNamed(study, index, t.text(row, name), t.text(row, subject), t, row.line);
     r.excluded = t.flag(row, t.column("Excluded"), false);
     r.analysisRevision = static_cast<std::int32_t>(
         t.integer(row, t.column("Analysis Revision"), 2, INT32_MIN, INT32_MAX));
@@ -45,17 +50,28 @@ void readResults(const std::string& path, ImportedStudy& study, Index& index) {
 }
 
 void readFragments(const std::string& path, ImportedStudy& study, Index& index) {
-  const TsvTable t = TsvTable::read(
-      path, {{"Result Name", true}, {"Subject ID", true}, {"Locus"}, {"Allele ID"}, {"Comment"},
-             {"Dye"}, {"Fragment Size"}, {"Peak Height"}, {"Peak Area"}, {"Area Divisor"},
-             {"Condition Code"}, {"Excluded"}});
+  const TsvTable t = TsvTable::read(path, {{"Result Name", true},
+                                           {"Subject ID", true},
+                                           {"Locus"},
+                                           {"Allele ID"},
+                                           {"Comment"},
+                                           {"Dye"},
+                                           {"Fragment Size"},
+                                           {"Peak Height"},
+                                           {"Peak Area"},
+                                           {"Area Divisor"},
+                                           {"Condition Code"},
+                                           {"Excluded"}});
   const int name = t.column("Result Name"), subject = t.column("Subject ID");
-  const int locus = t.column("Locus"), allele = t.column("Allele ID"), comment = t.column("Comment");
-  const int dye = t.column("Dye"), size = t.column("Fragment Size"), height = t.column("Peak Height");
+  const int locus = t.column("Locus"), allele = t.column("Allele ID"),
+            comment = t.column("Comment");
+  const int dye = t.column("Dye"), size = t.column("Fragment Size"),
+            height = t.column("Peak Height");
   const int area = t.column("Peak Area"), divisor = t.column("Area Divisor");
   const int condition = t.column("Condition Code"), excluded = t.column("Excluded");
   for (const auto& row : t.rows()) {
-    ImportedResult& r = resultNamed(study, index, t.text(row, name), t.text(row, subject), t, row.line);
+    ImportedResult& r =
+        resultNamed(study, index, t.text(row, name), t.text(row, subject), t, row.line);
     if (t.text(row, subject) != r.subjectId) {
       t.fail(row.line, "result '" + r.name + "' has subject ID '" + r.subjectId + "' and also '" +
                            t.text(row, subject) + "'");
@@ -65,10 +81,10 @@ void readFragments(const std::string& path, ImportedStudy& study, Index& index) 
     f.alleleId = t.text(row, allele);
     f.comment = t.text(row, comment);
     f.dye = static_cast<std::int16_t>(t.integer(row, dye, 1, INT16_MIN, INT16_MAX));
-    f.size = static_cast<float>(t.number(row, size, 0));
-    f.height = static_cast<float>(t.number(row, height, 0));
-    f.area = static_cast<float>(t.number(row, area, 0));
-    f.divisor = static_cast<float>(t.number(row, divisor, 1));
+    f.size = t.single(row, size, 0);
+    f.height = t.single(row, height, 0);
+    f.area = t.single(row, area, 0);
+    f.divisor = t.single(row, divisor, 1);
     f.conditionCode = static_cast<std::int32_t>(t.integer(row, condition, 0, INT32_MIN, INT32_MAX));
     f.excluded = t.flag(row, excluded, false);
   }
@@ -83,7 +99,8 @@ void readSubjects(const std::string& path, ImportedStudy& study, const Index& in
     std::vector<harvestor::PropertyEntry> properties;
     for (int column : t.extraColumns()) {
       const std::string value = t.text(row, column);
-      if (!value.empty()) properties.push_back({t.heading(column), harvestor::Variant::FromText(value)});
+      if (!value.empty())
+        properties.push_back({t.heading(column), harvestor::Variant::FromText(value)});
     }
     const std::string id = t.text(row, subject), result = t.text(row, name);
     if (result.empty()) {
@@ -105,25 +122,60 @@ void readSubjects(const std::string& path, ImportedStudy& study, const Index& in
   for (ImportedResult& r : study.results) {
     if (auto own = byResult.find(r.name); own != byResult.end()) {
       r.properties = own->second;
-    } else if (auto shared = bySubject.find(r.subjectId); shared != bySubject.end() && !r.subjectId.empty()) {
+    } else if (auto shared = bySubject.find(r.subjectId);
+               shared != bySubject.end() && !r.subjectId.empty()) {
       r.properties = shared->second;
     }
   }
 }
 
+// One trace's scans as listed, gathered before the trace is built so that
+// memory follows the rows present, not the scan numbers.
+struct ListedScan {
+  std::int64_t scan;
+  float value;
+  int line;
+};
+
 void readTraces(const std::string& path, ImportedStudy& study, const Index& index) {
-  const TsvTable t = TsvTable::read(path, {{"Result Name", true}, {"Dye", true}, {"Scan", true},
-                                           {"Value", true}});
+  const TsvTable t =
+      TsvTable::read(path, {{"Result Name", true}, {"Dye", true}, {"Scan", true}, {"Value", true}});
   const int name = t.column("Result Name"), dye = t.column("Dye");
   const int scan = t.column("Scan"), value = t.column("Value");
+  std::map<std::pair<std::size_t, std::size_t>, std::vector<ListedScan>> listed;
   for (const auto& row : t.rows()) {
     const auto it = index.find(t.text(row, name));
-    if (it == index.end()) t.fail(row.line, "no result named '" + t.text(row, name) + "' in the study");
+    if (it == index.end())
+      t.fail(row.line, "no result named '" + t.text(row, name) + "' in the study");
+    for (int required : {dye, scan, value}) {
+      if (t.text(row, required).empty()) t.fail(row, required, "empty");
+    }
     const auto d = static_cast<std::size_t>(t.integer(row, dye, 1, 1, 4));
-    const auto s = static_cast<std::size_t>(t.integer(row, scan, 0, 0, 10'000'000));
-    std::vector<float>& trace = study.results[it->second].traces[d - 1];
-    if (trace.size() <= s) trace.resize(s + 1, 0.0f);
-    trace[s] = static_cast<float>(t.number(row, value, 0));
+    listed[{it->second, d - 1}].push_back(
+        {t.integer(row, scan, 0, 0, kMaxScanIndex), t.single(row, value, 0), row.line});
+  }
+  for (auto& [key, scans] : listed) {
+    std::stable_sort(scans.begin(), scans.end(),
+                     [](const ListedScan& a, const ListedScan& b) { return a.scan < b.scan; });
+    const ImportedResult& result = study.results[key.first];
+    const std::string trace =
+        "dye " + std::to_string(key.second + 1) + " of result '" + result.name + "'";
+    for (std::size_t i = 0; i < scans.size(); ++i) {
+      const auto expected = static_cast<std::int64_t>(i);
+      if (scans[i].scan < expected) {
+        t.fail(scans[i].line,
+               "column '" + t.heading(scan) + "': scan " + std::to_string(scans[i].scan) + " of " +
+                   trace + " is listed on line " + std::to_string(scans[i - 1].line) + " too");
+      }
+      if (scans[i].scan > expected) {
+        t.fail(scans[i].line, "column '" + t.heading(scan) + "': " + trace + " has no scan " +
+                                  std::to_string(expected) +
+                                  " (a trace lists every scan from 0 up)");
+      }
+    }
+    std::vector<float>& values = study.results[key.first].traces[key.second];
+    values.reserve(scans.size());
+    for (const ListedScan& s : scans) values.push_back(s.value);
   }
 }
 

@@ -1,11 +1,9 @@
 #include "workstation/store/TsvTable.h"
 
-#include <charconv>
-#include <cmath>
 #include <fstream>
-#include <sstream>
 
 #include "harvestor/service/Text.h"
+#include "workstation/store/ImportChecks.h"
 
 namespace workstation {
 namespace {
@@ -36,9 +34,14 @@ TsvTable TsvTable::read(const std::string& path, const std::vector<ColumnSpec>& 
     ++number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (number == 1) {
+      if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
       table.header_ = splitTabs(line);
       for (std::size_t i = 0; i < table.header_.size(); ++i) {
         const std::string& name = table.header_[i];
+        if (const TextFault fault = textFault(name); !fault.cause.empty()) {
+          table.fail(1, "column " + std::to_string(i + 1) + ": heading holds " + fault.cause +
+                            " at byte " + std::to_string(fault.offset + 1));
+        }
         std::string canonical;
         for (const ColumnSpec& spec : known) {
           if (harvestor::EqualsNoCase(spec.name, name)) canonical = spec.name;
@@ -59,6 +62,12 @@ TsvTable TsvTable::read(const std::string& path, const std::vector<ColumnSpec>& 
     if (row.cells.size() != table.header_.size()) {
       table.fail(number, "expected " + std::to_string(table.header_.size()) + " fields, found " +
                              std::to_string(row.cells.size()));
+    }
+    for (std::size_t i = 0; i < row.cells.size(); ++i) {
+      if (const TextFault fault = textFault(row.cells[i]); !fault.cause.empty()) {
+        table.fail(row, static_cast<int>(i),
+                   "holds " + fault.cause + " at byte " + std::to_string(fault.offset + 1));
+      }
     }
     table.rows_.push_back(std::move(row));
   }
@@ -86,24 +95,30 @@ double TsvTable::number(const Row& row, int column, double fallback) const {
   if (column < 0) return fallback;
   const std::string& cell = row.cells[static_cast<std::size_t>(column)];
   if (cell.empty()) return fallback;
-  const auto value = harvestor::ParseNumber(cell);
-  if (!value || !std::isfinite(*value)) {
-    fail(row.line, "'" + cell + "' in column '" + header_[static_cast<std::size_t>(column)] +
-                       "' is not a number");
-  }
-  return *value;
+  double value = 0;
+  if (const std::string fault = numberFault(cell, value); !fault.empty()) fail(row, column, fault);
+  return value;
+}
+
+float TsvTable::single(const Row& row, int column, float fallback) const {
+  if (column < 0) return fallback;
+  const std::string& cell = row.cells[static_cast<std::size_t>(column)];
+  if (cell.empty()) return fallback;
+  float value = 0;
+  if (const std::string fault = singleFault(cell, value); !fault.empty()) fail(row, column, fault);
+  return value;
 }
 
 std::int64_t TsvTable::integer(const Row& row, int column, std::int64_t fallback, std::int64_t min,
                                std::int64_t max) const {
-  const double value = number(row, column, static_cast<double>(fallback));
-  if (value != std::floor(value) || value < static_cast<double>(min) ||
-      value > static_cast<double>(max)) {
-    fail(row.line, "'" + row.cells[static_cast<std::size_t>(column)] + "' in column '" +
-                       header_[static_cast<std::size_t>(column)] + "' is not a whole number from " +
-                       std::to_string(min) + " to " + std::to_string(max));
+  if (column < 0) return fallback;
+  const std::string& cell = row.cells[static_cast<std::size_t>(column)];
+  if (cell.empty()) return fallback;
+  std::int64_t value = 0;
+  if (const std::string fault = wholeFault(cell, min, max, value); !fault.empty()) {
+    fail(row, column, fault);
   }
-  return static_cast<std::int64_t>(value);
+  return value;
 }
 
 bool TsvTable::flag(const Row& row, int column, bool fallback) const {
@@ -112,13 +127,16 @@ bool TsvTable::flag(const Row& row, int column, bool fallback) const {
   if (cell.empty()) return fallback;
   if (cell == "1" || cell == "true" || cell == "yes") return true;
   if (cell == "0" || cell == "false" || cell == "no") return false;
-  fail(row.line, "'" + row.cells[static_cast<std::size_t>(column)] + "' in column '" +
-                     header_[static_cast<std::size_t>(column)] +
-                     "' is not 0/1, true/false or yes/no");
+  fail(row, column,
+       "'" + row.cells[static_cast<std::size_t>(column)] + "' is not 0/1, true/false or yes/no");
 }
 
 void TsvTable::fail(int line, const std::string& what) const {
   throw ImportError(path_ + ":" + std::to_string(line) + ": " + what);
+}
+
+void TsvTable::fail(const Row& row, int column, const std::string& cause) const {
+  fail(row.line, "column '" + header_[static_cast<std::size_t>(column)] + "': " + cause);
 }
 
 }  // namespace workstation

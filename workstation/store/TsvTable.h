@@ -1,7 +1,10 @@
 #pragma once
 // A tab-delimited table with a header row, as a lab exports it from its
 // analysis software. Column names match without regard to case; every error
-// names the file and line. Cells are kept exactly (trailing blanks too).
+// names the file and line, and the column when one cell is at fault. Cells
+// are kept exactly (trailing blanks too); a cell holding a control character
+// or text that is not UTF-8 is refused. A byte-order mark before the header
+// is skipped, and lines may end in CR LF or LF.
 
 #include <cstdint>
 #include <string>
@@ -41,11 +44,16 @@ class TsvTable {
   const std::string& heading(int column) const { return header_[static_cast<std::size_t>(column)]; }
 
   std::string text(const Row& row, int column, const std::string& fallback = "") const;
+  // A finite number; an empty cell gives the fallback.
   double number(const Row& row, int column, double fallback) const;
+  // A finite number within single precision's range.
+  float single(const Row& row, int column, float fallback) const;
   std::int64_t integer(const Row& row, int column, std::int64_t fallback, std::int64_t min,
                        std::int64_t max) const;
   bool flag(const Row& row, int column, bool fallback) const;
   [[noreturn]] void fail(int line, const std::string& what) const;
+  // Fails naming the row's line and the column by its heading.
+  [[noreturn]] void fail(const Row& row, int column, const std::string& cause) const;
 
  private:
   std::string path_;

@@ -1,0 +1,162 @@
+// Every value of an import table is checked before anything is stored: each
+// bad table is refused naming the file, the line and the column, and the
+// tables a lab's software writes (byte-order mark, CR LF) are read as meant.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/fakes/TestHost.h"
+#include "workstation/store/StudyTables.h"
+#include "workstation/store/TsvTable.h"
+
+namespace workstation {
+namespace {
+
+using harvestor::testing::TestHost;
+using harvestor::testing::WriteFile;
+using namespace std::string_literals;
+
+enum class Table { Fragments, Results, Subjects, Traces };
+
+struct BadTable {
+  Table table;
+  std::string content;
+  std::string message;  // after "FILE:"
+};
+
+const std::string kFragments = "Result Name\tSubject ID\n";
+const std::string kTraces = "Result Name\tDye\tScan\tValue\n";
+
+const std::vector<BadTable> kBadTables = {
+    // Numbers beyond the type the component reads them as.
+    {Table::Fragments, "Result Name\tSubject ID\tFragment Size\nR1\tS1\t1e39\n",
+     "2: column 'Fragment Size': '1e39' is beyond single precision"},
+    {Table::Fragments, "Result Name\tSubject ID\tPeak Height\nR1\tS1\t-1e40\n",
+     "2: column 'Peak Height': '-1e40' is beyond single precision"},
+    {Table::Fragments, "Result Name\tSubject ID\tpeak area\nR1\tS1\t3.5e38\n",
+     "2: column 'peak area': '3.5e38' is beyond single precision"},
+    {Table::Fragments, "Result Name\tSubject ID\tArea Divisor\nR1\tS1\t1e400\n",
+     "2: column 'Area Divisor': '1e400' is out of range"},
+    {Table::Fragments, "Result Name\tSubject ID\tFragment Size\nR1\tS1\tnan\n",
+     "2: column 'Fragment Size': 'nan' is not a finite number"},
+    {Table::Fragments, "Result Name\tSubject ID\tPeak Height\nR1\tS1\tinf\n",
+     "2: column 'Peak Height': 'inf' is not a finite number"},
+    {Table::Fragments, "Result Name\tSubject ID\tPeak Area\nR1\tS1\t-Infinity\n",
+     "2: column 'Peak Area': '-Infinity' is not a finite number"},
+    {Table::Fragments, "Result Name\tSubject ID\tDye\nR1\tS1\t70000\n",
+     "2: column 'Dye': '70000' is not a whole number from -32768 to 32767"},
+    {Table::Fragments, "Result Name\tSubject ID\tDye\nR1\tS1\t1.5\n",
+     "2: column 'Dye': '1.5' is not a whole number from -32768 to 32767"},
+    {Table::Fragments, "Result Name\tSubject ID\tCondition Code\nR1\tS1\t4294967296\n",
+     "2: column 'Condition Code': '4294967296' is not a whole number from -2147483648 to "
+     "2147483647"},
+    {Table::Results, "Result Name\tAnalysis Revision\nR1\t99999999999\n",
+     "2: column 'Analysis Revision': '99999999999' is not a whole number from -2147483648"},
+    {Table::Results, "Result Name\tArea Scale\nR1\tnan\n",
+     "2: column 'Area Scale': 'nan' is not a finite number"},
+    {Table::Results, "Result Name\tExcluded\nR1\tmaybe\n",
+     "2: column 'Excluded': 'maybe' is not 0/1, true/false or yes/no"},
+    // Control characters and text that is not UTF-8.
+    {Table::Fragments, kFragments + "R\0X.A01_01\tS1\n"s,
+     "2: column 'Result Name': holds control character 0x00 (NUL) at byte 2"},
+    {Table::Fragments, kFragments + "R1\tS\r1\r\n",
+     "2: column 'Subject ID': holds control character 0x0D (CR) at byte 2"},
+    {Table::Fragments, kFragments + "R1\x1b[2J\tS1\n",
+     "2: column 'Result Name': holds control character 0x1B (ESC) at byte 3"},
+    {Table::Fragments,
+     "Result Name\tSubject ID\tLocus\nR1\tS1\tD\x7f"
+     "1\n",
+     "2: column 'Locus': holds control character 0x7F (DEL) at byte 2"},
+    {Table::Fragments, "Result Name\tSubject ID\tAllele ID\nR1\tS1\t1\x0b\n",
+     "2: column 'Allele ID': holds control character 0x0B (VT) at byte 2"},
+    {Table::Fragments, kFragments + "R\xe9sum\xe9\tS1\n",
+     "2: column 'Result Name': holds byte 0xE9 that is not valid UTF-8 at byte 2"},
+    {Table::Fragments, kFragments + "R1\tS\xc0\xaf\n",
+     "2: column 'Subject ID': holds byte 0xC0 that is not valid UTF-8 at byte 2"},
+    {Table::Fragments, kFragments + "R1\t\xed\xa0\x80\n",
+     "2: column 'Subject ID': holds byte 0xED that is not valid UTF-8 at byte 1"},
+    {Table::Fragments, kFragments + "R1\tS1\xe2\x82\n",
+     "2: column 'Subject ID': holds byte 0xE2 that is not valid UTF-8 at byte 3"},
+    {Table::Fragments, "Result Name\tSubject ID\tComment\nR1\tS1\tbell\a\n",
+     "2: column 'Comment': holds control character 0x07 (BEL) at byte 5"},
+    {Table::Subjects, "Subject ID\tPedigree\x01ID\nS1\tF1\n",
+     "1: column 2: heading holds control character 0x01 (SOH) at byte 9"},
+    {Table::Subjects,
+     "Subject ID\tPedigree ID\nS1\tF\0"
+     "1\n"s,
+     "2: column 'Pedigree ID': holds control character 0x00 (NUL) at byte 2"},
+    {Table::Fragments, "\xef\xbb\xbf\xef\xbb\xbfResult Name\tSubject ID\nR1\tS1\n",
+     "1: unknown column '\xef\xbb\xbfResult Name'"},
+    // Traces: sparse, repeated, absurdly long or incomplete scans.
+    {Table::Traces, kTraces + "R1\t1\t10000000\t5\n",
+     "2: column 'Scan': '10000000' is not a whole number from 0 to 999999"},
+    {Table::Traces, kTraces + "R1\t1\t0\t5\nR1\t1\t2\t5\n",
+     "3: column 'Scan': dye 1 of result 'R1' has no scan 1 (a trace lists every scan from 0 up)"},
+    {Table::Traces, kTraces + "R1\t2\t5\t1\n",
+     "2: column 'Scan': dye 2 of result 'R1' has no scan 0"},
+    {Table::Traces, kTraces + "R1\t1\t0\t5\nR1\t1\t1\t5\nR1\t1\t0\t6\n",
+     "4: column 'Scan': scan 0 of dye 1 of result 'R1' is listed on line 2 too"},
+    {Table::Traces, kTraces + "R1\t1\t\t5\n", "2: column 'Scan': empty"},
+    {Table::Traces, kTraces + "R1\t1\t0\t\n", "2: column 'Value': empty"},
+    {Table::Traces, kTraces + "R1\t5\t0\t1\n",
+     "2: column 'Dye': '5' is not a whole number from 1 to 4"},
+    {Table::Traces, kTraces + "R1\t1\t0\t1e39\n",
+     "2: column 'Value': '1e39' is beyond single precision"},
+};
+
+class TableValidationTest : public ::testing::Test {
+ protected:
+  StudyTableFiles tables(Table bad, const std::string& content) {
+    StudyTableFiles files;
+    files.fragments = write("fragments.tsv", kFragments + "R1\tS1\n");
+    std::string* target = bad == Table::Fragments  ? &files.fragments
+                          : bad == Table::Results  ? &files.results
+                          : bad == Table::Subjects ? &files.subjects
+                                                   : &files.traces;
+    *target = write("bad.tsv", content);
+    return files;
+  }
+  std::string write(const std::string& name, const std::string& text) {
+    const std::string path = host.Path(name);
+    WriteFile(path, text);
+    return path;
+  }
+  TestHost host;
+};
+
+TEST_F(TableValidationTest, EveryBadValueIsRefusedWithFileLineAndColumn) {
+  for (const BadTable& bad : kBadTables) {
+    SCOPED_TRACE(bad.message);
+    try {
+      readStudyTables("Bad", tables(bad.table, bad.content));
+      ADD_FAILURE() << "accepted";
+    } catch (const ImportError& e) {
+      EXPECT_EQ(std::string(e.what()).rfind(host.Path("bad.tsv") + ":" + bad.message, 0), 0u)
+          << e.what();
+    }
+  }
+}
+
+TEST_F(TableValidationTest, ByteOrderMarkAndEitherLineEndAreAccepted) {
+  for (const std::string eol : {"\n", "\r\n"}) {
+    StudyTableFiles files;
+    files.fragments =
+        write("fragments.tsv", "\xef\xbb\xbfResult Name\tSubject ID\tPeak Height" + eol +
+                                   "R1\tS\xc3\xb8"
+                                   "1\t3.4e38" +
+                                   eol);
+    files.traces = write("traces.tsv", "\xef\xbb\xbf" + kTraces.substr(0, kTraces.size() - 1) +
+                                           eol + "R1\t1\t1\t2" + eol + "R1\t1\t0\t1e-50" + eol);
+    const ImportedStudy study = readStudyTables("Good", files);
+    ASSERT_EQ(study.results.size(), 1u);
+    EXPECT_EQ(study.results[0].subjectId,
+              "S\xc3\xb8"
+              "1");
+    EXPECT_FLOAT_EQ(study.results[0].fragments.at(0).height, 3.4e38f);
+    EXPECT_EQ(study.results[0].traces[0], (std::vector<float>{0, 2}));
+  }
+}
+
+}  // namespace
+}  // namespace workstation
