@@ -97,10 +97,10 @@ void readSubjects(const std::string& path, ImportedStudy& study, const Index& in
   std::unordered_map<std::string, std::vector<harvestor::PropertyEntry>> byResult;
   for (const auto& row : t.rows()) {
     std::vector<harvestor::PropertyEntry> properties;
+    // An empty cell is an entry with an empty value: the component reads an
+    // empty "Affectation Status" as unknown, not as missing.
     for (int column : t.extraColumns()) {
-      const std::string value = t.text(row, column);
-      if (!value.empty())
-        properties.push_back({t.heading(column), harvestor::Variant::FromText(value)});
+      properties.push_back({t.heading(column), harvestor::Variant::FromText(t.text(row, column))});
     }
     const std::string id = t.text(row, subject), result = t.text(row, name);
     if (result.empty()) {
