@@ -85,9 +85,10 @@ TEST_F(ExportStudyCommandTest, WithoutVerboseASummaryTakesThePlaceOfTheLog) {
   const auto run = Export("pedin", "Study.pre");
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   // S1's excluded result R4 skips no subject: S1 has others. R2 has no subject ID.
+  // S1's two conflicts: R5's gender, and its empty Affectation Status against R1's 2.
   EXPECT_EQ(run.out,
             "Subjects: 3 written, 0 skipped (every result excluded)\n"
-            "Conflicts: 1\n"
+            "Conflicts: 2\n"
             "Results: 4 processed, 1 excluded, 1 without a subject ID\n"
             "Files written:\n" +
                 Sized(out + "/Study.debug") + Sized(out + "/Study.pre") +
