@@ -23,7 +23,8 @@ workstation::StudyTableFiles DumpStudyTables(const IStudy& study, const std::str
     results << name << '\t' << subject << '\t' << (studyResult->Excluded() ? 1 : 0) << '\n';
     subjects << subject << '\t' << name;
     const auto properties = sample->SubjectRecord()->Properties();
-    for (int p = 0; p < properties->Count(); ++p) subjects << '\t' << properties->Item(p).Value.ToText();
+    for (int p = 0; p < properties->Count(); ++p)
+      subjects << '\t' << properties->Item(p).Value.ToText();
     subjects << '\n';
     const auto list = studyResult->Fragments();
     char numbers[96];

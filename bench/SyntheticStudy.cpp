@@ -11,16 +11,17 @@ std::string SyntheticLocusName(int index) {
   return buf;
 }
 
-std::shared_ptr<testing::FakeStudy> MakeSyntheticStudy(int subjects, int resultsPerSubject, int loci) {
+std::shared_ptr<testing::FakeStudy> MakeSyntheticStudy(int subjects, int resultsPerSubject,
+                                                       int loci) {
   auto study = std::make_shared<testing::FakeStudy>();
   study->name = "Synthetic";
   for (int s = 0; s < subjects; ++s) {
     const std::string subject = "S" + std::to_string(100000 + s);
     for (int r = 0; r < resultsPerSubject; ++r) {
       const bool excludedResult = (s % 97 == 0) && r == 1;
-      auto& result = study->AddResult("Sample " + std::to_string(s) + "." + std::to_string(r) +
-                                          "_0407221455",
-                                      subject, excludedResult);
+      auto& result =
+          study->AddResult("Sample " + std::to_string(s) + "." + std::to_string(r) + "_0407221455",
+                           subject, excludedResult);
       result.Properties()
           .Text("Pedigree ID", "F" + std::to_string(s / 5))
           .Text("Father ID", s % 5 == 2 ? "S" + std::to_string(100000 + s - 2) : "")

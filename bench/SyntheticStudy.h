@@ -9,7 +9,8 @@
 
 namespace harvestor::bench {
 
-std::shared_ptr<testing::FakeStudy> MakeSyntheticStudy(int subjects, int resultsPerSubject, int loci);
+std::shared_ptr<testing::FakeStudy> MakeSyntheticStudy(int subjects, int resultsPerSubject,
+                                                       int loci);
 // Locus names of the synthetic study, in order: L001, L002, ...
 std::string SyntheticLocusName(int index);
 

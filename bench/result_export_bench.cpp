@@ -30,7 +30,8 @@ std::string BuildDatabase(testing::TestHost& host, int subjects, int tracedResul
   for (int r = 0; r < tracedResults; ++r) {
     const std::string name = synthetic->results->items[static_cast<std::size_t>(r)]->result->name;
     for (int dye = 1; dye <= 4; ++dye) {
-      for (int scan = 0; scan < 500; ++scan) traces << name << '\t' << dye << '\t' << scan << '\t' << (scan * dye) % 997 << '\n';
+      for (int scan = 0; scan < 500; ++scan)
+        traces << name << '\t' << dye << '\t' << scan << '\t' << (scan * dye) % 997 << '\n';
     }
   }
   traces.close();

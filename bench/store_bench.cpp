@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "bench/StudyTableDump.h"
 #include "bench/Stopwatch.h"
+#include "bench/StudyTableDump.h"
 #include "bench/SyntheticStudy.h"
 #include "harvestor/genotype/GenoGroup.h"
 #include "tests/fakes/TestHost.h"

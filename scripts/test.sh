@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh clang libclang-rt-14-dev
+scripts/check-format.sh
 for preset in default asan fuzz; do
   echo "== $preset build"
   cmake --preset "$preset" >/dev/null

@@ -39,7 +39,8 @@ std::string GenoGroup::RetrieveDMPPedigree(const Individual& o, const std::strin
   text += D + field(o.MotherID(), "Mother ID");
   text += D + field(o.FatherID(), "Father ID");
   const std::int32_t gender = o.Gender();
-  text += D + field(gender == enumGenderUnspecified ? std::string() : std::to_string(gender), "Gender");
+  text +=
+      D + field(gender == enumGenderUnspecified ? std::string() : std::to_string(gender), "Gender");
   return text;
 }
 
@@ -65,10 +66,14 @@ void GenoGroup::ExportAsGSR(const std::string& P) {
 std::string GenoGroup::RetrieveLociRev3(const Individual& o, const std::string& D,
                                         const std::string& /*charError: the fill values are fixed*/,
                                         bool bLog) {
-  return RetrieveLociColumns(o, D, bLog, {" ", [](Int16 n) {
-    if (n == 0) return std::make_pair(std::string("None found"), std::string("\tNo alleles found"));
-    return std::make_pair("Too many (" + std::to_string(n) + ")", std::string("\tToo many alleles"));
-  }});
+  return RetrieveLociColumns(o, D, bLog,
+                             {" ", [](Int16 n) {
+                                if (n == 0)
+                                  return std::make_pair(std::string("None found"),
+                                                        std::string("\tNo alleles found"));
+                                return std::make_pair("Too many (" + std::to_string(n) + ")",
+                                                      std::string("\tToo many alleles"));
+                              }});
 }
 
 }  // namespace harvestor

@@ -21,7 +21,8 @@ Int16 GenoLocus::MaxAlleles() const {
 }
 
 Int16 GenoLocus::NumberOfAlleles() const {
-  return Handled("GenoLocus", "NumberOfAlleles (Get)", [&] { return ToInt16(m_colAlleles->Count()); });
+  return Handled("GenoLocus", "NumberOfAlleles (Get)",
+                 [&] { return ToInt16(m_colAlleles->Count()); });
 }
 
 CollectionPtr<std::string> GenoLocus::Alleles() const {

@@ -65,8 +65,12 @@ void Individual::Intialize(const IPropertyList& oPM, const std::string& strSubje
   });
 }
 
-Int16 Individual::LiabilityClass() const { return GetField("LiabilityClass (Get)", m_intLiabilityClass); }
-void Individual::LiabilityClass(Int16 intVal) { LetField("LiabilityClass (Let)", m_intLiabilityClass, intVal); }
+Int16 Individual::LiabilityClass() const {
+  return GetField("LiabilityClass (Get)", m_intLiabilityClass);
+}
+void Individual::LiabilityClass(Int16 intVal) {
+  LetField("LiabilityClass (Let)", m_intLiabilityClass, intVal);
+}
 std::int32_t Individual::AffectationStatus() const {
   return GetField("AffectationStatus (Get)", m_enumAffectationStatus);
 }
@@ -76,10 +80,16 @@ void Individual::AffectationStatus(std::int32_t enumVal) {
 std::int32_t Individual::Gender() const { return GetField("Gender (Get)", m_enumGender); }
 void Individual::Gender(std::int32_t enumVal) { LetField("Gender (Let)", m_enumGender, enumVal); }
 std::string Individual::MotherID() const { return GetField("MotherID (Get)", m_strMotherID); }
-void Individual::MotherID(const std::string& strVal) { LetField("MotherID (Let)", m_strMotherID, strVal); }
+void Individual::MotherID(const std::string& strVal) {
+  LetField("MotherID (Let)", m_strMotherID, strVal);
+}
 std::string Individual::FatherID() const { return GetField("FatherID (Get)", m_strFatherID); }
-void Individual::FatherID(const std::string& strVal) { LetField("FatherID (Let)", m_strFatherID, strVal); }
-std::string Individual::IndividualID() const { return GetField("IndividualID (Get)", m_strIndividualID); }
+void Individual::FatherID(const std::string& strVal) {
+  LetField("FatherID (Let)", m_strFatherID, strVal);
+}
+std::string Individual::IndividualID() const {
+  return GetField("IndividualID (Get)", m_strIndividualID);
+}
 void Individual::IndividualID(const std::string& strVal) {
   LetField("IndividualID (Let)", m_strIndividualID, strVal);
 }
@@ -103,7 +113,8 @@ Variant Individual::GetProperty(std::string_view name) const {
   RaiseError(438, "Object doesn't support this property or method");
 }
 
-std::string Individual::TranslateConditionToID(std::int32_t condition, const std::string& alleleID) {
+std::string Individual::TranslateConditionToID(std::int32_t condition,
+                                               const std::string& alleleID) {
   return Handled(kClass, "TranslateConditionToID", [&]() -> std::string {
     if (alleleID.empty() && (condition & 0x200) != 0) return "Unknown Allele";
     return alleleID;

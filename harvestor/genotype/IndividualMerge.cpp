@@ -103,21 +103,28 @@ bool Individual::FixPedigreeIfFixable(const Individual& o) {
       }
     };
     const std::string none;
-    merge(PedigreeID(), o.PedigreeID(), none, [&](const std::string& v) { PedigreeID(v); },
-          "Conflicting Pedigree ID for Subject: ");
-    merge(FatherID(), o.FatherID(), none, [&](const std::string& v) { FatherID(v); },
-          "Conflicting Father ID for Subject: ");
-    merge(MotherID(), o.MotherID(), none, [&](const std::string& v) { MotherID(v); },
-          "Conflicting Mother ID for Subject: ");
-    merge(Gender(), o.Gender(), std::int32_t{enumGenderUnspecified},
-          [&](std::int32_t v) { Gender(v); }, "Conflicting Gender for Subject: ");
-    merge(AffectationStatus(), o.AffectationStatus(), std::int32_t{enumAffectationUnspecified},
-          [&](std::int32_t v) { AffectationStatus(v); },
-          "Conflicting Affectation Status for Subject: ");
-    merge(LiabilityClass(), o.LiabilityClass(), Int16{0}, [&](Int16 v) { LiabilityClass(v); },
-          "Conflicting Liability Class for Subject: ");
-    merge(PopulationID(), o.PopulationID(), none, [&](const std::string& v) { PopulationID(v); },
-          "Conflicting Population ID for Subject: ");
+    merge(
+        PedigreeID(), o.PedigreeID(), none, [&](const std::string& v) { PedigreeID(v); },
+        "Conflicting Pedigree ID for Subject: ");
+    merge(
+        FatherID(), o.FatherID(), none, [&](const std::string& v) { FatherID(v); },
+        "Conflicting Father ID for Subject: ");
+    merge(
+        MotherID(), o.MotherID(), none, [&](const std::string& v) { MotherID(v); },
+        "Conflicting Mother ID for Subject: ");
+    merge(
+        Gender(), o.Gender(), std::int32_t{enumGenderUnspecified},
+        [&](std::int32_t v) { Gender(v); }, "Conflicting Gender for Subject: ");
+    merge(
+        AffectationStatus(), o.AffectationStatus(), std::int32_t{enumAffectationUnspecified},
+        [&](std::int32_t v) { AffectationStatus(v); },
+        "Conflicting Affectation Status for Subject: ");
+    merge(
+        LiabilityClass(), o.LiabilityClass(), Int16{0}, [&](Int16 v) { LiabilityClass(v); },
+        "Conflicting Liability Class for Subject: ");
+    merge(
+        PopulationID(), o.PopulationID(), none, [&](const std::string& v) { PopulationID(v); },
+        "Conflicting Population ID for Subject: ");
     return fixable;
   });
 }

@@ -61,7 +61,8 @@ bool GenoGroup::ReadLocusList(bool UpdateLocusList) {
       }
       result = true;
     }
-    if (!lineRead) ErrorLog::LogExportMsg("Missing or Empty LocusList.txt.  View LocusList Editor.");
+    if (!lineRead)
+      ErrorLog::LogExportMsg("Missing or Empty LocusList.txt.  View LocusList Editor.");
     return result;
   } catch (...) {
     ErrorLog::LogExportMsg("Can't read " + name + " File may be open.");

@@ -81,10 +81,12 @@ std::string GenoGroup::RetrievePedinPedigree(const Individual& o, const std::str
 
 std::string GenoGroup::RetrieveLociRev2(const Individual& o, const std::string& D,
                                         const std::string& E, bool bLog) {
-  return RetrieveLociColumns(o, D, bLog, {E, [&](Int16 n) {
-    const char* what = n == 0 ? "\tNo alleles: Allele ID: " : "\tToo many alleles: Allele ID: ";
-    return std::make_pair(E, what + E + "\t Allele ID: " + E);
-  }});
+  return RetrieveLociColumns(
+      o, D, bLog, {E, [&](Int16 n) {
+                     const char* what =
+                         n == 0 ? "\tNo alleles: Allele ID: " : "\tToo many alleles: Allele ID: ";
+                     return std::make_pair(E, what + E + "\t Allele ID: " + E);
+                   }});
 }
 
 std::string GenoGroup::RetrieveLociColumns(const Individual& o, const std::string& D, bool bLog,
@@ -108,7 +110,8 @@ std::string GenoGroup::RetrieveLociColumns(const Individual& o, const std::strin
         auto it = alleles->begin();
         a1 = *it;
         a2 = *++it;
-        if (bLog) ErrorLog::LogExportMsg("\tHeterozygous: Allele ID: " + a1 + "\t Allele ID: " + a2);
+        if (bLog)
+          ErrorLog::LogExportMsg("\tHeterozygous: Allele ID: " + a1 + "\t Allele ID: " + a2);
       } else {
         auto [value, line] = fill.uncalled(n);
         a1 = a2 = value;
@@ -150,8 +153,9 @@ void GenoGroup::WritePedinFile(const std::string& P) { WriteLinesLogged(*m_colPe
 void GenoGroup::WritePedinDebugFile(const std::string& P) {
   const std::string name = DebugFileName(P);
   WriteLinesLogged(*m_colPedinDebugLines, name,
-                   name + "  (as an aid to viewing and correcting the contents of the associated "
-                          "*.pre file)");
+                   name +
+                       "  (as an aid to viewing and correcting the contents of the associated "
+                       "*.pre file)");
 }
 
 }  // namespace harvestor

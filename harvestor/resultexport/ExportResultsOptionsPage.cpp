@@ -47,8 +47,10 @@ void ExportResultsOptionsPage::m_oPageBase_Initialize() {
     const std::string folder = ResultExportRoutines::GetLastExportFolder();
     SetElementControls(TAB_DELIMITED);
     InitOptionControls();
-    parameters->strFullPathAndFileName = ResultExportRoutines::JoinPath(folder, "{Result Name}.txt");
-    lblSaveAsPath.Caption(ResultExportRoutines::ShortenLongPaths(parameters->strFullPathAndFileName));
+    parameters->strFullPathAndFileName =
+        ResultExportRoutines::JoinPath(folder, "{Result Name}.txt");
+    lblSaveAsPath.Caption(
+        ResultExportRoutines::ShortenLongPaths(parameters->strFullPathAndFileName));
     InitializeDialog(parameters->strFullPathAndFileName);
     CheckInvalidFileName();
   });
@@ -69,7 +71,8 @@ void ExportResultsOptionsPage::InitializeDialog(const std::string& fileName) {
     dlgResultsSaveAs->SetFilterIndex(1);
     dlgResultsSaveAs->SetFlags(0x200804);
     std::string filter;
-    for (Int16 index = 1; index <= 3; ++index) filter += ResultsFormatIDs::GetDialogFilterByIndex(index);
+    for (Int16 index = 1; index <= 3; ++index)
+      filter += ResultsFormatIDs::GetDialogFilterByIndex(index);
     dlgResultsSaveAs->SetFilter(filter);
   });
 }
@@ -78,7 +81,8 @@ void ExportResultsOptionsPage::cmdBrowse_Click() {
   Handled(kClass, "cmdBrowse_Click", [&] {
     FileName parts;
     const auto parameters = ParametersOf(*m_oPageBase);
-    lblSaveAsPath.Caption(ResultExportRoutines::ShortenLongPaths(parameters->strFullPathAndFileName));
+    lblSaveAsPath.Caption(
+        ResultExportRoutines::ShortenLongPaths(parameters->strFullPathAndFileName));
     parts.Initialize(parameters->strFullPathAndFileName);
     const Int16 previousIndex = dlgResultsSaveAs->FilterIndex();
     std::error_code ec;
@@ -90,8 +94,8 @@ void ExportResultsOptionsPage::cmdBrowse_Click() {
       lblSaveAsPath.Caption(ResultExportRoutines::ShortenLongPaths(chosen));
       const Int16 index = dlgResultsSaveAs->FilterIndex();
       if (index != previousIndex) SetElementControls(ResultsFormatIDs::GetFormatEnumByIndex(index));
-      parameters->strFullPathAndFileName =
-          parts.PathAndFileNameSansExtension() + "." + ResultsFormatIDs::GetFormatExtensionByIndex(index);
+      parameters->strFullPathAndFileName = parts.PathAndFileNameSansExtension() + "." +
+                                           ResultsFormatIDs::GetFormatExtensionByIndex(index);
     }
     CheckInvalidFileName();
   });
@@ -108,7 +112,8 @@ std::string ExportResultsOptionsPage::ShowSaveAsDialog(const std::string& strFil
       const std::string title = FileName::GetFileName(dlgResultsSaveAs->FileName());
       if (!IsCrvPlaceholder(extension, title)) break;
       HostObjects::UserInterface().MsgBox(
-          "{Result Name} is not a valid file name for CRV export.\r\nPlease provide a specific file "
+          "{Result Name} is not a valid file name for CRV export.\r\nPlease provide a specific "
+          "file "
           "name for exporting CRV format.\r\n\r\n",
           MsgBoxStyle::OKOnly, "Export Results");
     }
@@ -183,7 +188,8 @@ void ExportResultsOptionsPage::UpdateExportParameters() {
     p->strFileName = parts.FileName_();
     p->strFilePath = parts.PathName();
     p->enumFileFormat = ResultsFormatIDs::GetFormatEnumByIndex(dlgResultsSaveAs->FilterIndex());
-    p->strFileExtension = ResultsFormatIDs::GetFormatExtensionByIndex(dlgResultsSaveAs->FilterIndex());
+    p->strFileExtension =
+        ResultsFormatIDs::GetFormatExtensionByIndex(dlgResultsSaveAs->FilterIndex());
   });
 }
 

@@ -20,9 +20,9 @@ class ExportResultsOptionsPage final : public IPageAccess, public IHasControls {
 
   PageBase& IPageAccess_Page() override;
   std::vector<Control*> Controls() override {
-    return {&Label1,      &lblSaveAsPath, &cmdBrowse,         &lblUserNote1,   &lblUserNote2,
-            &Label2,      &Frame5,        &chkHeader,         &chkRawData,     &chkResultData,
-            &chkResultOutput, &Frame4,    &chkRemoveSuffix,   &chkResolveFilenames};
+    return {&Label1,          &lblSaveAsPath, &cmdBrowse,       &lblUserNote1,       &lblUserNote2,
+            &Label2,          &Frame5,        &chkHeader,       &chkRawData,         &chkResultData,
+            &chkResultOutput, &Frame4,        &chkRemoveSuffix, &chkResolveFilenames};
   }
   void cmdBrowse_Click();
   bool InvalidFileName() const { return m_bInvalidFileName; }
@@ -31,11 +31,13 @@ class ExportResultsOptionsPage final : public IPageAccess, public IHasControls {
   Label lblSaveAsPath{"lblSaveAsPath", ""};
   CommandButton cmdBrowse{"cmdBrowse", "Save &As..."};
   std::shared_ptr<ICommonDialog> dlgResultsSaveAs;
-  Label lblUserNote1{"lblUserNote1",
-                     "Use the Save As button to change the export file name, format, or directory."};
-  Label lblUserNote2{"lblUserNote2",
-                     "Specifying a file name of \"{Result Name}\" assigns the actual result name to "
-                     "the exported file."};
+  Label lblUserNote1{
+      "lblUserNote1",
+      "Use the Save As button to change the export file name, format, or directory."};
+  Label lblUserNote2{
+      "lblUserNote2",
+      "Specifying a file name of \"{Result Name}\" assigns the actual result name to "
+      "the exported file."};
   Label Label2{"Label2", "Note: {Result Name} is not a valid file name for CRV export"};
   Frame Frame5{"Frame5", "Elements"};
   CheckBox chkHeader{"chkHeader", "&Header"};

@@ -126,8 +126,8 @@ void ExportResultsStatusPage::doExport() {
           crvTarget = path;
         }
         if (!m_bCRVExport && FileExists(path)) {
-          answer = ui.MsgBox(kOverwriteQuestion, MsgBoxStyle::OKCancel | MsgBoxStyle::DefaultButton2,
-                             "Export Results");
+          answer = ui.MsgBox(kOverwriteQuestion,
+                             MsgBoxStyle::OKCancel | MsgBoxStyle::DefaultButton2, "Export Results");
         }
         if (answer == MsgBoxResult::OK) {
           if (m_bCRVExport) {
@@ -195,8 +195,10 @@ void ExportResultsStatusPage::UpdateStatusDisplay(Int16 i, Int16 n, const std::s
       lblExportName.Caption("Exporting: " + parts.FileName_());
     }
     lblExportPath.Caption("To: " + ResultExportRoutines::ShortenLongPaths(parts.PathName()));
-    lblExportFormat.Caption("Format: " + ResultsFormatIDs::GetFormatNameByEnum(parameters.enumFileFormat));
-    lblExportingXofY.Caption("Exporting: " + std::to_string(i) + " of " + std::to_string(n) + " files");
+    lblExportFormat.Caption("Format: " +
+                            ResultsFormatIDs::GetFormatNameByEnum(parameters.enumFileFormat));
+    lblExportingXofY.Caption("Exporting: " + std::to_string(i) + " of " + std::to_string(n) +
+                             " files");
     if (!m_bCRVExport) cmdCancel.Enabled(true);
     cmdOK.Enabled(false);
     cmdOK.Visible(false);

@@ -68,7 +68,15 @@ void SetLastExportFolder(const std::string& fullPathAndFileName) {
 std::string ReplaceIllegalFileNameCharacters(std::string text) {
   for (char& c : text) {
     switch (c) {
-      case '\\': case '/': case ':': case '*': case '?': case '"': case '<': case '>': case '|':
+      case '\\':
+      case '/':
+      case ':':
+      case '*':
+      case '?':
+      case '"':
+      case '<':
+      case '>':
+      case '|':
         c = '_';
         break;
       default:

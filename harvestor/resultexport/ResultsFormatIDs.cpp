@@ -18,7 +18,9 @@ const Format kFormats[] = {
     {CRV, "CRV", "CRV", "CRV (*.CRV)|*.CRV|"},
 };
 
-const Format* ByIndex(Int16 index) { return index >= 1 && index <= 3 ? &kFormats[index - 1] : nullptr; }
+const Format* ByIndex(Int16 index) {
+  return index >= 1 && index <= 3 ? &kFormats[index - 1] : nullptr;
+}
 
 const Format* ByEnum(std::int32_t format) {
   for (const Format& f : kFormats) {

@@ -40,7 +40,8 @@ class CollectionBase {
   virtual std::vector<const IObject*> Objects() const = 0;
   // A new collection of the same items, keys kept, in the given order of
   // positions (0-based, as Objects() lists them).
-  virtual std::shared_ptr<CollectionBase> Reordered(const std::vector<std::size_t>& order) const = 0;
+  virtual std::shared_ptr<CollectionBase> Reordered(
+      const std::vector<std::size_t>& order) const = 0;
 };
 
 struct NoCaseHash {

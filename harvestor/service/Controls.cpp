@@ -83,7 +83,9 @@ std::size_t ListBox::At(std::int16_t index) const {
   return static_cast<std::size_t>(index);
 }
 
-std::int16_t ListBox::ListCount() const { return ToInt16(static_cast<std::int64_t>(entries_.size())); }
+std::int16_t ListBox::ListCount() const {
+  return ToInt16(static_cast<std::int64_t>(entries_.size()));
+}
 const std::string& ListBox::List(std::int16_t index) const { return entries_[At(index)].text; }
 
 void ListBox::List(std::int16_t index, std::string text) {
@@ -99,15 +101,17 @@ void ListBox::Selected(std::int16_t index, bool selected) {
 }
 
 std::int16_t ListBox::SelCount() const {
-  return ToInt16(std::count_if(entries_.begin(), entries_.end(), [](const Entry& e) { return e.selected; }));
+  return ToInt16(
+      std::count_if(entries_.begin(), entries_.end(), [](const Entry& e) { return e.selected; }));
 }
 
 void ListBox::AddItem(std::string text) {
   ToInt16(static_cast<std::int64_t>(entries_.size()) + 1);
   auto at = entries_.end();
   if (sorted_) {
-    at = std::upper_bound(entries_.begin(), entries_.end(), text,
-                          [](const std::string& t, const Entry& e) { return LessNoCase(t, e.text); });
+    at = std::upper_bound(
+        entries_.begin(), entries_.end(), text,
+        [](const std::string& t, const Entry& e) { return LessNoCase(t, e.text); });
   }
   entries_.insert(at, Entry{std::move(text), false});
   NotifyChanged();

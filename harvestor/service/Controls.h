@@ -21,7 +21,9 @@ class IControlObserver {
   virtual void Changed(const Control& control) = 0;
   virtual void Repainted(const Control& control) { (void)control; }
   // Text added at the end of a text box, without the rest being touched.
-  virtual void Appended(const Control& control, std::string_view added) { (void)control, (void)added; }
+  virtual void Appended(const Control& control, std::string_view added) {
+    (void)control, (void)added;
+  }
   // Lines [first, first + count) added at the end of a view of lines.
   virtual void LinesAdded(const Control& control, std::size_t first, std::size_t count) {
     (void)control, (void)first, (void)count;
@@ -56,7 +58,8 @@ class Control {
 
 class Label : public Control {
  public:
-  Label(std::string name, std::string caption) : Control(std::move(name)), caption_(std::move(caption)) {}
+  Label(std::string name, std::string caption)
+      : Control(std::move(name)), caption_(std::move(caption)) {}
   const std::string& Caption() const { return caption_; }
   void Caption(std::string caption);
 

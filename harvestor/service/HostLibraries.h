@@ -45,7 +45,8 @@ using ResultCollection = CollectionPtr<std::shared_ptr<IResult>>;
 class ISelectionControl {
  public:
   virtual ~ISelectionControl() = default;
-  virtual void InitSelection(const std::string& selectionType, const ResultCollection& selection) = 0;
+  virtual void InitSelection(const std::string& selectionType,
+                             const ResultCollection& selection) = 0;
   // Raised whenever the selection changes.
   std::function<void()> SelectionChanged;
 };
@@ -56,9 +57,10 @@ class ISelectionControl {
 class ILociLoader {
  public:
   virtual ~ILociLoader() = default;
-  virtual CollectionPtr<std::shared_ptr<IObject>> Query(const std::string& what, const std::string& a,
-                                                        const std::string& b, const std::string& property,
-                                                        std::int32_t c, bool d) = 0;
+  virtual CollectionPtr<std::shared_ptr<IObject>> Query(const std::string& what,
+                                                        const std::string& a, const std::string& b,
+                                                        const std::string& property, std::int32_t c,
+                                                        bool d) = 0;
 };
 
 class IHostLibraries {

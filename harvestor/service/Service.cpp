@@ -66,12 +66,13 @@ void Service::m_oStudyService_StudyClosed(const std::shared_ptr<IStudy>&) {
 void Service::ExportResult() {
   Handled(kClass, "ExportResult", [&] {
     auto parameters = std::make_shared<ExportParameters>();
-    HostObjects::Application().WindowManager().ShowPage("ExportResultSelection", std::any(parameters),
-                                                        this, 1);
+    HostObjects::Application().WindowManager().ShowPage("ExportResultSelection",
+                                                        std::any(parameters), this, 1);
   });
 }
 
-void Service::IWindowExitHandler_OnExit(const std::shared_ptr<IWindow>& oWindow, bool bWasCancelled) {
+void Service::IWindowExitHandler_OnExit(const std::shared_ptr<IWindow>& oWindow,
+                                        bool bWasCancelled) {
   Handled(kClass, "IWindowExitHandler_OnExit", [&] {
     if (oWindow->PageName() == "ExportResultSelection" && !bWasCancelled) {
       HostObjects::Application().WindowManager().ShowPage("ExportResultsStatus",
@@ -109,7 +110,8 @@ void Service::InitializeDialog(const std::string& name) {
   Handled(kClass, "InitializeDialog", [&] {
     ICommonDialog& dialog = HostObjects::Application().WindowManager().CommonDialog();
     dialog.SetDialogTitle("Export Fragments/Genotypes As");
-    dialog.SetFileName(ResultExportRoutines::JoinPath(ResultExportRoutines::GetLastExportFolder(), name));
+    dialog.SetFileName(
+        ResultExportRoutines::JoinPath(ResultExportRoutines::GetLastExportFolder(), name));
     dialog.SetFilterIndex(1);
     dialog.SetFlags(0x200806);
     std::string filter;
@@ -134,7 +136,8 @@ std::string Service::ShowSaveDialog() {
 void Service::LaunchLOH() { LOH::LaunchLOHAnalysis(HostObjects::StudyService().CurrentStudy()); }
 
 void Service::LaunchLocusListEdit() {
-  HostObjects::Application().WindowManager().ShowPage("ShowLocusListEditPage", std::any(), nullptr, -1);
+  HostObjects::Application().WindowManager().ShowPage("ShowLocusListEditPage", std::any(), nullptr,
+                                                      -1);
 }
 
 }  // namespace harvestor

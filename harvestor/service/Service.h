@@ -11,9 +11,7 @@
 
 namespace harvestor {
 
-class Service final : public IServiceAccess,
-                      public IWindowExitHandler,
-                      public IStudyServiceEvents {
+class Service final : public IServiceAccess, public IWindowExitHandler, public IStudyServiceEvents {
  public:
   Service();  // Class_Initialize
   ~Service() override;

@@ -23,18 +23,24 @@ Variant Variant::FromNumber(double number) {
 
 std::string Variant::ToText() const {
   switch (kind_) {
-    case Kind::Empty: return "";
-    case Kind::Text: return text_;
-    case Kind::Number: return FormatNumber(number_);
+    case Kind::Empty:
+      return "";
+    case Kind::Text:
+      return text_;
+    case Kind::Number:
+      return FormatNumber(number_);
   }
   return "";
 }
 
 std::optional<double> Variant::ToNumber() const {
   switch (kind_) {
-    case Kind::Empty: return 0.0;
-    case Kind::Number: return number_;
-    case Kind::Text: return ParseNumber(text_);
+    case Kind::Empty:
+      return 0.0;
+    case Kind::Number:
+      return number_;
+    case Kind::Text:
+      return ParseNumber(text_);
   }
   return std::nullopt;
 }

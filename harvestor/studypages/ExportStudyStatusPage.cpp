@@ -100,7 +100,8 @@ void ExportStudyStatusPage::m_oPageBase_Activate() {
   });
 }
 
-void ExportStudyStatusPage::RunCsv(const std::shared_ptr<IStudy>& study, const std::string& fileName) {
+void ExportStudyStatusPage::RunCsv(const std::shared_ptr<IStudy>& study,
+                                   const std::string& fileName) {
   ErrorLog::LogExportMsg(std::string(kFormats[0].logLine) +
                          ResultExportRoutines::ShortenLongPaths(fileName));
   ErrorLog::LogExportMsg("Processing started: " + Now());

@@ -16,7 +16,9 @@ namespace {
 const char* const kClass = "LocusListEditPage";
 constexpr std::int32_t kArrowPointer = 1;
 
-std::string NameOf(const std::shared_ptr<IObject>& locus) { return locus->GetProperty("Name").ToText(); }
+std::string NameOf(const std::shared_ptr<IObject>& locus) {
+  return locus->GetProperty("Name").ToText();
+}
 
 std::string FileDateTime(const std::string& path) {
   const auto written = std::filesystem::last_write_time(path);
@@ -24,7 +26,8 @@ std::string FileDateTime(const std::string& path) {
       std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(written));
   std::tm tm{};
   localtime_r(&seconds, &tm);
-  return FormatGeneralDate({tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec});
+  return FormatGeneralDate(
+      {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec});
 }
 
 bool HasEntry(const ListBox& box, const std::string& name) {
@@ -71,7 +74,8 @@ void LocusListEditPage::SetUp() {
 }
 
 LocusListEditPage::~LocusListEditPage() {
-  if (IUserInterface* ui = HostObjects::Installed().UserInterface) ui->SetMousePointer(m_nSavedMousePointer);
+  if (IUserInterface* ui = HostObjects::Installed().UserInterface)
+    ui->SetMousePointer(m_nSavedMousePointer);
 }
 
 PageBase& LocusListEditPage::IPageAccess_Page() {
@@ -101,11 +105,13 @@ void LocusListEditPage::m_oPageBase_Initialize() {
     } else {
       const std::optional<std::string> content = ReadWholeFile(m_strLocusListFile);
       if (!content) RaiseError(ErrNo::PathFileAccess);
-      for (std::string& entry : LocusListFile::SplitLines(*content)) lstSelected.AddItem(std::move(entry));
+      for (std::string& entry : LocusListFile::SplitLines(*content))
+        lstSelected.AddItem(std::move(entry));
     }
     lblFileDateTime.Caption(FileDateTime(m_strLocusListFile));
     lstPossible.Clear();
-    m_colStudyLoci = HostObjects::Libraries().CreateLociLoader()->Query("CurrentLoci", "", "", "Name", 0, true);
+    m_colStudyLoci =
+        HostObjects::Libraries().CreateLociLoader()->Query("CurrentLoci", "", "", "Name", 0, true);
     for (const auto& locus : *m_colStudyLoci) {
       const std::string name = NameOf(locus);
       if (!HasEntry(lstSelected, name)) lstPossible.AddItem(name);
@@ -118,7 +124,8 @@ void LocusListEditPage::m_oPageBase_Save() {
     if (m_strLocusListFile.empty()) return;
     if (FileExists(m_strLocusListFile)) {
       const std::int32_t answer = HostObjects::UserInterface().MsgBox(
-          "Locuslist.txt already exists. Overwrite the file with your changes?", MsgBoxStyle::YesNo, "");
+          "Locuslist.txt already exists. Overwrite the file with your changes?", MsgBoxStyle::YesNo,
+          "");
       if (answer == MsgBoxResult::No) return;
     }
     WriteOrRaise(m_strLocusListFile, lstSelected.Items());
@@ -170,7 +177,8 @@ void LocusListEditPage::btnAllToTree_Click() {
 
 void LocusListEditPage::Move(int direction) {
   if (lstSelected.SelCount() >= 2) {
-    HostObjects::UserInterface().MsgBox("Please select only one locus to move.", MsgBoxStyle::OKOnly, "");
+    HostObjects::UserInterface().MsgBox("Please select only one locus to move.",
+                                        MsgBoxStyle::OKOnly, "");
     return;
   }
   const Int16 count = lstSelected.ListCount();

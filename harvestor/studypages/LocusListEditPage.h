@@ -16,15 +16,15 @@ namespace harvestor {
 
 class LocusListEditPage final : public IPageAccess, public IHasControls {
  public:
-  LocusListEditPage();  // UserControl_Initialize
+  LocusListEditPage();            // UserControl_Initialize
   ~LocusListEditPage() override;  // UserControl_Terminate
 
   void Initialize(const std::any& oObject);
   PageBase& IPageAccess_Page() override;
   std::vector<Control*> Controls() override {
-    return {&Frame2,   &lblFileDateTime, &frmLeft,      &lstPossible,    &frmRight,
-            &lstSelected, &Frame1,       &lstOther,     &btnToList,      &btnAllToList,
-            &btnToTree, &btnAllToTree,   &btnUpOrder,   &btnDownOrder};
+    return {&Frame2,      &lblFileDateTime, &frmLeft,    &lstPossible, &frmRight,
+            &lstSelected, &Frame1,          &lstOther,   &btnToList,   &btnAllToList,
+            &btnToTree,   &btnAllToTree,    &btnUpOrder, &btnDownOrder};
   }
 
   void btnToList_Click();

@@ -18,7 +18,8 @@ TEST(DemoAndLocusListTest, LocusListCommandsReadAndWriteTheExportFoldersList) {
   const auto path = RunHarvestor({"locus-list", "path"}, component);
   EXPECT_EQ(path.out, host.exportFolder + "/LocusList.txt\n");
   EXPECT_EQ(RunHarvestor({"locus-list", "show"}, component).exitStatus, 1);
-  EXPECT_EQ(RunHarvestor({"locus-list", "set", "D8S1179", "vWA", "Penta D"}, component).exitStatus, 0);
+  EXPECT_EQ(RunHarvestor({"locus-list", "set", "D8S1179", "vWA", "Penta D"}, component).exitStatus,
+            0);
   EXPECT_EQ(ReadFile(host.exportFolder + "/LocusList.txt"), "D8S1179\r\nvWA\r\nPenta D\r\n");
   EXPECT_EQ(RunHarvestor({"locus-list", "show"}, component).out, "D8S1179\nvWA\nPenta D\n");
   EXPECT_EQ(RunHarvestor({"locus-list", "frob"}, component).exitStatus, 2);
@@ -35,8 +36,9 @@ TEST(DemoAndLocusListTest, DemoBuildsTheStudyAndExportsEveryFormat) {
   }
   const std::string linkage = ReadFile(host.exportFolder + "/Demo.pre");
   EXPECT_EQ(linkage.substr(0, 14), "FAM1 F1-01 ? ?");
-  EXPECT_NE(ReadFile(host.exportFolder + "/Demo.log").find("\tConflicting Gender for Subject: F3-03"),
-            std::string::npos);
+  EXPECT_NE(
+      ReadFile(host.exportFolder + "/Demo.log").find("\tConflicting Gender for Subject: F3-03"),
+      std::string::npos);
   // A second run reuses the database and the list.
   const auto again = RunHarvestor({"demo"}, host.root + "/App/bin");
   EXPECT_EQ(again.exitStatus, 0);

@@ -70,9 +70,9 @@ TEST_F(ExportStudyCommandTest, LinkageExportWritesThePreDebugAndLogFiles) {
   // as unknown (0), which conflicts with R1's 2 (the small study built for
   // the component's own tests has no such entry).
   const std::string gender = "\tConflicting Gender for Subject: S1\r\n";
-  const std::string log = harvestor::ReplaceAll(
-      Expected("Study.log"), gender,
-      gender + "\tConflicting Affectation Status for Subject: S1\r\n");
+  const std::string log =
+      harvestor::ReplaceAll(Expected("Study.log"), gender,
+                            gender + "\tConflicting Affectation Status for Subject: S1\r\n");
   EXPECT_EQ(MaskTimes(ReadFile(out + "/Study.log")), pageLines + log);
   // With --verbose the log appears on standard output as the page shows it, ending the run.
   EXPECT_EQ(MaskTimes(run.out),

@@ -16,8 +16,8 @@ class LohAndEditorCommandTest : public ::testing::Test {
  protected:
   LohAndEditorCommandTest() {
     const std::string tables = std::string(HARVESTOR_TEST_DATA) + "/smallstudy/tables/";
-    EXPECT_EQ(RunHarvestor({"import", db, "--name", "Small", "--fragments", tables + "fragments.tsv",
-                            "--results", tables + "results.tsv"})
+    EXPECT_EQ(RunHarvestor({"import", db, "--name", "Small", "--fragments",
+                            tables + "fragments.tsv", "--results", tables + "results.tsv"})
                   .exitStatus,
               0);
   }
@@ -29,10 +29,13 @@ class LohAndEditorCommandTest : public ::testing::Test {
 TEST_F(LohAndEditorCommandTest, LohWritesTheInputFileAndSaysWhyCalcCannotOpen) {
   const auto missing = RunHarvestor({"loh", db}, component);
   EXPECT_EQ(missing.exitStatus, 1);
-  if (missing.err.find("has not been installed") != std::string::npos) GTEST_SKIP() << "no Calc here";
-  EXPECT_NE(missing.err.find("LOH Analysis: The LOH spreadsheet is missing. \nTo run LOH analysis: \n"
-                             "install file: LOH.xls\nin directory: " + host.root + "/App/ReportTemplates\n"),
-            std::string::npos)
+  if (missing.err.find("has not been installed") != std::string::npos)
+    GTEST_SKIP() << "no Calc here";
+  EXPECT_NE(
+      missing.err.find("LOH Analysis: The LOH spreadsheet is missing. \nTo run LOH analysis: \n"
+                       "install file: LOH.xls\nin directory: " +
+                       host.root + "/App/ReportTemplates\n"),
+      std::string::npos)
       << missing.err;
   EXPECT_FALSE(std::filesystem::exists(host.exportFolder + "/InputLOH.temp"));
 

@@ -25,7 +25,8 @@ std::string slurp(const std::string& path) {
 
 }  // namespace
 
-ProcessResult RunHarvestor(const std::vector<std::string>& args, const std::string& componentFolder) {
+ProcessResult RunHarvestor(const std::vector<std::string>& args,
+                           const std::string& componentFolder) {
   return WaitHarvestor(StartHarvestor(args, componentFolder));
 }
 

@@ -73,7 +73,8 @@ namespace {
 
 struct FakeWorkbook;
 
-struct FakeSpreadsheetApp : ISpreadsheetApplication, std::enable_shared_from_this<FakeSpreadsheetApp> {
+struct FakeSpreadsheetApp : ISpreadsheetApplication,
+                            std::enable_shared_from_this<FakeSpreadsheetApp> {
   explicit FakeSpreadsheetApp(FakeSpreadsheet& o) : owner(o) {}
   std::shared_ptr<ISpreadsheetWorkbook> ActiveWorkbook() override;
   std::shared_ptr<ISpreadsheetWorkbook> OpenWorkbook(const std::string& path) override;
@@ -83,7 +84,8 @@ struct FakeSpreadsheetApp : ISpreadsheetApplication, std::enable_shared_from_thi
 };
 
 struct FakeWorkbook : ISpreadsheetWorkbook {
-  FakeWorkbook(std::string n, std::shared_ptr<FakeSpreadsheetApp> a) : name(std::move(n)), app(std::move(a)) {}
+  FakeWorkbook(std::string n, std::shared_ptr<FakeSpreadsheetApp> a)
+      : name(std::move(n)), app(std::move(a)) {}
   std::string FullName() override { return name; }
   std::shared_ptr<ISpreadsheetApplication> Application() override { return app; }
   std::string name;

@@ -123,7 +123,8 @@ class FakeHostUtility : public IHostUtility {
 
 class FakeUserInterface : public IUserInterface {
  public:
-  std::int32_t MsgBox(const std::string& prompt, std::int32_t style, const std::string& title) override;
+  std::int32_t MsgBox(const std::string& prompt, std::int32_t style,
+                      const std::string& title) override;
   void SendKeys(const std::string& keys) override { keysSent.push_back(keys); }
   void DoEvents() override;
   std::int32_t MousePointer() override { return pointer; }
@@ -149,7 +150,7 @@ class FakeSpreadsheet : public ISpreadsheetAutomation {
   std::shared_ptr<ISpreadsheetApplication> CreateApplication() override;
   std::shared_ptr<ISpreadsheetApplication> RunningApplication() override;
   bool installed = true;
-  std::string activeWorkbook;  // empty: no instance runs
+  std::string activeWorkbook;      // empty: no instance runs
   std::vector<std::string> calls;  // "Create", "Quit", "Running", "Open PATH", "Visible"
 };
 

@@ -29,7 +29,8 @@ struct Exporter : IResultFileExporter {
 struct Writer : ICRVTraceWriter {
   explicit Writer(FakeLibraries& o) : owner(o) {}
   void SetOutputFile(const std::string& f) override { owner.calls.push_back("SetOutputFile " + f); }
-  void AddResult(const std::shared_ptr<ISample>&, std::int32_t& status, const std::string& name) override {
+  void AddResult(const std::shared_ptr<ISample>&, std::int32_t& status,
+                 const std::string& name) override {
     owner.calls.push_back("AddResult " + name);
     status = 1;
   }
@@ -48,8 +49,8 @@ struct Loader : ILociLoader {
   CollectionPtr<std::shared_ptr<IObject>> Query(const std::string& what, const std::string& a,
                                                 const std::string& b, const std::string& property,
                                                 std::int32_t c, bool d) override {
-    owner.queries.push_back(what + "|" + a + "|" + b + "|" + property + "|" + std::to_string(c) + "|" +
-                            (d ? "True" : "False"));
+    owner.queries.push_back(what + "|" + a + "|" + b + "|" + property + "|" + std::to_string(c) +
+                            "|" + (d ? "True" : "False"));
     auto loci = NewCollection<std::shared_ptr<IObject>>();
     for (const auto& name : owner.studyLoci) loci->Add(std::make_shared<Locus>(name));
     return loci;
@@ -59,7 +60,9 @@ struct Loader : ILociLoader {
 
 }  // namespace
 
-std::shared_ptr<ILociLoader> FakeLibraries::CreateLociLoader() { return std::make_shared<Loader>(*this); }
+std::shared_ptr<ILociLoader> FakeLibraries::CreateLociLoader() {
+  return std::make_shared<Loader>(*this);
+}
 
 std::shared_ptr<IResultFileExporter> FakeLibraries::CreateResultFileExporter() {
   return std::make_shared<Exporter>(*this);

@@ -29,7 +29,8 @@ FakeFragment& FakeStudyResult::Call(std::string locus, std::string allele) {
   return fragments->items.back();
 }
 
-FakeStudyResult& FakeStudy::AddResult(std::string resultName, std::string subjectID, bool excluded) {
+FakeStudyResult& FakeStudy::AddResult(std::string resultName, std::string subjectID,
+                                      bool excluded) {
   auto studyResult = std::make_shared<FakeStudyResult>();
   studyResult->result->name = std::move(resultName);
   studyResult->result->sample->subjectID = std::move(subjectID);

@@ -16,13 +16,17 @@ using FakeFragment = FragmentRecord;
 struct FakeFragments : IFragments {
   std::vector<FakeFragment> items;
   std::int32_t Count() const override { return static_cast<std::int32_t>(items.size()); }
-  const IFragment& Item(std::int32_t i) const override { return items.at(static_cast<std::size_t>(i)); }
+  const IFragment& Item(std::int32_t i) const override {
+    return items.at(static_cast<std::size_t>(i));
+  }
 };
 
 struct FakePropertyList : IPropertyList {
   std::vector<PropertyEntry> entries;
   std::int32_t Count() const override { return static_cast<std::int32_t>(entries.size()); }
-  PropertyEntry Item(std::int32_t i) const override { return entries.at(static_cast<std::size_t>(i)); }
+  PropertyEntry Item(std::int32_t i) const override {
+    return entries.at(static_cast<std::size_t>(i));
+  }
   FakePropertyList& Text(std::string name, std::string value);
   FakePropertyList& Number(std::string name, double value);
 };

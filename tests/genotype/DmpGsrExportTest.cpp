@@ -3,8 +3,8 @@
 
 #include "harvestor/genotype/GenoGroup.h"
 #include "harvestor/service/ErrorLog.h"
-#include "tests/fakes/TestHost.h"
 #include "tests/fakes/FakeStudy.h"
+#include "tests/fakes/TestHost.h"
 
 namespace harvestor {
 namespace {
@@ -12,8 +12,13 @@ namespace {
 std::shared_ptr<testing::FakeStudy> Study() {
   auto study = std::make_shared<testing::FakeStudy>();
   auto& s1 = study->AddResult("R1", "S1ABCDEFGHIJKL");
-  s1.Properties().Text("Population ID", "P1").Text("Pedigree ID", "K1").Text("Mother ID", "M1")
-      .Number("Gender", 2).Number("Affectation Status", 1).Number("Liability Class", 3);
+  s1.Properties()
+      .Text("Population ID", "P1")
+      .Text("Pedigree ID", "K1")
+      .Text("Mother ID", "M1")
+      .Number("Gender", 2)
+      .Number("Affectation Status", 1)
+      .Number("Liability Class", 3);
   s1.Call("D1", "12");
   s1.Call("D1", "14");
   s1.Call("D2", "9");
@@ -34,13 +39,13 @@ TEST(DmpGsrExportTest, DiscoveryManagerHeadingHasOneColumnPerLocus) {
   EXPECT_EQ(testing::ReadFile(host.Path("pop.txt")),
             "PopID,KinID,SubID,MID,FID,Sex,D1,D5\r\nP1,K1,S1ABCDEFGHIJKL,M1,,2,12,14,,\r\n");
   EXPECT_EQ(host.Log(),
-            (std::vector<std::string>{
-                "Using locus list: " + host.exportFolder + "/LocusList.txt",
-                "Missing Father ID for Subject: S1ABCDEFGHIJKL",
-                "Processing locus: D1 for Subject: S1ABCDEFGHIJKL",
-                "\tHeterozygous: Allele ID: 12\t Allele ID: 14",
-                "Missing locus: D5 for Subject: S1ABCDEFGHIJKL", "Exported " + host.Path("pop.txt"),
-                "Exported " + host.Path("pop.log")}));
+            (std::vector<std::string>{"Using locus list: " + host.exportFolder + "/LocusList.txt",
+                                      "Missing Father ID for Subject: S1ABCDEFGHIJKL",
+                                      "Processing locus: D1 for Subject: S1ABCDEFGHIJKL",
+                                      "\tHeterozygous: Allele ID: 12\t Allele ID: 14",
+                                      "Missing locus: D5 for Subject: S1ABCDEFGHIJKL",
+                                      "Exported " + host.Path("pop.txt"),
+                                      "Exported " + host.Path("pop.log")}));
   EXPECT_EQ(testing::ReadFile(host.Path("pop.log")), testing::CrLf(host.Log()));
 }
 
@@ -50,9 +55,10 @@ TEST(DmpGsrExportTest, SummaryReportWritesWordsWhereNoGenotypeCanBeGiven) {
   GenoGroup group;
   group.BuildGenoGroup(*Study());
   group.ExportAsGSR(host.Path("report.gsr"));
-  EXPECT_EQ(testing::ReadFile(host.Path("report.gsr")),
-            "Subject ID\tD1 A1\tD1 A2\tD2 A1\tD2 A2\tD3 A1\tD3 A2\tD4 A1\tD4 A2\tD5 A1\tD5 A2\r\n"
-            "S1ABCDEFGHIJKL\t12\t14\t9\t9\tToo many (3)\tToo many (3)\tNone found\tNone found\t \t \r\n");
+  EXPECT_EQ(
+      testing::ReadFile(host.Path("report.gsr")),
+      "Subject ID\tD1 A1\tD1 A2\tD2 A1\tD2 A2\tD3 A1\tD3 A2\tD4 A1\tD4 A2\tD5 A1\tD5 A2\r\n"
+      "S1ABCDEFGHIJKL\t12\t14\t9\t9\tToo many (3)\tToo many (3)\tNone found\tNone found\t \t \r\n");
   const auto log = host.Log();
   EXPECT_NE(std::find(log.begin(), log.end(), "\tToo many alleles"), log.end());
   EXPECT_NE(std::find(log.begin(), log.end(), "\tNo alleles found"), log.end());

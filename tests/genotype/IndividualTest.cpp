@@ -30,9 +30,14 @@ TEST(IndividualTest, IntializeReadsTheSevenPropertiesByNameWithoutRegardToCase) 
   EXPECT_EQ(blank.LiabilityClass(), 0);
 
   FakePropertyList full;
-  full.Text("pedigree id", "FAM1").Text("Father ID", "F1").Text("MOTHER ID", "M1")
-      .Number("GENDER", 2).Text("Affectation Status", "2").Text("Liability Class", "4")
-      .Text("Population ID", "P1").Text("Father ID", "F2");  // the last entry wins
+  full.Text("pedigree id", "FAM1")
+      .Text("Father ID", "F1")
+      .Text("MOTHER ID", "M1")
+      .Number("GENDER", 2)
+      .Text("Affectation Status", "2")
+      .Text("Liability Class", "4")
+      .Text("Population ID", "P1")
+      .Text("Father ID", "F2");  // the last entry wins
   const Individual read = Read(full);
   EXPECT_EQ(read.PedigreeID(), "FAM1");
   EXPECT_EQ(read.FatherID(), "F2");
@@ -85,25 +90,25 @@ TEST(IndividualTest, AddGenoLociTakesInCallsAndLogsWhatItSkips) {
   testing::TestHost host;
   host.filter.predicate = [](const IFragment& f) { return f.FragmentSize() == 99; };
   FakeStudyResult result;
-  result.Call("", "7").excluded = true;          // no locus: ignored silently
-  result.Call("D1", "").conditionCode = 512;         // unknown allele
+  result.Call("", "7").excluded = true;       // no locus: ignored silently
+  result.Call("D1", "").conditionCode = 512;  // unknown allele
   result.Call("D2", "10");
   result.Call("D2", "11");
-  result.Call("D2", "12");                       // a third allele
-  result.Call("D2", "12");                       // logged again
-  result.Call("D3", "8").excluded = true;        // the fragment's own flag
-  result.Call("D4", "9").size = 99;              // the host's filter
-  result.Call("D5", "");                         // a no-call still creates the locus
-  result.Call("d1", "13").conditionCode = 1;         // moves D1 to the end
+  result.Call("D2", "12");                    // a third allele
+  result.Call("D2", "12");                    // logged again
+  result.Call("D3", "8").excluded = true;     // the fragment's own flag
+  result.Call("D4", "9").size = 99;           // the host's filter
+  result.Call("D5", "");                      // a no-call still creates the locus
+  result.Call("d1", "13").conditionCode = 1;  // moves D1 to the end
 
   FakePropertyList none;
   Individual individual = Read(none);
   individual.AddGenoLoci(result);
 
-  EXPECT_EQ(host.Log(), (std::vector<std::string>{
-                            "\tD1: Unknown Allele", "\tD2: Too many Alleles",
-                            "\tD2: Too many Alleles", "\tExcluded fragment for: D3",
-                            "\tExcluded fragment for: D4"}));
+  EXPECT_EQ(host.Log(),
+            (std::vector<std::string>{"\tD1: Unknown Allele", "\tD2: Too many Alleles",
+                                      "\tD2: Too many Alleles", "\tExcluded fragment for: D3",
+                                      "\tExcluded fragment for: D4"}));
   const GenoLocusPtr d1 = individual.RetrieveGenoLocus("D1");
   ASSERT_TRUE(d1);
   EXPECT_EQ(std::vector<std::string>(d1->Alleles()->begin(), d1->Alleles()->end()),
@@ -118,10 +123,15 @@ TEST(IndividualTest, AddGenoLociTakesInCallsAndLogsWhatItSkips) {
 TEST(IndividualTest, ReadingsAreMergedFieldByFieldAndTheFirstWinsAConflict) {
   testing::TestHost host;
   FakePropertyList first, second;
-  first.Text("Pedigree ID", "fam1").Number("Gender", 1).Number("Liability Class", 0)
+  first.Text("Pedigree ID", "fam1")
+      .Number("Gender", 1)
+      .Number("Liability Class", 0)
       .Number("Liability Class", 0);
-  second.Text("Pedigree ID", "FAM1").Text("Father ID", "F").Number("Gender", 2)
-      .Number("Liability Class", 3).Number("Affectation Status", 2);
+  second.Text("Pedigree ID", "FAM1")
+      .Text("Father ID", "F")
+      .Number("Gender", 2)
+      .Number("Liability Class", 3)
+      .Number("Affectation Status", 2);
   Individual mine = Read(first);
   const Individual theirs = Read(second);
   EXPECT_FALSE(mine.IsSamePedigree(theirs));

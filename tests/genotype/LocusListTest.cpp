@@ -37,11 +37,11 @@ TEST(LocusListTest, ReadingLogsByTheStateOfTheFile) {
     GenoGroup group;
     EXPECT_FALSE(group.CheckLocusList());
     EXPECT_FALSE(group.ReadLocusList(false));
-    EXPECT_EQ(host.Log(), (Lines{"Missing locus list file. Expected: " + name,
-                                 "\tNo loci included in exported file.",
-                                 "Missing locus list file. Expected: " + name,
-                                 "\tNo loci included in exported file.",
-                                 "Missing or Empty LocusList.txt.  View LocusList Editor."}));
+    EXPECT_EQ(
+        host.Log(),
+        (Lines{"Missing locus list file. Expected: " + name, "\tNo loci included in exported file.",
+               "Missing locus list file. Expected: " + name, "\tNo loci included in exported file.",
+               "Missing or Empty LocusList.txt.  View LocusList Editor."}));
   }
   ErrorLog::InitalizeExportLog();
   host.WriteLocusList("");
@@ -49,10 +49,10 @@ TEST(LocusListTest, ReadingLogsByTheStateOfTheFile) {
     GenoGroup group;
     EXPECT_FALSE(group.CheckLocusList());
     EXPECT_TRUE(group.ReadLocusList(false));
-    EXPECT_EQ(host.Log(), (Lines{"Using locus list: " + name, "Using locus list: " + name,
-                                 "Empty locus list: " + name,
-                                 "\tNo loci included in exported file.",
-                                 "Missing or Empty LocusList.txt.  View LocusList Editor."}));
+    EXPECT_EQ(host.Log(),
+              (Lines{"Using locus list: " + name, "Using locus list: " + name,
+                     "Empty locus list: " + name, "\tNo loci included in exported file.",
+                     "Missing or Empty LocusList.txt.  View LocusList Editor."}));
   }
   ErrorLog::InitalizeExportLog();
   host.WriteLocusList("\r\n");

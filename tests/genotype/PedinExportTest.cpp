@@ -1,7 +1,6 @@
 // The Linkage export end to end on a small study, compared byte for byte
 // with files written out by hand, and its behaviour when files fail.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -52,9 +51,9 @@ TEST(PedinExportTest, WithoutALocusListTheLinesStopAfterTheLiabilityClass) {
                        "Status,Liability Class\r\nFAM1,S1,?,?,1,0,0\r\n"),
             std::string::npos);
   const auto log = host.Log();
-  EXPECT_EQ(std::count(log.begin(), log.end(),
-                       "Missing or Empty LocusList.txt.  View LocusList Editor."),
-            1);
+  EXPECT_EQ(
+      std::count(log.begin(), log.end(), "Missing or Empty LocusList.txt.  View LocusList Editor."),
+      1);
   EXPECT_EQ(std::count(log.begin(), log.end(), "Missing Affectation Status for Subject: S1"), 1);
 }
 
@@ -112,9 +111,9 @@ TEST(PedinExportTest, AFileThatCannotBeCreatedIsLoggedAndTheOthersAreStillWritte
   group.BuildGenoGroup(*testing::MakeSmallStudy());
   group.ExportAsPedin(pre);
   const auto log = host.Log();
-  EXPECT_NE(std::find(log.begin(), log.end(),
-                      "Can't create " + pre + " Check file open or disk full."),
-            log.end());
+  EXPECT_NE(
+      std::find(log.begin(), log.end(), "Can't create " + pre + " Check file open or disk full."),
+      log.end());
   EXPECT_TRUE(std::filesystem::is_directory(pre));
   EXPECT_TRUE(std::filesystem::is_regular_file(host.Path("Busy.debug")));
   EXPECT_EQ(log.back(), "Exported " + host.Path("Busy.log"));
@@ -128,15 +127,15 @@ TEST(PedinExportTest, AFailedWriteLeavesThePreviousFileWhole) {
   group.BuildGenoGroup(*testing::MakeSmallStudy());
   group.ExportAsPedin(missingFolder);
   const auto log = host.Log();
-  EXPECT_EQ(log.back(), "Can't create " + host.Path("Gone/Out.log") +
-                            " Check file open or disk full.");
+  EXPECT_EQ(log.back(),
+            "Can't create " + host.Path("Gone/Out.log") + " Check file open or disk full.");
 
   // A log name taken by a folder is refused; the folder stays as it was.
   std::filesystem::create_directories(host.Path("Keep.log"));
   group.ExportAsPedin(host.Path("Keep.pre"));
   EXPECT_TRUE(std::filesystem::is_directory(host.Path("Keep.log")));
-  EXPECT_EQ(host.Log().back(), "Can't create " + host.Path("Keep.log") +
-                                   " Check file open or disk full.");
+  EXPECT_EQ(host.Log().back(),
+            "Can't create " + host.Path("Keep.log") + " Check file open or disk full.");
 }
 
 TEST(PedinExportTest, AnOverlongLocusListOverflowsAndIsReportedOnTheWayUp) {

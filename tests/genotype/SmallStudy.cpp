@@ -9,7 +9,10 @@ std::shared_ptr<FakeStudy> MakeSmallStudy() {
   auto study = std::make_shared<FakeStudy>();
   study->name = "Small";
   auto& r3 = study->AddResult("R3", "S2");
-  r3.Properties().Text("Pedigree ID", "FAM1").Text("Father ID", "S1").Number("Gender", 2)
+  r3.Properties()
+      .Text("Pedigree ID", "FAM1")
+      .Text("Father ID", "S1")
+      .Number("Gender", 2)
       .Number("Affectation Status", 1);
   r3.Call("D1", "12");
   r3.Call("D1", "14");

@@ -1,11 +1,10 @@
 // The LOH launch: the input file's lines, the peak area rule, and the
 // launch stopping at each failing step.
-#include "harvestor/loh/LOH.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "harvestor/loh/LOH.h"
 #include "harvestor/service/HostObjects.h"
 #include "tests/fakes/FakeStudy.h"
 #include "tests/fakes/TestHost.h"
@@ -69,12 +68,14 @@ TEST_F(LOHTest, ALaunchWritesTheInputFileAndOpensTheWorkbook) {
   host.filter.predicate = [](const IFragment& f) { return f.AlleleID() == "never"; };
   LOH::LaunchLOHAnalysis(Study());
   EXPECT_TRUE(host.ui.messages.empty());
-  EXPECT_EQ(Input(), testing::CrLf({"Result Name,Dye,Fragment Size,Peak Height,Locus,Allele ID,Comment,Peak Area",
-                                    "\"Sample 1\",2,150.5,1200,\"D1\",\"12\",\"\",3000",
-                                    "\"Sample 1\",1,0,0,\"\",\"\",\"size \"std\"\",0"}));
+  EXPECT_EQ(
+      Input(),
+      testing::CrLf({"Result Name,Dye,Fragment Size,Peak Height,Locus,Allele ID,Comment,Peak Area",
+                     "\"Sample 1\",2,150.5,1200,\"D1\",\"12\",\"\",3000",
+                     "\"Sample 1\",1,0,0,\"\",\"\",\"size \"std\"\",0"}));
   const std::string workbook = host.root + "/App/ReportTemplates/LOH.xls";
-  EXPECT_EQ(host.spreadsheet.calls,
-            (std::vector<std::string>{"Create", "Quit", "Running", "Create", "Open " + workbook, "Visible"}));
+  EXPECT_EQ(host.spreadsheet.calls, (std::vector<std::string>{"Create", "Quit", "Running", "Create",
+                                                              "Open " + workbook, "Visible"}));
   EXPECT_EQ(host.application.progress->calls,
             (std::vector<std::string>{"Start 100 0", "Advance", "Finish"}));
   EXPECT_EQ(host.filter.asked, 3);
@@ -82,7 +83,8 @@ TEST_F(LOHTest, ALaunchWritesTheInputFileAndOpensTheWorkbook) {
   auto excluded = std::make_shared<testing::FakeStudy>();
   excluded->AddResult("R1", "S1", true).Call("D1", "1");
   LOH::LaunchLOHAnalysis(excluded);
-  EXPECT_EQ(Input(), "Result Name,Dye,Fragment Size,Peak Height,Locus,Allele ID,Comment,Peak Area\r\n");
+  EXPECT_EQ(Input(),
+            "Result Name,Dye,Fragment Size,Peak Height,Locus,Allele ID,Comment,Peak Area\r\n");
 }
 
 TEST_F(LOHTest, TheLaunchStopsAtTheFirstFailingStepWithItsMessage) {
@@ -100,7 +102,8 @@ TEST_F(LOHTest, TheLaunchStopsAtTheFirstFailingStepWithItsMessage) {
   LOH::LaunchLOHAnalysis(Study());
   EXPECT_EQ(host.ui.messages.back().prompt,
             "The LOH spreadsheet is missing. \r\nTo run LOH analysis: \r\ninstall file: LOH.xls\r\n"
-            "in directory: " + host.root + "/App/ReportTemplates");
+            "in directory: " +
+                host.root + "/App/ReportTemplates");
   testing::WriteFile(host.root + "/App/ReportTemplates/LOH.xls", "workbook");
 
   // The open workbook's name is compared without regard to case.

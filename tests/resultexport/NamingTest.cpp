@@ -16,7 +16,8 @@ TEST(NamingTest, FormatTable) {
   EXPECT_EQ(ResultsFormatIDs::GetFormatExtensionByIndex(2), "zlu");
   EXPECT_EQ(ResultsFormatIDs::GetFormatExtensionByIndex(3), "CRV");
   EXPECT_EQ(ResultsFormatIDs::GetFormatNameByEnum(ZAL_BASE), "ZAL");
-  EXPECT_EQ(ResultsFormatIDs::GetDialogFilterByIndex(1) + ResultsFormatIDs::GetDialogFilterByIndex(2) +
+  EXPECT_EQ(ResultsFormatIDs::GetDialogFilterByIndex(1) +
+                ResultsFormatIDs::GetDialogFilterByIndex(2) +
                 ResultsFormatIDs::GetDialogFilterByIndex(3),
             "Text (Tab delimited)(*.txt)|*.txt|ZAL (*.zl*)|*.zlu|CRV (*.CRV)|*.CRV|");
   EXPECT_TRUE(host.ui.messages.empty());
@@ -33,8 +34,8 @@ TEST(NamingTest, FormatTable) {
 
 TEST(NamingTest, PlaceholderSuffixAndCleaning) {
   testing::TestHost host;
-  const std::string path = SubstituteForDefaultName("C:\\Export\\{Result Name}.txt",
-                                                    "Sample 7.B03_0407221455  ");
+  const std::string path =
+      SubstituteForDefaultName("C:\\Export\\{Result Name}.txt", "Sample 7.B03_0407221455  ");
   EXPECT_EQ(path, "C:\\Export\\Sample 7.B03_0407221455.txt");
   EXPECT_EQ(RemoveSuffix(path), "C:\\Export\\Sample 7.txt");
   EXPECT_EQ(SubstituteForDefaultName("/x/{result name}/{RESULT NAME}.txt", "R1"), "/x/R1/R1.txt");
@@ -47,16 +48,17 @@ TEST(NamingTest, PlaceholderSuffixAndCleaning) {
   EXPECT_EQ(CorrectForbiddenFileNameCharacters("Run 1"), "Run 1");
   EXPECT_TRUE(host.Log().empty());
   EXPECT_EQ(CorrectForbiddenFileNameCharacters("Run:1"), "Run_1");
-  EXPECT_EQ(host.Log(), std::vector<std::string>{
-                            "Replacing illegal file name character(s) in result name with "
-                            "underscore character(s) (\"_\")"});
+  EXPECT_EQ(host.Log(),
+            std::vector<std::string>{"Replacing illegal file name character(s) in result name with "
+                                     "underscore character(s) (\"_\")"});
 }
 
 TEST(NamingTest, FreeNamesAndTheCrvSet) {
   testing::TestHost host;
   const std::string run1 = host.Path("Run1.txt");
   EXPECT_EQ(ResolveFileNames(run1), run1);
-  for (const char* name : {"Run1.txt", "Run1_1.txt", "Run1_2.txt"}) testing::WriteFile(host.Path(name), "");
+  for (const char* name : {"Run1.txt", "Run1_1.txt", "Run1_2.txt"})
+    testing::WriteFile(host.Path(name), "");
   EXPECT_EQ(ResolveFileNames(run1), host.Path("Run1_3.txt"));
 
   const std::string plate = host.Path("Plate7.CRV");

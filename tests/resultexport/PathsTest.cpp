@@ -20,22 +20,24 @@ struct Parts {
 Parts Split(const std::string& text) {
   FileName f;
   f.Initialize(text);
-  return {f.FullPathAndFileName(), f.FileName_(),      f.DriveName(),
-          f.ExtensionName(),       f.PathName(),       f.FileNameSansExtension(),
+  return {f.FullPathAndFileName(),
+          f.FileName_(),
+          f.DriveName(),
+          f.ExtensionName(),
+          f.PathName(),
+          f.FileNameSansExtension(),
           f.PathAndFileNameSansExtension()};
 }
 
 TEST(PathsTest, FileNameSplitsWindowsAndLinuxPaths) {
-  EXPECT_EQ(Split("C:\\Export\\Run1.txt"),
-            (Parts{"C:\\Export\\Run1.txt", "Run1.txt", "C:", "txt", "C:\\Export", "Run1",
-                   "C:\\Export\\Run1"}));
+  EXPECT_EQ(Split("C:\\Export\\Run1.txt"), (Parts{"C:\\Export\\Run1.txt", "Run1.txt", "C:", "txt",
+                                                  "C:\\Export", "Run1", "C:\\Export\\Run1"}));
   EXPECT_EQ(Split("C:\\Run1.txt").path, "C:");
   EXPECT_EQ(Split("C:\\Export\\Run.A01_0312151430.zlu"),
             (Parts{"C:\\Export\\Run.A01_0312151430.zlu", "Run.A01_0312151430.zlu", "C:", "zlu",
                    "C:\\Export", "Run.A01_0312151430", "C:\\Export\\Run.A01_0312151430"}));
-  EXPECT_EQ(Split("/data/Export/Run1.pre"),
-            (Parts{"/data/Export/Run1.pre", "Run1.pre", "", "pre", "/data/Export", "Run1",
-                   "/data/Export/Run1"}));
+  EXPECT_EQ(Split("/data/Export/Run1.pre"), (Parts{"/data/Export/Run1.pre", "Run1.pre", "", "pre",
+                                                   "/data/Export", "Run1", "/data/Export/Run1"}));
   // A name typed without an extension is kept whole.
   EXPECT_EQ(Split("/data/Export/Run1").pathSans, "/data/Export/Run1");
   EXPECT_EQ(Split(""), Parts{});

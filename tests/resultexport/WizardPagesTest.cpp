@@ -53,7 +53,8 @@ class OptionsPageTest : public ::testing::Test {
   }
   std::vector<std::pair<bool, std::int16_t>> Elements() {
     std::vector<std::pair<bool, std::int16_t>> out;
-    for (CheckBox* box : {&page.chkHeader, &page.chkRawData, &page.chkResultData, &page.chkResultOutput}) {
+    for (CheckBox* box :
+         {&page.chkHeader, &page.chkRawData, &page.chkResultData, &page.chkResultOutput}) {
       out.emplace_back(box->Enabled(), box->Value());
     }
     return out;
@@ -76,7 +77,8 @@ TEST_F(OptionsPageTest, AFreshPageOffersTextWithResultNamesInTheExportFolder) {
   EXPECT_FALSE(page.InvalidFileName());
   EXPECT_EQ(dialog().title, "Export Results As");
   EXPECT_EQ(dialog().flags, 0x200804);
-  EXPECT_EQ(dialog().filter, "Text (Tab delimited)(*.txt)|*.txt|ZAL (*.zl*)|*.zlu|CRV (*.CRV)|*.CRV|");
+  EXPECT_EQ(dialog().filter,
+            "Text (Tab delimited)(*.txt)|*.txt|ZAL (*.zl*)|*.zlu|CRV (*.CRV)|*.CRV|");
   page.IPageAccess_Page().RaiseActivate();
   EXPECT_EQ(window->buttons.back(), std::make_pair(1, true));
 }

@@ -1,9 +1,9 @@
-#include "harvestor/service/Collection.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "harvestor/service/Collection.h"
 
 namespace harvestor {
 namespace {

@@ -1,7 +1,6 @@
-#include "harvestor/service/ErrorLog.h"
-
 #include <gtest/gtest.h>
 
+#include "harvestor/service/ErrorLog.h"
 #include "tests/fakes/TestHost.h"
 
 namespace harvestor {

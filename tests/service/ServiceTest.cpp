@@ -1,12 +1,11 @@
 // The service: command enabling, the study export dialog and the pages it opens.
-#include "harvestor/service/Service.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "harvestor/resultexport/ExportParameters.h"
 #include "harvestor/resultexport/ResultExportRoutines.h"
+#include "harvestor/service/Service.h"
 #include "tests/fakes/FakeStudy.h"
 #include "tests/fakes/TestHost.h"
 
@@ -121,8 +120,9 @@ TEST(ServiceTest, TheResultWizardLeadsToTheStatusPageUnlessCancelled) {
   ASSERT_EQ(host.application.windows.calls.size(), 2u);
   EXPECT_EQ(host.application.windows.calls[1].pageName, "ExportResultsStatus");
   EXPECT_EQ(host.application.windows.calls[1].flag, -1);
-  EXPECT_EQ(std::any_cast<std::shared_ptr<ExportParameters>>(host.application.windows.calls[1].parameter),
-            parameters);
+  EXPECT_EQ(
+      std::any_cast<std::shared_ptr<ExportParameters>>(host.application.windows.calls[1].parameter),
+      parameters);
   window->pageName = "exportresultselection";
   a.service.IWindowExitHandler_OnExit(window, false);
   EXPECT_EQ(host.application.windows.calls.size(), 2u);

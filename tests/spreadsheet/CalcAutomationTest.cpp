@@ -1,8 +1,6 @@
 // LibreOffice Calc as the spreadsheet application: finding the program,
 // noticing an open workbook, refusing to open a window without a display,
 // and, where Calc is installed, reading the LOH workbook the build makes.
-#include "workstation/spreadsheet/CalcAutomation.h"
-
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -11,6 +9,7 @@
 
 #include "harvestor/service/HError.h"
 #include "tests/fakes/TestHost.h"
+#include "workstation/spreadsheet/CalcAutomation.h"
 
 namespace workstation {
 namespace {
@@ -59,9 +58,10 @@ TEST(CalcAutomationTest, CalcReadsTheLohWorkbook) {
   if (calc.programPath().empty()) GTEST_SKIP() << "LibreOffice Calc is not installed";
   harvestor::testing::TestHost host;
   const std::string workbook = std::string(HARVESTOR_BUILD_DIR) + "/ReportTemplates/LOH.xls";
-  const std::string command = calc.programPath() + " --headless --norestore -env:UserInstallation=file://" +
-                              host.Path("profile") + " --convert-to csv --outdir " + host.root + " " +
-                              workbook + " >/dev/null 2>&1";
+  const std::string command = calc.programPath() +
+                              " --headless --norestore -env:UserInstallation=file://" +
+                              host.Path("profile") + " --convert-to csv --outdir " + host.root +
+                              " " + workbook + " >/dev/null 2>&1";
   ASSERT_EQ(std::system(command.c_str()), 0);
   EXPECT_EQ(harvestor::testing::ReadFile(host.Path("LOH.csv")).substr(0, 12), "LOH analysis");
 }

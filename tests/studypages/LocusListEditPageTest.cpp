@@ -1,10 +1,9 @@
 // The locus list editor: the three lists, the six buttons and saving.
-#include "harvestor/studypages/LocusListEditPage.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "harvestor/studypages/LocusListEditPage.h"
 #include "tests/fakes/TestHost.h"
 
 namespace harvestor {
@@ -106,7 +105,8 @@ TEST_F(LocusListEditPageTest, SavingAsksBeforeOverwritingAndWritesTheSelectedLoc
   host.ui.answers = {MsgBoxResult::No};
   page->IPageAccess_Page().RaiseSave();
   EXPECT_EQ(ListFile(), "D1\r\nD1\r\n");
-  EXPECT_EQ(host.ui.messages[0].prompt, "Locuslist.txt already exists. Overwrite the file with your changes?");
+  EXPECT_EQ(host.ui.messages[0].prompt,
+            "Locuslist.txt already exists. Overwrite the file with your changes?");
   EXPECT_EQ(host.ui.messages[0].style, MsgBoxStyle::YesNo);
   page->IPageAccess_Page().RaiseSave();
   EXPECT_EQ(ListFile(), "D1\r\nD1\r\nD2\r\n");

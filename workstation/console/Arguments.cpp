@@ -61,7 +61,8 @@ std::string Arguments::required(const std::string& name) const {
   return value(name);
 }
 
-std::string Arguments::choice(const std::string& name, const std::vector<std::string>& choices) const {
+std::string Arguments::choice(const std::string& name,
+                              const std::vector<std::string>& choices) const {
   const std::string v = required(name);
   if (std::find(choices.begin(), choices.end(), v) == choices.end()) {
     std::string list;

@@ -30,8 +30,8 @@ bool wantsHelp(const std::vector<std::string>& args) {
 
 const std::vector<Command>& allCommands() {
   static const std::vector<Command> commands = {
-      importCommand(),   exportStudyCommand(), exportResultsCommand(), locusListCommand(),
-      lohCommand(),      demoCommand(),        initStoreCommand()};
+      importCommand(), exportStudyCommand(), exportResultsCommand(), locusListCommand(),
+      lohCommand(),    demoCommand(),        initStoreCommand()};
   return commands;
 }
 

@@ -4,8 +4,8 @@
 #include "harvestor/service/HostObjects.h"
 #include "workstation/store/CRVTraceWriter.h"
 #include "workstation/store/CurrentLociLoader.h"
-#include "workstation/store/StoredStudy.h"
 #include "workstation/store/ResultFileExporter.h"
+#include "workstation/store/StoredStudy.h"
 
 namespace workstation::console {
 
@@ -15,7 +15,8 @@ void ConsoleSelectionControl::InitSelection(const std::string& selectionType,
   selection_ = selection;
 }
 
-void ConsoleSelectionControl::select(const std::vector<std::shared_ptr<harvestor::IResult>>& results) {
+void ConsoleSelectionControl::select(
+    const std::vector<std::shared_ptr<harvestor::IResult>>& results) {
   if (!selection_) harvestor::RaiseError(harvestor::ErrNo::ObjectNotSet);
   for (const auto& result : results) selection_->Add(result);
   if (SelectionChanged) SelectionChanged();
@@ -38,8 +39,8 @@ std::shared_ptr<harvestor::ISelectionControl> ConsoleLibraries::CreateSelectionC
 }
 
 std::shared_ptr<harvestor::ILociLoader> ConsoleLibraries::CreateLociLoader() {
-  return std::make_shared<CurrentLociLoader>(
-      std::dynamic_pointer_cast<StoredStudy>(harvestor::HostObjects::StudyService().CurrentStudy()));
+  return std::make_shared<CurrentLociLoader>(std::dynamic_pointer_cast<StoredStudy>(
+      harvestor::HostObjects::StudyService().CurrentStudy()));
 }
 
 }  // namespace workstation::console

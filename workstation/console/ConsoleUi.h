@@ -29,7 +29,8 @@ class ConsoleUi final : public harvestor::IUserInterface {
   int questionsAsked() const { return questions_; }
   int messagesShown() const { return messages_; }
 
-  std::int32_t MsgBox(const std::string& prompt, std::int32_t style, const std::string& title) override;
+  std::int32_t MsgBox(const std::string& prompt, std::int32_t style,
+                      const std::string& title) override;
   void SendKeys(const std::string& keys) override;
   void DoEvents() override;
   std::int32_t MousePointer() override { return pointer_; }

@@ -3,11 +3,11 @@
 
 #include "harvestor/genotype/LocusListFile.h"
 #include "harvestor/loh/LOH.h"
-#include "workstation/console/ConsoleHost.h"
 #include "harvestor/resultexport/ResultExportRoutines.h"
 #include "harvestor/service/TextFile.h"
 #include "workstation/console/Arguments.h"
 #include "workstation/console/Commands.h"
+#include "workstation/console/ConsoleHost.h"
 #include "workstation/console/Layout.h"
 #include "workstation/console/ResultExport.h"
 #include "workstation/console/StudyExport.h"
@@ -46,7 +46,8 @@ Command demoCommand() {
 
     const std::string exportFolder = harvestor::ResultExportRoutines::FindExportPath();
     if (!harvestor::FolderExists(exportFolder)) {
-      context.err << "harvestor demo: there is no export folder beside " << componentFolder() << "\n";
+      context.err << "harvestor demo: there is no export folder beside " << componentFolder()
+                  << "\n";
       return 1;
     }
     const std::string list = harvestor::LocusListFile::FullName();
@@ -59,7 +60,8 @@ Command demoCommand() {
     const struct {
       const char* format;
       const char* file;
-    } exports[] = {{"csv", "Demo.csv"}, {"pedin", "Demo.pre"}, {"dmp", "Demo.txt"}, {"gsr", "Demo.gsr"}};
+    } exports[] = {
+        {"csv", "Demo.csv"}, {"pedin", "Demo.pre"}, {"dmp", "Demo.txt"}, {"gsr", "Demo.gsr"}};
     for (const auto& e : exports) {
       context.out << "\n== " << e.format << "\n";
       StudyExportRequest request{database, "Demo", exportFolder + "/" + e.file,
@@ -69,7 +71,8 @@ Command demoCommand() {
     const std::string results = exportFolder + "/Results";
     std::filesystem::create_directories(results);
     for (std::int16_t filterIndex : {std::int16_t{1}, std::int16_t{3}}) {
-      context.out << "\n== " << (filterIndex == 1 ? "results as text" : "results as one CRV set") << "\n";
+      context.out << "\n== " << (filterIndex == 1 ? "results as text" : "results as one CRV set")
+                  << "\n";
       ResultExportRequest request;
       request.database = database;
       request.study = "Demo";

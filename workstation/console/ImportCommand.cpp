@@ -34,8 +34,12 @@ Command importCommand() {
       "and a libpq keyword string); the import is then one transaction on the server.\n";
   c.run = [](const std::vector<std::string>& args, CommandContext& context) {
     const Arguments a(args,
-                      {{"name", true}, {"fragments", true}, {"results", true}, {"subjects", true},
-                       {"traces", true}, {"native", true}},
+                      {{"name", true},
+                       {"fragments", true},
+                       {"results", true},
+                       {"subjects", true},
+                       {"traces", true},
+                       {"native", true}},
                       1, 1);
     for (const char* table : {"fragments", "results", "subjects", "traces"}) {
       if (a.has(table)) requireFile(a.value(table));

@@ -1,14 +1,13 @@
 #include <ostream>
 
-#include "harvestor/service/Text.h"
-#include "harvestor/studypages/LocusListEditPage.h"
-#include "workstation/console/ConsoleHost.h"
-#include "workstation/store/StudyStore.h"
-
 #include "harvestor/genotype/LocusListFile.h"
+#include "harvestor/service/Text.h"
 #include "harvestor/service/TextFile.h"
+#include "harvestor/studypages/LocusListEditPage.h"
 #include "workstation/console/Arguments.h"
 #include "workstation/console/Commands.h"
+#include "workstation/console/ConsoleHost.h"
+#include "workstation/store/StudyStore.h"
 
 namespace workstation::console {
 namespace {
@@ -50,9 +49,10 @@ int editLocusList(const Arguments& a, CommandContext& context) {
   if (a.has("yes")) host.ui().setAnswer(true);
   if (a.has("no")) host.ui().setAnswer(false);
   service.LaunchLocusListEdit();
-  auto& page = dynamic_cast<harvestor::LocusListEditPage&>(*host.windows().lastPage("ShowLocusListEditPage"));
-  context.out << "Locus list " << harvestor::LocusListFile::FullName() << " (" << page.lblFileDateTime.Caption()
-              << ")\n";
+  auto& page = dynamic_cast<harvestor::LocusListEditPage&>(
+      *host.windows().lastPage("ShowLocusListEditPage"));
+  context.out << "Locus list " << harvestor::LocusListFile::FullName() << " ("
+              << page.lblFileDateTime.Caption() << ")\n";
   showLists(page, context.out);
 
   const auto& moves = a.ordered();
@@ -64,9 +64,9 @@ int editLocusList(const Arguments& a, CommandContext& context) {
       std::size_t j = i;
       for (; j < moves.size() && moves[j].first == move; ++j) {
         const std::string& name = moves[j].second;
-        const bool found = move == "select"
-                               ? selectNamed(page.lstPossible, name) || selectNamed(page.lstOther, name)
-                               : selectNamed(page.lstSelected, name);
+        const bool found = move == "select" ? selectNamed(page.lstPossible, name) ||
+                                                  selectNamed(page.lstOther, name)
+                                            : selectNamed(page.lstSelected, name);
         if (!found) throw UsageError("no locus '" + name + "' to " + move);
       }
       (move == "select" ? page.btnToList : page.btnToTree).Click();
@@ -112,8 +112,15 @@ Command locusListCommand() {
       "--no answers the question whether to overwrite the file (default Yes).\n";
   c.run = [](const std::vector<std::string>& args, CommandContext& context) {
     const Arguments a(args,
-                      {{"study", true}, {"select", true}, {"deselect", true}, {"up", true},
-                       {"down", true}, {"all"}, {"none"}, {"yes"}, {"no"}},
+                      {{"study", true},
+                       {"select", true},
+                       {"deselect", true},
+                       {"up", true},
+                       {"down", true},
+                       {"all"},
+                       {"none"},
+                       {"yes"},
+                       {"no"}},
                       1, SIZE_MAX);
     const std::string& action = a.positional()[0];
     if (action == "edit") return editLocusList(a, context);

@@ -65,7 +65,9 @@ class CalcWorkbook final : public harvestor::ISpreadsheetWorkbook {
   CalcWorkbook(std::string path, std::shared_ptr<harvestor::ISpreadsheetApplication> application)
       : path_(std::move(path)), application_(std::move(application)) {}
   std::string FullName() override { return path_; }
-  std::shared_ptr<harvestor::ISpreadsheetApplication> Application() override { return application_; }
+  std::shared_ptr<harvestor::ISpreadsheetApplication> Application() override {
+    return application_;
+  }
 
  private:
   std::string path_;
@@ -77,7 +79,8 @@ std::shared_ptr<harvestor::ISpreadsheetWorkbook> CalcApplication::ActiveWorkbook
   return std::make_shared<CalcWorkbook>(active_, shared_from_this());
 }
 
-std::shared_ptr<harvestor::ISpreadsheetWorkbook> CalcApplication::OpenWorkbook(const std::string& path) {
+std::shared_ptr<harvestor::ISpreadsheetWorkbook> CalcApplication::OpenWorkbook(
+    const std::string& path) {
   if (!displayAvailable()) {
     fail(429, "LibreOffice Calc cannot show " + path +
                   ": there is no display on this machine (DISPLAY is not set). The LOH input file "
@@ -99,7 +102,8 @@ bool calcIsRunning() {
   for (const auto& entry : std::filesystem::directory_iterator("/proc", ec)) {
     std::ifstream comm(entry.path() / "comm");
     std::string name;
-    if (comm && std::getline(comm, name) && (name == "soffice.bin" || name == "soffice")) return true;
+    if (comm && std::getline(comm, name) && (name == "soffice.bin" || name == "soffice"))
+      return true;
   }
   return false;
 }
@@ -112,7 +116,8 @@ bool displayAvailable() {
 
 std::string CalcAutomation::programPath() const {
   const std::string& program = settings_.program;
-  if (program.find('/') != std::string::npos) return ::access(program.c_str(), X_OK) == 0 ? program : "";
+  if (program.find('/') != std::string::npos)
+    return ::access(program.c_str(), X_OK) == 0 ? program : "";
   const char* path = std::getenv("PATH");
   std::string folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
   std::size_t start = 0;
@@ -132,7 +137,8 @@ std::string CalcAutomation::openWorkbook() const {
     for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
       const std::string name = entry.path().filename().string();
       if (name.rfind(".~lock.", 0) != 0 || name.back() != '#') continue;
-      const std::string document = (entry.path().parent_path() / name.substr(7, name.size() - 8)).string();
+      const std::string document =
+          (entry.path().parent_path() / name.substr(7, name.size() - 8)).string();
       if (std::filesystem::exists(document, ec)) return document;
     }
   }
@@ -141,7 +147,8 @@ std::string CalcAutomation::openWorkbook() const {
 
 std::shared_ptr<harvestor::ISpreadsheetApplication> CalcAutomation::CreateApplication() {
   const std::string program = programPath();
-  if (program.empty()) fail(429, "LibreOffice Calc is not installed (no " + settings_.program + " found)");
+  if (program.empty())
+    fail(429, "LibreOffice Calc is not installed (no " + settings_.program + " found)");
   return std::make_shared<CalcApplication>(program, "");
 }
 

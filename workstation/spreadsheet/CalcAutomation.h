@@ -18,7 +18,7 @@ namespace workstation {
 class CalcAutomation final : public harvestor::ISpreadsheetAutomation {
  public:
   struct Settings {
-    std::string program = "soffice";       // a name looked up on PATH, or a path
+    std::string program = "soffice";          // a name looked up on PATH, or a path
     std::vector<std::string> watchedFolders;  // where an open workbook is looked for
   };
   explicit CalcAutomation(Settings settings) : settings_(std::move(settings)) {}

@@ -9,8 +9,8 @@
 
 namespace workstation {
 
-void CRVTraceWriter::AddResult(const std::shared_ptr<harvestor::ISample>& sample, std::int32_t& status,
-                               const std::string& resultName) {
+void CRVTraceWriter::AddResult(const std::shared_ptr<harvestor::ISample>& sample,
+                               std::int32_t& status, const std::string& resultName) {
   Column column{resultName, {}};
   bool any = false;
   for (std::int16_t dye = 1; dye <= 4; ++dye) {

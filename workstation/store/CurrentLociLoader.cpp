@@ -9,8 +9,8 @@
 namespace workstation {
 
 harvestor::CollectionPtr<std::shared_ptr<harvestor::IObject>> CurrentLociLoader::Query(
-    const std::string& what, const std::string&, const std::string&, const std::string&, std::int32_t,
-    bool) {
+    const std::string& what, const std::string&, const std::string&, const std::string&,
+    std::int32_t, bool) {
   if (what != "CurrentLoci") throw StoreError("the loader answers no query '" + what + "'");
   auto loci = harvestor::NewCollection<std::shared_ptr<harvestor::IObject>>();
   if (!study_ || !study_->source) return loci;

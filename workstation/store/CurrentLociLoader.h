@@ -16,9 +16,11 @@ class CurrentLociLoader final : public harvestor::ILociLoader {
  public:
   explicit CurrentLociLoader(std::shared_ptr<StoredStudy> study) : study_(std::move(study)) {}
   // Throws StoreError for any query but "CurrentLoci".
-  harvestor::CollectionPtr<std::shared_ptr<harvestor::IObject>> Query(
-      const std::string& what, const std::string&, const std::string&, const std::string&,
-      std::int32_t, bool) override;
+  harvestor::CollectionPtr<std::shared_ptr<harvestor::IObject>> Query(const std::string& what,
+                                                                      const std::string&,
+                                                                      const std::string&,
+                                                                      const std::string&,
+                                                                      std::int32_t, bool) override;
 
  private:
   std::shared_ptr<StoredStudy> study_;

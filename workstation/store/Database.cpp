@@ -90,7 +90,9 @@ void Statement::reset() {
 
 std::int64_t Statement::integer(int column) const { return sqlite3_column_int64(stmt_, column); }
 double Statement::real(int column) const { return sqlite3_column_double(stmt_, column); }
-bool Statement::isNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
+bool Statement::isNull(int column) const {
+  return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
 
 std::string Statement::text(int column) const {
   const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));

@@ -34,8 +34,8 @@ std::optional<bool> FragmentGridPage::Export(const std::string& fileName) {
     for (std::int32_t i = 0; i < results->Count(); ++i) {
       const auto studyResult = results->Item(i);
       const auto result = studyResult->Result();
-      const std::string prefix = csvField(result->ResultName()) + "," +
-                                 csvField(result->Sample()->SubjectID()) + ",";
+      const std::string prefix =
+          csvField(result->ResultName()) + "," + csvField(result->Sample()->SubjectID()) + ",";
       const std::string resultExcluded = studyResult->Excluded() ? "1" : "0";
       const auto fragments = studyResult->Fragments();
       for (std::int32_t f = 0; f < fragments->Count(); ++f) {
@@ -43,8 +43,8 @@ std::optional<bool> FragmentGridPage::Export(const std::string& fileName) {
         file.WriteLine(prefix + std::to_string(fragment.Dye()) + "," + csvField(fragment.Locus()) +
                        "," + csvField(fragment.AlleleID()) + "," + number(fragment.FragmentSize()) +
                        "," + number(fragment.PeakHeight()) + "," + number(fragment.PeakArea()) +
-                       "," + csvField(fragment.Comment()) + "," + (fragment.Excluded() ? "1" : "0") +
-                       "," + resultExcluded);
+                       "," + csvField(fragment.Comment()) + "," +
+                       (fragment.Excluded() ? "1" : "0") + "," + resultExcluded);
       }
     }
     return file.Commit();

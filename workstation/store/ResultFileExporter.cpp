@@ -27,13 +27,15 @@ void writeHeader(harvestor::TextFileWriter& file, const SampleFacts& facts) {
 
 void writeFragments(harvestor::TextFileWriter& file, const SampleFacts& facts) {
   file.WriteLine("[Result Output]");
-  file.WriteLine("Dye\tLocus\tAllele ID\tFragment Size\tPeak Height\tPeak Area\tArea Divisor\t"
-                 "Condition Code\tExcluded\tComment");
+  file.WriteLine(
+      "Dye\tLocus\tAllele ID\tFragment Size\tPeak Height\tPeak Area\tArea Divisor\t"
+      "Condition Code\tExcluded\tComment");
   for (const StoredFragment& f : facts.fragments->items) {
-    file.WriteLine(std::to_string(f.dye) + "\t" + escapeField(f.locus) + "\t" + escapeField(f.alleleId) +
-                   "\t" + number(f.size) + "\t" + number(f.height) + "\t" + number(f.area) + "\t" +
-                   number(f.divisor) + "\t" + std::to_string(f.conditionCode) + "\t" +
-                   (f.excluded ? "1" : "0") + "\t" + escapeField(f.comment));
+    file.WriteLine(std::to_string(f.dye) + "\t" + escapeField(f.locus) + "\t" +
+                   escapeField(f.alleleId) + "\t" + number(f.size) + "\t" + number(f.height) +
+                   "\t" + number(f.area) + "\t" + number(f.divisor) + "\t" +
+                   std::to_string(f.conditionCode) + "\t" + (f.excluded ? "1" : "0") + "\t" +
+                   escapeField(f.comment));
   }
 }
 
