@@ -1,10 +1,11 @@
 // LocusList.txt: finding, testing and reading it, with its log lines.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "harvestor/genotype/GenoGroup.h"
 #include "harvestor/genotype/LocusListFile.h"
@@ -78,42 +79,41 @@ TEST(LocusListTest, AFileOf32768BytesOrMoreFailsTheCheckButIsStillRead) {
   EXPECT_TRUE(host.utility.reported.empty());
 }
 
-// While it lives, the process cannot open another file: every descriptor up
-// to the soft limit is taken. Files can still be looked at, not opened.
-class NoFreeDescriptors {
- public:
-  NoFreeDescriptors() {
-    getrlimit(RLIMIT_NOFILE, &saved_);
-    const int lowestFree = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-    ::close(lowestFree);
-    rlimit limit = saved_;
-    limit.rlim_cur = static_cast<rlim_t>(lowestFree);
-    setrlimit(RLIMIT_NOFILE, &limit);
-  }
-  ~NoFreeDescriptors() { setrlimit(RLIMIT_NOFILE, &saved_); }
-  NoFreeDescriptors(const NoFreeDescriptors&) = delete;
-  NoFreeDescriptors& operator=(const NoFreeDescriptors&) = delete;
-
- private:
-  rlimit saved_{};
-};
+// Runs `body` on a thread of its own that has given up the capabilities
+// that let root open any file, so that a file without permission bits is seen
+// but cannot be opened. Capabilities set with the raw system call belong to
+// the calling thread only; the rest of the test process keeps its own.
+template <typename Body>
+void WithoutFileAccessOverride(Body body) {
+  std::thread([&] {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3]{};
+    ASSERT_EQ(::syscall(SYS_capget, &header, data), 0);
+    for (int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH}) {
+      data[CAP_TO_INDEX(cap)].effective &= ~CAP_TO_MASK(cap);
+    }
+    ASSERT_EQ(::syscall(SYS_capset, &header, data), 0);
+    body();
+  }).join();
+}
 
 TEST(LocusListTest, AListThatCannotBeOpenedFailsTheCheckAndIsNotRead) {
   testing::TestHost host;
   const std::string name = host.exportFolder + "/LocusList.txt";
   host.WriteLocusList("D1\r\nD2\r\n");
+  std::filesystem::permissions(name, std::filesystem::perms::none);
   GenoGroup group;
   bool checked = true;
   bool read = true;
-  {
-    NoFreeDescriptors full;
+  WithoutFileAccessOverride([&] {
     checked = group.CheckLocusList();
     read = group.ReadLocusList(false);
-  }
+  });
   EXPECT_FALSE(checked);
   EXPECT_FALSE(read);
   EXPECT_EQ(host.Log(), (Lines{"Using locus list: " + name, "Using locus list: " + name,
                                "Can't read " + name + " File may be open."}));
+  std::filesystem::permissions(name, std::filesystem::perms::owner_read);
   EXPECT_TRUE(group.CheckLocusList());  // the same file, once it can be opened
 }
 
