@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "harvestor/service/CaseFold.h"
 #include "harvestor/service/HError.h"
 #include "harvestor/service/Text.h"
 #include "harvestor/service/Variant.h"
@@ -48,7 +49,8 @@ struct NoCaseHash {
   using is_transparent = void;
   std::size_t operator()(std::string_view s) const noexcept {
     std::size_t h = 1469598103934665603ull;
-    for (char c : s) h = (h ^ static_cast<unsigned char>(FoldCase(c))) * 1099511628211ull;
+    CaseFold::FoldedBytes folded(s);
+    for (unsigned char c; folded.Next(c);) h = (h ^ c) * 1099511628211ull;
     return h;
   }
 };

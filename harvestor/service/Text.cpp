@@ -4,34 +4,33 @@
 #include <cmath>
 #include <cstdio>
 
+#include "harvestor/service/CaseFold.h"
 #include "harvestor/service/Utf8.h"
 
 namespace harvestor {
 
 char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-std::string LowerCase(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = FoldCase(c);
-  return out;
-}
+std::string LowerCase(std::string_view text) { return CaseFold::Folded(text); }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+  if (a.size() != b.size()) return false;  // folding keeps the length
+  CaseFold::FoldedBytes x(a), y(b);
+  for (unsigned char ca, cb; x.Next(ca) && y.Next(cb);) {
+    if (ca != cb) return false;
   }
   return true;
 }
 
 bool LessNoCase(std::string_view a, std::string_view b) {
-  const std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const auto ca = static_cast<unsigned char>(FoldCase(a[i]));
-    const auto cb = static_cast<unsigned char>(FoldCase(b[i]));
+  CaseFold::FoldedBytes x(a), y(b);
+  while (true) {
+    unsigned char ca = 0, cb = 0;
+    const bool moreA = x.Next(ca);
+    const bool moreB = y.Next(cb);
+    if (!moreA || !moreB) return moreB;
     if (ca != cb) return ca < cb;
   }
-  return a.size() < b.size();
 }
 
 std::string TrimTrailingBlanks(std::string_view text) {

@@ -1,7 +1,9 @@
 #pragma once
-// Text helpers used throughout the component. Case-insensitive means ASCII
-// letters fold; every other byte compares as itself, which is how the
-// component's keys (subject IDs, locus names, allele IDs) behave.
+// Text helpers used throughout the component. Text is UTF-8. Case-insensitive
+// means compared in the folded form of CaseFold.h (Latin, Greek and Cyrillic
+// letters fold; other characters and malformed bytes compare as they stand),
+// which is how the component's keys (subject IDs, locus names, allele IDs)
+// behave.
 
 #include <cstdint>
 #include <optional>
@@ -10,7 +12,9 @@
 
 namespace harvestor {
 
+// Folds ASCII letters only.
 char FoldCase(char c);
+// The folded form: as long as the text, with its characters at the same offsets.
 std::string LowerCase(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 // Orders a before b ignoring case; ties keep their order.
