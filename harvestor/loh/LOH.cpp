@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "harvestor/resultexport/FileName.h"
 #include "harvestor/resultexport/ResultExportRoutines.h"
 #include "harvestor/service/HError.h"
 #include "harvestor/service/HostObjects.h"
@@ -20,9 +21,10 @@ void Tell(const std::string& message) {
   HostObjects::UserInterface().MsgBox(message, MsgBoxStyle::OKOnly, kTitle);
 }
 
-// The component's folder less its last three characters, then name.
+// The component's folder less its last three characters, then name; a
+// folder written with a separator at its end names the same folder.
 std::string Sibling(const std::string& name) {
-  const std::string folder = HostObjects::ComponentFolder();
+  const std::string folder = FileName::WithoutTrailingSeparators(HostObjects::ComponentFolder());
   if (folder.size() < 3) RaiseError(ErrNo::InvalidProcedureCall);
   return folder.substr(0, folder.size() - 3) + name;
 }

@@ -21,6 +21,11 @@ std::string Cut(const std::string& text, int n) {
 
 }  // namespace
 
+std::string FileName::WithoutTrailingSeparators(std::string folder) {
+  while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
+  return folder;
+}
+
 std::string FileName::GetDriveName(const std::string& path) {
   if (HasDriveLetter(path)) return path.substr(0, 2);
   if (path.size() > 2 && path[0] == '\\' && path[1] == '\\') {

@@ -26,6 +26,8 @@ class FileName {
   static std::string GetFileName(const std::string& path);
   static std::string GetDriveName(const std::string& path);
   static std::string GetExtensionName(const std::string& path);
+  // A folder without the "/" or "\\" it may end in ("/" alone stays).
+  static std::string WithoutTrailingSeparators(std::string folder);
 
  private:
   std::string m_strFullPathAndFileName;

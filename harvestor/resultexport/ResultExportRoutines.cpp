@@ -46,8 +46,7 @@ std::string ShortenLongPaths(const std::string& path) {
 
 std::string FindExportPath() {
   return Handled(kModule, "FindExportPath", [&] {
-    std::string folder = HostObjects::ComponentFolder();
-    while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
+    const std::string folder = FileName::WithoutTrailingSeparators(HostObjects::ComponentFolder());
     const std::string drive = FileName::GetDriveName(folder);
     if (folder.size() < 3) RaiseError(ErrNo::InvalidProcedureCall);
     const std::string candidate = folder.substr(0, folder.size() - 3) + "Export";

@@ -87,6 +87,19 @@ TEST_F(LOHTest, ALaunchWritesTheInputFileAndOpensTheWorkbook) {
             "Result Name,Dye,Fragment Size,Peak Height,Locus,Allele ID,Comment,Peak Area\r\n");
 }
 
+TEST_F(LOHTest, SiblingFoldersDoNotDependOnASeparatorAtTheEnd) {
+  const std::string app = host.root + "/App";
+  for (const std::string& folder : {app + "/bin", app + "/bin/", app + "/bin//", app + "/bin\\"}) {
+    SCOPED_TRACE(folder);
+    HostObjects::SetEnvironment({nullptr, folder, "."});
+    EXPECT_TRUE(LOH::CheckLOHSpreadsheet());
+    EXPECT_EQ(LOH::TemplatesFolder(), app + "/ReportTemplates");
+    EXPECT_EQ(LOH::ExportFolder(), app + "/Export");
+    EXPECT_EQ(LOH::SpreadsheetPath(), app + "/ReportTemplates/LOH.xls");
+  }
+  EXPECT_TRUE(host.ui.messages.empty());
+}
+
 TEST_F(LOHTest, TheLaunchStopsAtTheFirstFailingStepWithItsMessage) {
   host.spreadsheet.installed = false;
   LOH::LaunchLOHAnalysis(Study());
