@@ -37,9 +37,7 @@ ExportResultsOptionsPage::ExportResultsOptionsPage() {
   });
 }
 
-PageBase& ExportResultsOptionsPage::IPageAccess_Page() {
-  return *Handled(kClass, "IPageAccess_Page (Get)", [&] { return m_oPageBase.get(); });
-}
+PageBase& ExportResultsOptionsPage::IPageAccess_Page() { return PageAccess(kClass, m_oPageBase); }
 
 void ExportResultsOptionsPage::m_oPageBase_Initialize() {
   Handled(kClass, "m_oPageBase_Initialize", [&] {
@@ -70,7 +68,8 @@ void ExportResultsOptionsPage::InitializeDialog(const std::string& fileName) {
     dlgResultsSaveAs->SetFileName(fileName);
     dlgResultsSaveAs->SetFilterIndex(1);
     dlgResultsSaveAs->SetFlags(0x200804);
-    std::string filter;
+    // Appended to the dialog's filter, never put in its place; a fresh dialog has none.
+    std::string filter = dlgResultsSaveAs->Filter();
     for (Int16 index = 1; index <= 3; ++index)
       filter += ResultsFormatIDs::GetDialogFilterByIndex(index);
     dlgResultsSaveAs->SetFilter(filter);

@@ -34,6 +34,7 @@ class ICommonDialog {
   virtual std::int16_t FilterIndex() const = 0;
   virtual void SetFilterIndex(std::int16_t index) = 0;
   virtual void SetFlags(std::int32_t flags) = 0;
+  virtual std::string Filter() const = 0;
   virtual void SetFilter(const std::string& filter) = 0;
   virtual void SetCancelError(bool raise) = 0;
   // Shows the dialog; with CancelError set, a cancel raises an error.

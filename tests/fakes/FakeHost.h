@@ -29,6 +29,7 @@ class FakeCommonDialog : public ICommonDialog {
   std::int16_t FilterIndex() const override { return filterIndex; }
   void SetFilterIndex(std::int16_t i) override { filterIndex = i; }
   void SetFlags(std::int32_t f) override { flags = f; }
+  std::string Filter() const override { return filter; }
   void SetFilter(const std::string& f) override { filter = f; }
   void SetCancelError(bool c) override { cancelError = c; }
   void ShowSave() override;

@@ -83,6 +83,26 @@ TEST_F(OptionsPageTest, AFreshPageOffersTextWithResultNamesInTheExportFolder) {
   EXPECT_EQ(window->buttons.back(), std::make_pair(1, true));
 }
 
+TEST_F(OptionsPageTest, PreparingTheDialogAppendsTheFormatsToItsFilter) {
+  const std::string formats =
+      "Text (Tab delimited)(*.txt)|*.txt|ZAL (*.zl*)|*.zlu|CRV (*.CRV)|*.CRV|";
+  const struct {
+    std::string before;
+    std::string after;
+  } cases[] = {
+      {"", formats},
+      {"All files (*.*)|*.*|", "All files (*.*)|*.*|" + formats},
+      {formats, formats + formats},  // a page initialised twice
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.before);
+    dialog().filter = c.before;
+    page.IPageAccess_Page().RaiseInitialize();
+    EXPECT_EQ(dialog().filter, c.after);
+    EXPECT_EQ(dialog().filterIndex, 1);
+  }
+}
+
 TEST_F(OptionsPageTest, FormatChangesResetTheElementsAndTheExtensionFollowsTheFormat) {
   const std::string cwd = std::filesystem::current_path();
   page.chkHeader.Value(1);

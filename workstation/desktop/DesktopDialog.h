@@ -28,6 +28,7 @@ class DesktopDialog final : public harvestor::ICommonDialog {
   std::int16_t FilterIndex() const override { return filterIndex_; }
   void SetFilterIndex(std::int16_t index) override { filterIndex_ = index; }
   void SetFlags(std::int32_t flags) override { flags_ = flags; }
+  std::string Filter() const override { return filter_; }
   void SetFilter(const std::string& filter) override { filter_ = filter; }
   void SetCancelError(bool raise) override { cancelError_ = raise; }
   void ShowSave() override;
