@@ -22,9 +22,7 @@ ExportResultsSelectionPage::ExportResultsSelectionPage() {
   });
 }
 
-PageBase& ExportResultsSelectionPage::IPageAccess_Page() {
-  return *Handled(kClass, "IPageAccess_Page (Get)", [&] { return m_oPageBase.get(); });
-}
+PageBase& ExportResultsSelectionPage::IPageAccess_Page() { return PageAccess(kClass, m_oPageBase); }
 
 void ExportResultsSelectionPage::m_oPageBase_Initialize() {
   Handled(kClass, "m_oPageBase_Initialize", [&] {

@@ -33,9 +33,7 @@ ExportResultsStatusPage::ExportResultsStatusPage() {
   });
 }
 
-PageBase& ExportResultsStatusPage::IPageAccess_Page() {
-  return *Handled(kClass, "IPageAccess_Page (Get)", [&] { return m_oPageBase.get(); });
-}
+PageBase& ExportResultsStatusPage::IPageAccess_Page() { return PageAccess(kClass, m_oPageBase); }
 
 std::string ExportResultsStatusPage::CorrectForbiddenFileNameCharacters(const std::string& name) {
   return OutputNaming::CorrectForbiddenFileNameCharacters(name);

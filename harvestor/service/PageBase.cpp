@@ -2,7 +2,16 @@
 
 #include <utility>
 
+#include "harvestor/service/ErrorHandler.h"
+
 namespace harvestor {
+
+PageBase& PageAccess(const char* pageClass, const std::shared_ptr<PageBase>& pageBase) {
+  return *Handled(pageClass, "IPageAccess_Page (Get)", [&] {
+    if (!pageBase) RaiseError(ErrNo::ObjectNotSet);
+    return pageBase.get();
+  });
+}
 
 void PageBase::Revalidate() {
   if (revalidate_) revalidate_();

@@ -50,4 +50,9 @@ class IPageAccess {
   virtual PageBase& IPageAccess_Page() = 0;
 };
 
+// The body of every page's IPageAccess_Page: the page's base, under the
+// common error handler as the property get "IPageAccess_Page (Get)" of
+// pageClass; a page without a base is error 91.
+PageBase& PageAccess(const char* pageClass, const std::shared_ptr<PageBase>& pageBase);
+
 }  // namespace harvestor

@@ -42,9 +42,7 @@ ExportStudyStatusPage::~ExportStudyStatusPage() {
   if (m_oWinMgr) m_oWinMgr->Unadvise(this);
 }
 
-PageBase& ExportStudyStatusPage::IPageAccess_Page() {
-  return *Handled(kClass, "IPageAccess_Page", [&] { return m_oPageBase.get(); });
-}
+PageBase& ExportStudyStatusPage::IPageAccess_Page() { return PageAccess(kClass, m_oPageBase); }
 
 void ExportStudyStatusPage::cmdOK_Click() {
   Handled(kClass, "cmdOK_Click", [&] { m_oPageBase->Window()->Close(); });

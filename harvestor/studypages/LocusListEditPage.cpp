@@ -78,9 +78,7 @@ LocusListEditPage::~LocusListEditPage() {
     ui->SetMousePointer(m_nSavedMousePointer);
 }
 
-PageBase& LocusListEditPage::IPageAccess_Page() {
-  return *Handled(kClass, "IPageAccess_Page (Get)", [&] { return m_oPageBase.get(); });
-}
+PageBase& LocusListEditPage::IPageAccess_Page() { return PageAccess(kClass, m_oPageBase); }
 
 namespace {
 
