@@ -15,14 +15,13 @@ namespace {
 // finish before it gives up and says the database is busy.
 constexpr int kWriterPatienceMs = 10 * 60 * 1000;
 
-void insertStudy(Database& db, const ImportedStudy& study) {
+void insertStudy(Database& db, const std::string& name, const ResultSource& results) {
   Statement exists(db, "SELECT 1 FROM studies WHERE name = ?");
-  exists.bind(1, std::string_view(study.name));
-  if (exists.step())
-    throw StoreError(db.path() + ": a study named '" + study.name + "' exists already");
+  exists.bind(1, std::string_view(name));
+  if (exists.step()) throw StoreError(db.path() + ": a study named '" + name + "' exists already");
 
   Statement addStudyRow(db, "INSERT INTO studies(name) VALUES(?)");
-  addStudyRow.bind(1, std::string_view(study.name)).run();
+  addStudyRow.bind(1, std::string_view(name)).run();
   const std::int64_t studyId = db.lastInsertId();
 
   Statement addSample(
@@ -41,7 +40,7 @@ void insertStudy(Database& db, const ImportedStudy& study) {
                         "peak_area, area_divisor) VALUES(?,?,?,?,?,?,?,?,?,?,?,?)");
 
   std::int64_t position = 0;
-  for (const ImportedResult& r : study.results) {
+  results([&](const ImportedResult& r) {
     addSample.bind(1, std::string_view(r.subjectId))
         .bind(2, std::int64_t{r.analysisRevision})
         .bind(3, r.areaScale)
@@ -89,7 +88,7 @@ void insertStudy(Database& db, const ImportedStudy& study) {
           .bind(12, double{frag.divisor})
           .run();
     }
-  }
+  });
 }
 
 // Runs fill in one write transaction on the database at path, creating the
@@ -130,7 +129,13 @@ bool writeDatabase(const std::string& path, Fill fill) {
 }  // namespace
 
 void addStudy(const std::string& path, const ImportedStudy& study) {
-  writeDatabase(path, [&](Database& db) { insertStudy(db, study); });
+  addStudy(path, study.name, [&](const ResultSink& add) {
+    for (const ImportedResult& r : study.results) add(r);
+  });
+}
+
+void addStudy(const std::string& path, const std::string& name, const ResultSource& results) {
+  writeDatabase(path, [&](Database& db) { insertStudy(db, name, results); });
 }
 
 bool createStudyDatabase(const std::string& path) {

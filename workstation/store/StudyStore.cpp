@@ -17,14 +17,21 @@ std::unique_ptr<StudyStore> openStudyStore(const std::string& argument) {
 }
 
 void importStudy(const std::string& argument, const ImportedStudy& study) {
+  importStudy(argument, study.name, [&](const ResultSink& add) {
+    for (const ImportedResult& result : study.results) add(result);
+  });
+}
+
+void importStudy(const std::string& argument, const std::string& name,
+                 const ResultSource& results) {
   const StoreAddress address = parseStoreAddress(argument);
   if (address.engine == StoreAddress::Engine::SQLite) {
-    addStudy(address.location, study);
+    addStudy(address.location, name, results);
     return;
   }
   PgConnection db(address);
-  PgStudyWriter writer(db, study.name);
-  for (const ImportedResult& result : study.results) writer.add(result);
+  PgStudyWriter writer(db, name);
+  results([&](const ImportedResult& result) { writer.add(result); });
   writer.commit();
 }
 

@@ -40,6 +40,9 @@ std::unique_ptr<StudyStore> openStudyStore(const std::string& argument);
 // transaction, creating the file or the server's schema when there is none.
 // A study name already present is refused, as is a role that may only read.
 void importStudy(const std::string& argument, const ImportedStudy& study);
+// The same, with the results streamed from a reader into the transaction;
+// whatever the source throws rolls the whole import back.
+void importStudy(const std::string& argument, const std::string& name, const ResultSource& results);
 
 // Creates the store's schema on a server (or a file) that has none; checks
 // the version of one that has. Returns false when it was there already.
