@@ -4,11 +4,45 @@
 #include "workstation/console/Arguments.h"
 #include "workstation/console/Commands.h"
 #include "workstation/store/ImportChecks.h"
+#include "workstation/store/LinkageReader.h"
 #include "workstation/store/NativeResultFile.h"
 #include "workstation/store/StudyStore.h"
 #include "workstation/store/StudyTables.h"
 
 namespace workstation::console {
+namespace {
+
+// The formats other than our own tables are read result by result into the
+// import's transaction.
+int importStreamed(const std::string& store, const std::string& name, const ResultSource& source,
+                   CommandContext& context) {
+  std::size_t results = 0, fragments = 0;
+  importStudy(store, name, [&](const ResultSink& add) {
+    source([&](const ImportedResult& result) {
+      ++results;
+      fragments += result.fragments.size();
+      add(result);
+    });
+  });
+  context.out << "Imported study '" << name << "' into " << store << ": " << results << " results, "
+              << fragments << " fragments.\n";
+  return 0;
+}
+
+int importLinkage(const Arguments& a, CommandContext& context) {
+  for (const char* other : {"fragments", "results", "subjects", "traces", "native"}) {
+    if (a.has(other)) throw UsageError("--linkage takes no --" + std::string(other));
+  }
+  const std::string pedigree = a.required("linkage"), loci = a.required("loci");
+  const std::string name = a.required("name");
+  requireFile(pedigree);
+  requireFile(loci);
+  const LinkageReader reader(pedigree, loci);
+  return importStreamed(
+      a.positional()[0], name, [&](const ResultSink& add) { reader.read(add); }, context);
+}
+
+}  // namespace
 
 Command importCommand() {
   Command c;
@@ -18,7 +52,8 @@ Command importCommand() {
       "usage: harvestor import STUDY.db --name NAME --fragments FRAGMENTS.tsv\n"
       "                        [--results RESULTS.tsv] [--subjects SUBJECTS.tsv]\n"
       "                        [--traces TRACES.tsv] [--native RESULT.zlu]...\n"
-      "       harvestor import STUDY.db --name NAME --native RESULT.zlu...\n\n"
+      "       harvestor import STUDY.db --name NAME --native RESULT.zlu...\n"
+      "       harvestor import STUDY.db --name NAME --linkage FILE.pre --loci LOCI.txt\n\n"
       "Adds the study NAME to STUDY.db (created when missing). Every table has a\n"
       "header row; column names match without regard to case. Results exported in\n"
       "the native format (zlu) are added after the tables' results, in the order\n"
@@ -31,7 +66,11 @@ Command importCommand() {
       ". Bad input is refused with the file, line and\n"
       "column (the byte offset in a native file), and nothing is written.\n"
       "STUDY.db may instead name a PostgreSQL server (a postgresql:// URI, or postgres:\n"
-      "and a libpq keyword string); the import is then one transaction on the server.\n";
+      "and a libpq keyword string); the import is then one transaction on the server.\n"
+      "--linkage reads a Linkage pre-makeped file (pedigree, individual, father,\n"
+      "mother, gender, affectation, liability class, two allele columns per locus;\n"
+      "? and 0 missing) whose loci --loci names one per line. docs/import-formats.md\n"
+      "describes every format's columns.\n";
   c.run = [](const std::vector<std::string>& args, CommandContext& context) {
     const Arguments a(args,
                       {{"name", true},
@@ -39,8 +78,11 @@ Command importCommand() {
                        {"results", true},
                        {"subjects", true},
                        {"traces", true},
-                       {"native", true}},
+                       {"native", true},
+                       {"linkage", true},
+                       {"loci", true}},
                       1, 1);
+    if (a.has("linkage") || a.has("loci")) return importLinkage(a, context);
     for (const char* table : {"fragments", "results", "subjects", "traces"}) {
       if (a.has(table)) requireFile(a.value(table));
     }

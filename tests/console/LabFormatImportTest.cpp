@@ -1,0 +1,82 @@
+// harvestor import of the formats labs have: a Linkage file that the study
+// export wrote comes back as the same lines, and bad input is refused
+// naming the file and line with nothing written.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/console/Process.h"
+#include "tests/fakes/TestHost.h"
+
+namespace workstation {
+namespace {
+
+using harvestor::testing::ReadFile;
+using harvestor::testing::TestHost;
+using harvestor::testing::WriteFile;
+using testing::RunHarvestor;
+
+TEST(LabFormatImportTest, ALinkageFileExportedImportedAndExportedAgainIsTheSame) {
+  TestHost host;
+  // Two results of one subject, a homozygote, a locus with no call, a missing
+  // locus, missing parents and gender, and an ID longer than 11 characters.
+  const std::string fragments = host.Path("fragments.tsv"), subjects = host.Path("subjects.tsv");
+  WriteFile(fragments,
+            "Result Name\tSubject ID\tLocus\tAllele ID\n"
+            "R1\tS2\tD1\t12\nR1\tS2\tD1\t14\nR1\tS2\tD2\t9\n"
+            "R2\tS1\tD1\t8\nR2\tS1\tD3\t\n"
+            "R3\tS2\tD3\t21\nR3\tS2\tD3\t20\n"
+            "R4\tLONGSUBJECT1234\tD2\t7\n");
+  WriteFile(subjects,
+            "Subject ID\tPedigree ID\tFather ID\tMother ID\tGender\tAffectation Status\t"
+            "Liability Class\n"
+            "S1\tFAM1\tS9\tS8\t1\t2\t0\n"
+            "S2\tFAM1\t\t\t\t\t3\n"
+            "LONGSUBJECT1234\tFAMILYNUMBER2\t\t\t2\t1\t\n");
+  const std::string first = host.Path("first.db"), second = host.Path("second.db");
+  const std::string component = host.root + "/App/bin";
+  host.WriteLocusList("D1\r\nD2\r\nD3\r\n");
+  ASSERT_EQ(RunHarvestor({"import", first, "--name", "Small", "--fragments", fragments,
+                          "--subjects", subjects})
+                .exitStatus,
+            0);
+  const std::string firstPre = host.Path("First.pre"), secondPre = host.Path("Second.pre");
+  const auto exported =
+      RunHarvestor({"export-study", first, "--format", "pedin", "--output", firstPre}, component);
+  ASSERT_EQ(exported.exitStatus, 0) << exported.err;
+
+  const auto imported = RunHarvestor({"import", second, "--name", "Again", "--linkage", firstPre,
+                                      "--loci", host.exportFolder + "/LocusList.txt"});
+  ASSERT_EQ(imported.exitStatus, 0) << imported.err;
+  EXPECT_EQ(imported.out.rfind("Imported study 'Again' into " + second + ": ", 0), 0u);
+  const auto again =
+      RunHarvestor({"export-study", second, "--format", "pedin", "--output", secondPre}, component);
+  ASSERT_EQ(again.exitStatus, 0) << again.err;
+  EXPECT_EQ(ReadFile(firstPre),
+            "FAMILYNUMBE LONGSUBJECT ? ? 2 1 0 ? ? 7 7 ? ?\r\n"
+            "FAM1 S1 S9 S8 1 2 0 8 8 ? ? ? ?\r\n"
+            "FAM1 S2 ? ? ? 0 3 12 14 9 9 21 20\r\n");
+  EXPECT_EQ(ReadFile(secondPre), ReadFile(firstPre));
+}
+
+TEST(LabFormatImportTest, ABadLinkageFileIsRefusedAndNothingIsWritten) {
+  TestHost host;
+  const std::string pre = host.Path("bad.pre"), loci = host.Path("loci.txt");
+  const std::string db = host.Path("study.db");
+  WriteFile(loci, "D1\r\n");
+  WriteFile(pre, "F1 S1 ? ? 1 2 0 12 14\r\nF1 S2 ? ? 3 2 0 12 14\r\n");
+  const auto refused =
+      RunHarvestor({"import", db, "--name", "X", "--linkage", pre, "--loci", loci});
+  EXPECT_EQ(refused.exitStatus, 1);
+  EXPECT_EQ(refused.err, "harvestor import: " + pre +
+                             ":2: column 5 (gender): '3' is not 1 (male), 2 (female), or ? or 0 "
+                             "(missing)\n");
+  EXPECT_FALSE(std::filesystem::exists(db));
+
+  const auto usage = RunHarvestor({"import", db, "--name", "X", "--linkage", pre});
+  EXPECT_EQ(usage.exitStatus, 2);
+  EXPECT_NE(usage.err.find("'--loci' is required"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace workstation
