@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "tests/console/Process.h"
 #include "tests/fakes/TestHost.h"
@@ -76,6 +78,56 @@ TEST(LabFormatImportTest, ABadLinkageFileIsRefusedAndNothingIsWritten) {
   const auto usage = RunHarvestor({"import", db, "--name", "X", "--linkage", pre});
   EXPECT_EQ(usage.exitStatus, 2);
   EXPECT_NE(usage.err.find("'--loci' is required"), std::string::npos);
+}
+
+TEST(LabFormatImportTest, EachExampleFileImports) {
+  const std::string examples = std::string(HARVESTOR_TEST_DATA) + "/../../examples/";
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--calls", examples + "calls.txt"}, "4 results, 12 fragments"},
+      {{"--calls", examples + "calls.csv"}, "4 results, 12 fragments"},
+      {{"--genepop", examples + "fish.gen", "--populations", examples + "fish-populations.tsv"},
+       "4 results, 15 fragments"},
+      {{"--linkage", examples + "family.pre", "--loci", examples + "family-loci.txt"},
+       "3 results, 12 fragments"}};
+  for (const auto& [options, counts] : cases) {
+    TestHost host;
+    const std::string db = host.Path("study.db");
+    std::vector<std::string> args{"import", db, "--name", "Example"};
+    args.insert(args.end(), options.begin(), options.end());
+    const auto run = RunHarvestor(args);
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.out, "Imported study 'Example' into " + db + ": " + counts + ".\n");
+  }
+}
+
+TEST(LabFormatImportTest, AGenepopFileWritesItsLociAsTheLocusListOnlyOnceItIsIn) {
+  TestHost host;
+  const std::string component = host.root + "/App/bin";
+  const std::string gen = host.Path("fish.gen"), bad = host.Path("bad.gen");
+  const std::string db = host.Path("study.db");
+  WriteFile(gen, "fish\nLoc2, Loc1\npop\na , 0101 0202\n");
+  WriteFile(bad, "fish\nLoc9\npop\na , 0101 0202\n");
+  host.WriteLocusList("D1\r\n");
+  const auto refused = RunHarvestor(
+      {"import", db, "--name", "Fish", "--genepop", bad, "--write-locus-list"}, component);
+  EXPECT_EQ(refused.exitStatus, 1);
+  EXPECT_EQ(refused.err,
+            "harvestor import: " + bad + ":4: expected 1 genotypes (one per locus), found 2\n");
+  EXPECT_EQ(ReadFile(host.exportFolder + "/LocusList.txt"), "D1\r\n");
+  EXPECT_FALSE(std::filesystem::exists(db));
+
+  const auto imported = RunHarvestor(
+      {"import", db, "--name", "Fish", "--genepop", gen, "--write-locus-list"}, component);
+  EXPECT_EQ(imported.exitStatus, 0) << imported.err;
+  EXPECT_EQ(imported.out, "Imported study 'Fish' into " + db +
+                              ": 1 results, 2 fragments.\nWrote the locus list " +
+                              host.exportFolder + "/LocusList.txt (2 loci).\n");
+  EXPECT_EQ(ReadFile(host.exportFolder + "/LocusList.txt"), "Loc2\r\nLoc1\r\n");
+
+  const auto mixed = RunHarvestor(
+      {"import", db, "--name", "Mixed", "--genepop", gen, "--fragments", host.Path("f.tsv")});
+  EXPECT_EQ(mixed.exitStatus, 2);
+  EXPECT_NE(mixed.err.find("--genepop takes no --fragments"), std::string::npos);
 }
 
 }  // namespace

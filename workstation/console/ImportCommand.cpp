@@ -1,8 +1,13 @@
+#include <algorithm>
 #include <ostream>
 #include <string>
 
+#include "harvestor/genotype/LocusListFile.h"
+#include "harvestor/service/TextFile.h"
 #include "workstation/console/Arguments.h"
 #include "workstation/console/Commands.h"
+#include "workstation/store/CallTableReader.h"
+#include "workstation/store/GenepopReader.h"
 #include "workstation/store/ImportChecks.h"
 #include "workstation/store/LinkageReader.h"
 #include "workstation/store/NativeResultFile.h"
@@ -29,10 +34,19 @@ int importStreamed(const std::string& store, const std::string& name, const Resu
   return 0;
 }
 
-int importLinkage(const Arguments& a, CommandContext& context) {
-  for (const char* other : {"fragments", "results", "subjects", "traces", "native"}) {
-    if (a.has(other)) throw UsageError("--linkage takes no --" + std::string(other));
+// One format per import: its own options and none of another's.
+void refuseOthers(const Arguments& a, const std::string& format,
+                  const std::vector<std::string>& own) {
+  for (const char* other : {"fragments", "results", "subjects", "traces", "native", "calls",
+                            "genepop", "populations", "write-locus-list", "linkage", "loci"}) {
+    if (a.has(other) && std::find(own.begin(), own.end(), other) == own.end()) {
+      throw UsageError("--" + format + " takes no --" + std::string(other));
+    }
   }
+}
+
+int importLinkage(const Arguments& a, CommandContext& context) {
+  refuseOthers(a, "linkage", {"linkage", "loci"});
   const std::string pedigree = a.required("linkage"), loci = a.required("loci");
   const std::string name = a.required("name");
   requireFile(pedigree);
@@ -40,6 +54,34 @@ int importLinkage(const Arguments& a, CommandContext& context) {
   const LinkageReader reader(pedigree, loci);
   return importStreamed(
       a.positional()[0], name, [&](const ResultSink& add) { reader.read(add); }, context);
+}
+
+int importCalls(const Arguments& a, CommandContext& context) {
+  refuseOthers(a, "calls", {"calls"});
+  const std::string calls = a.required("calls"), name = a.required("name");
+  requireFile(calls);
+  const CallTableReader reader(calls);
+  return importStreamed(
+      a.positional()[0], name, [&](const ResultSink& add) { reader.read(add); }, context);
+}
+
+int importGenepop(const Arguments& a, CommandContext& context) {
+  refuseOthers(a, "genepop", {"genepop", "populations", "write-locus-list"});
+  const std::string file = a.required("genepop"), name = a.required("name");
+  requireFile(file);
+  if (a.has("populations")) requireFile(a.value("populations"));
+  GenepopReader reader(file, a.value("populations"));
+  const int status = importStreamed(
+      a.positional()[0], name, [&](const ResultSink& add) { reader.read(add); }, context);
+  if (a.has("write-locus-list")) {
+    // Written only once the study is in: a refused file leaves the list alone.
+    harvestor::TextFileWriter list(harvestor::LocusListFile::FullName());
+    for (const std::string& locus : reader.loci()) list.WriteLine(locus);
+    if (!list.Commit()) throw std::runtime_error(list.Failure());
+    context.out << "Wrote the locus list " << list.Path() << " (" << reader.loci().size()
+                << " loci).\n";
+  }
+  return status;
 }
 
 }  // namespace
@@ -53,6 +95,9 @@ Command importCommand() {
       "                        [--results RESULTS.tsv] [--subjects SUBJECTS.tsv]\n"
       "                        [--traces TRACES.tsv] [--native RESULT.zlu]...\n"
       "       harvestor import STUDY.db --name NAME --native RESULT.zlu...\n"
+      "       harvestor import STUDY.db --name NAME --calls CALLS.txt\n"
+      "       harvestor import STUDY.db --name NAME --genepop FILE.gen\n"
+      "                        [--populations POPULATIONS.tsv] [--write-locus-list]\n"
       "       harvestor import STUDY.db --name NAME --linkage FILE.pre --loci LOCI.txt\n\n"
       "Adds the study NAME to STUDY.db (created when missing). Every table has a\n"
       "header row; column names match without regard to case. Results exported in\n"
@@ -67,6 +112,12 @@ Command importCommand() {
       "column (the byte offset in a native file), and nothing is written.\n"
       "STUDY.db may instead name a PostgreSQL server (a postgresql:// URI, or postgres:\n"
       "and a libpq keyword string); the import is then one transaction on the server.\n"
+      "--calls reads the allele-call table of fragment-analysis software (Sample Name,\n"
+      "Marker, Sample File, Dye, Allele i, Size i, Height i, Area i; tab- or\n"
+      "comma-separated). --genepop reads a Genepop file; each section's individuals\n"
+      "get its population (Pop1, Pop2, ... or the Population ID that --populations\n"
+      "gives them) as Population ID and Pedigree ID; --write-locus-list makes the\n"
+      "file's loci the locus list once the study is in.\n"
       "--linkage reads a Linkage pre-makeped file (pedigree, individual, father,\n"
       "mother, gender, affectation, liability class, two allele columns per locus;\n"
       "? and 0 missing) whose loci --loci names one per line. docs/import-formats.md\n"
@@ -79,10 +130,18 @@ Command importCommand() {
                        {"subjects", true},
                        {"traces", true},
                        {"native", true},
+                       {"calls", true},
+                       {"genepop", true},
+                       {"populations", true},
+                       {"write-locus-list", false},
                        {"linkage", true},
                        {"loci", true}},
                       1, 1);
     if (a.has("linkage") || a.has("loci")) return importLinkage(a, context);
+    if (a.has("calls")) return importCalls(a, context);
+    if (a.has("genepop") || a.has("populations") || a.has("write-locus-list")) {
+      return importGenepop(a, context);
+    }
     for (const char* table : {"fragments", "results", "subjects", "traces"}) {
       if (a.has(table)) requireFile(a.value(table));
     }

@@ -1,0 +1,20 @@
+// Feeds each input to the allele-call table reader. A table refused with
+// ImportError is a good outcome; anything else that escapes, or a sanitizer
+// report, is a fault.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "tests/fuzz/ScratchFile.h"
+#include "workstation/store/CallTableReader.h"
+#include "workstation/store/TsvTable.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const harvestor_fuzz::ScratchFile input("calls.txt");
+  try {
+    workstation::CallTableReader(input.Write(data, size))
+        .read([](const workstation::ImportedResult&) {});
+  } catch (const workstation::ImportError&) {
+  }
+  return 0;
+}

@@ -1,0 +1,121 @@
+// The allele-call reader turns each sample's rows into one result with a
+// fragment per called allele, whichever delimiter the table uses, and
+// refuses bad tables naming the file, line and column.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/fakes/TestHost.h"
+#include "workstation/store/CallTableReader.h"
+#include "workstation/store/TsvTable.h"
+
+namespace workstation {
+namespace {
+
+using harvestor::testing::TestHost;
+using harvestor::testing::WriteFile;
+
+std::vector<ImportedResult> ReadAll(const std::string& path) {
+  std::vector<ImportedResult> results;
+  CallTableReader(path).read([&](const ImportedResult& r) { results.push_back(r); });
+  return results;
+}
+
+std::string Fragments(const ImportedResult& r) {
+  std::string text;
+  for (const auto& f : r.fragments) {
+    text += f.locus + ":" + f.alleleId + "/" + std::to_string(f.dye) + "/" +
+            harvestor::Variant::FromNumber(f.size).ToText() + "/" +
+            harvestor::Variant::FromNumber(f.height).ToText() + "/" +
+            harvestor::Variant::FromNumber(f.area).ToText() + ";";
+  }
+  return text;
+}
+
+TEST(CallTableReaderTest, ReadsTabAndCommaTablesAlike) {
+  const std::vector<std::string> tables = {
+      "Sample File\tSample Name\tPanel\tMarker\tDye\tAllele 1\tSize 1\tHeight 1\tAllele 2\t"
+      "Size 2\tHeight 2\r\n"
+      "A01.fsa\tS1\tP\tD1\tB\t12\t101.5\t900\t14\t109.25\t850\r\n"
+      "B01.fsa\tS2\tP\tD1\tg\t12\t101.375\t1200\t\t\t\t\r\n"
+      "A01.fsa\tS1\tP\tD2\t3\t\t\t\t\t\t\r\n",
+      "sample file,SAMPLE NAME,Panel,marker,dye,allele 1,size 1,height 1,allele 2,size 2,"
+      "height 2\n"
+      "A01.fsa,S1,\"P, the one\",D1,B,12,101.5,900,14,109.25,850\n"
+      "B01.fsa,S2,P,D1,G,\"12\",101.375,1200,,,\n"
+      "A01.fsa,S1,P,D2,3,,,,,,\n"};
+  for (const std::string& table : tables) {
+    TestHost host;
+    WriteFile(host.Path("calls.txt"), table);
+    const auto results = ReadAll(host.Path("calls.txt"));
+    ASSERT_EQ(results.size(), 2u) << table;
+    EXPECT_EQ(results[0].name, "A01.fsa");
+    EXPECT_EQ(results[0].subjectId, "S1");
+    EXPECT_EQ(Fragments(results[0]), "D1:12/1/101.5/900/0;D1:14/1/109.25/850/0;D2:/3/0/0/0;");
+    EXPECT_EQ(results[1].name, "B01.fsa");
+    EXPECT_EQ(results[1].subjectId, "S2");
+    EXPECT_EQ(Fragments(results[1]), "D1:12/2/101.375/1200/0;");
+  }
+}
+
+TEST(CallTableReaderTest, WithoutSampleFileTheResultIsNamedAfterTheSample) {
+  TestHost host;
+  WriteFile(host.Path("calls.txt"),
+            "Sample Name\tMarker\tAllele 1\tArea 1\nS1\tD1\tOL\t5\nS2\tD1\t8\t\nS1\tD2\t9\t\n");
+  const auto results = ReadAll(host.Path("calls.txt"));
+  ASSERT_EQ(results.size(), 2u);
+  EXPECT_EQ(results[0].name, "S1");
+  EXPECT_EQ(Fragments(results[0]), "D1:OL/1/0/0/5;D2:9/1/0/0/0;");
+  EXPECT_EQ(results[1].name, "S2");
+}
+
+struct BadCalls {
+  std::string content;
+  std::string message;  // after "FILE:"
+};
+
+const std::string kHeader = "Sample Name\tMarker\tAllele 1\tSize 1\n";
+
+const std::vector<BadCalls> kBad = {
+    {"", "1: no header row"},
+    {"Sample Name\tAllele 1\n", "1: missing required column 'Marker'"},
+    {"Marker\tAllele 1\n", "1: missing required column 'Sample Name'"},
+    {"Sample Name\tMarker\n", "1: no allele column ('Allele 1', 'Allele 2', ...)"},
+    {"Sample Name\tMarker\tAllele 1\tsample name\n", "1: column 'sample name' appears twice"},
+    {"Sample Name\tMarker\tAllele 1\tSize 2\n", "1: column 'Size 2' has no column 'Allele 2'"},
+    {kHeader + "S1\tD1\t12\n", "2: expected 4 fields, found 3"},
+    {kHeader + "\tD1\t12\t100\n", "2: column 'Sample Name': empty"},
+    {kHeader + "S1\t\t12\t100\n", "2: column 'Marker': empty"},
+    {kHeader + "S1\tD1\t12\tbig\n", "2: column 'Size 1': 'big' is not a number"},
+    {kHeader + "S1\tD1\t12\t1e39\n",
+     "2: column 'Size 1': '1e39' is beyond single precision (at most 3.4e38 either side of 0)"},
+    {kHeader + "S1\tD1\t\t100\n", "2: column 'Size 1': '100' given for an empty allele"},
+    {kHeader + "S1\tD1\t1\x07\t100\n",
+     "2: column 'Allele 1': holds control character 0x07 (BEL) at byte 2"},
+    {kHeader + "S1\tD1\t12\t100\nS1\td1\t14\t101\n",
+     "3: column 'Marker': marker 'd1' of result 'S1' is on line 2 too"},
+    {"Sample Name\tSample File\tMarker\tAllele 1\nS1\tA.fsa\tD1\t12\nS2\tA.fsa\tD2\t9\n",
+     "3: column 'Sample Name': result 'A.fsa' is of sample 'S1' on line 2, not 'S2'"},
+    {"Sample Name\tMarker\tDye\tAllele 1\nS1\tD1\tW\t12\n",
+     "2: column 'Dye': 'W' is neither a dye number from -32768 to 32767 nor one of B, G, Y, R, O"},
+    {"Sample Name,Marker,Allele 1\nS1,\"D1,12\n",
+     "2: field 2: a quoted field is not closed on its line"},
+};
+
+TEST(CallTableReaderTest, BadTablesAreRefusedNamingFileLineAndColumn) {
+  for (const BadCalls& bad : kBad) {
+    TestHost host;
+    const std::string path = host.Path("calls.txt");
+    WriteFile(path, bad.content);
+    try {
+      ReadAll(path);
+      ADD_FAILURE() << "accepted: " << bad.content;
+    } catch (const ImportError& e) {
+      EXPECT_EQ(e.what(), path + ":" + bad.message) << bad.content;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace workstation
