@@ -4,9 +4,12 @@
 // results of a subject merged), sorted by individual ID; the exporters then
 // write the loci named in LocusList.txt, in its order. Everything the run
 // meets is logged to the export log; a file that cannot be written is logged
-// and the export goes on.
+// and the export goes on. Each line is formatted into a reused buffer and
+// handed to the file's writer as it is made, so a file's size never counts
+// against memory.
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
@@ -14,6 +17,7 @@
 #include "harvestor/genotype/Individual.h"
 #include "harvestor/service/Collection.h"
 #include "harvestor/service/HostFramework.h"
+#include "harvestor/service/TextFile.h"
 
 namespace harvestor {
 
@@ -46,30 +50,35 @@ class GenoGroup {
     std::string absent;
     std::function<std::pair<std::string, std::string>(Int16 alleles)> uncalled;
   };
-  // Two columns for each locus of the list, each preceded by the delimiter.
-  std::string RetrieveLociColumns(const Individual& oIndividual, const std::string& delimiter,
-                                  bool bLog, const UncalledLocus& fill);
+  // Where one writer's line grows: the line and the delimiter before each field.
+  struct LineColumns {
+    std::string& line;
+    const std::string& delimiter;
+  };
+  // Appends two columns for each locus of the list to every line given, each
+  // preceded by its delimiter; logs what it finds once when bLog.
+  void AppendLociColumns(const Individual& oIndividual, bool bLog, const UncalledLocus& fill,
+                         std::initializer_list<LineColumns> lines);
+  void AppendPedinPedigree(std::string& text, const Individual& oIndividual,
+                           const std::string& delimiter, const std::string& error, bool bLog);
+  void AppendDMPPedigree(std::string& text, const Individual& oIndividual,
+                         const std::string& delimiter, const std::string& error);
+  UncalledLocus PedinFill(const std::string& error) const;
+  static UncalledLocus SummaryFill();
   std::string RetrievePedinPedigree(const Individual& oIndividual, const std::string& delimiter,
                                     const std::string& error, bool bLog);
-  void InitializePedinDebugFile(const std::string& strPathAndFileName);
-  void WritePedinFile(const std::string& strPathAndFileName);
-  void WritePedinDebugFile(const std::string& strPathAndFileName);
+  void WritePedinDebugHeading(TextFileWriter& debugFile, const std::string& strPathAndFileName);
   void WriteExportLogFile(const std::string& strPathAndFileName);
   std::string FindLocusListFilePathAndName();
-  std::string RetrieveDMPPedigree(const Individual& oIndividual, const std::string& delimiter,
-                                  const std::string& error);
-  void WriteExportFile(const Collection<std::string>& lines, const std::string& strPathAndFileName);
-  // Writes lines to a file and logs "Exported " + exportedNote, or the
-  // "Can't create " line; never raises.
-  void WriteLinesLogged(const Collection<std::string>& lines, const std::string& fileName,
-                        const std::string& exportedNote);
+  // Completes a file written line by line and logs "Exported " + exportedNote,
+  // or the "Can't create " line; never raises.
+  void CommitLogged(TextFileWriter& file, const std::string& exportedNote);
+  // Logs "Missing " + what + " for Subject: " + id through a reused buffer.
+  void LogMissing(const char* what, const std::string& id);
   IProgressBar& Progress() const;
 
   CollectionPtr<IndividualPtr> m_colIndividuals;
-  CollectionPtr<std::string> m_colDMPLines;
-  CollectionPtr<std::string> m_colPedinLines;
-  CollectionPtr<std::string> m_colGSRLines;
-  CollectionPtr<std::string> m_colPedinDebugLines;
+  std::string m_strMessage;  // a log line being put together, reused line after line
   CollectionPtr<std::string> m_colLociList;
   std::shared_ptr<IProgressBar> m_oProgressBar;
 };

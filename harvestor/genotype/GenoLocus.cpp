@@ -1,13 +1,13 @@
 #include "harvestor/genotype/GenoLocus.h"
 
 #include "harvestor/service/ErrorHandler.h"
-#include "harvestor/service/HostObjects.h"
+#include "harvestor/service/Text.h"
 
 namespace harvestor {
 
 void GenoLocus::Initialize(const std::string& strLocusName) {
   Handled("GenoLocus", "Initialize", [&] {
-    m_colAlleles = NewCollection<std::string>();
+    m_alleles.clear();
     m_strLocusName = strLocusName;
   });
 }
@@ -22,22 +22,28 @@ Int16 GenoLocus::MaxAlleles() const {
 
 Int16 GenoLocus::NumberOfAlleles() const {
   return Handled("GenoLocus", "NumberOfAlleles (Get)",
-                 [&] { return ToInt16(m_colAlleles->Count()); });
+                 [&] { return ToInt16(static_cast<std::int64_t>(m_alleles.size())); });
 }
 
 CollectionPtr<std::string> GenoLocus::Alleles() const {
-  return Handled("GenoLocus", "Alleles (Get)", [&] { return m_colAlleles; });
+  return Handled("GenoLocus", "Alleles (Get)", [&] {
+    auto alleles = NewCollection<std::string>();
+    for (const std::string& allele : m_alleles) alleles->Add(allele, allele);
+    return alleles;
+  });
 }
 
 void GenoLocus::AddAllele(const std::string& strAlleleID) {
   Handled("GenoLocus", "AddAllele", [&] {
-    if (HostObjects::HostUtility().CollectionHasKey(*m_colAlleles, strAlleleID)) return;
-    m_colAlleles->Add(strAlleleID, strAlleleID);
+    for (const std::string& allele : m_alleles) {
+      if (EqualsNoCase(allele, strAlleleID)) return;
+    }
+    m_alleles.push_back(strAlleleID);
   });
 }
 
 bool GenoLocus::ToManyAlleles() const {
-  return Handled("GenoLocus", "ToManyAlleles", [&] { return m_colAlleles->Count() > 2; });
+  return Handled("GenoLocus", "ToManyAlleles", [&] { return m_alleles.size() > 2; });
 }
 
 }  // namespace harvestor

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "harvestor/service/Collection.h"
 #include "harvestor/service/Int16.h"
@@ -19,14 +20,17 @@ class GenoLocus {
   std::string LocusName() const;
   Int16 MaxAlleles() const;
   Int16 NumberOfAlleles() const;
-  // The collection itself, not a copy.
+  // The alleles as a collection keyed by allele ID, made when asked for.
   CollectionPtr<std::string> Alleles() const;
+  // The alleles in order, read in place: a locus holds two or three, so a
+  // plain list costs far less than a keyed collection per locus.
+  const std::vector<std::string>& AlleleIDs() const { return m_alleles; }
   void AddAllele(const std::string& strAlleleID);
   bool ToManyAlleles() const;
 
  private:
   std::string m_strLocusName;
-  CollectionPtr<std::string> m_colAlleles = NewCollection<std::string>();
+  std::vector<std::string> m_alleles;
 };
 
 using GenoLocusPtr = std::shared_ptr<GenoLocus>;

@@ -1,4 +1,6 @@
 // GenoGroup: the Linkage (pre-makeped) file and its comma-separated debug copy.
+#include <charconv>
+
 #include "harvestor/genotype/GenoGroup.h"
 #include "harvestor/resultexport/FileName.h"
 #include "harvestor/service/ErrorHandler.h"
@@ -6,11 +8,16 @@
 #include "harvestor/service/HostObjects.h"
 #include "harvestor/service/Int16.h"
 #include "harvestor/service/Text.h"
+#include "harvestor/service/Utf8.h"
 
 namespace harvestor {
 namespace {
 
-std::string Cut11(const std::string& id) { return Left(id, 11); }
+void AppendInteger(std::string& text, std::int64_t value) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  text.append(digits, end);
+}
 
 std::string DebugFileName(const std::string& strPathAndFileName) {
   FileName parts;
@@ -23,139 +30,166 @@ std::string DebugFileName(const std::string& strPathAndFileName) {
 void GenoGroup::ExportAsPedin(const std::string& P) {
   Handled("GenoGroup", "ExportAsPedin", [&] {
     m_colLociList = NewCollection<std::string>();
-    m_colPedinLines = NewCollection<std::string>();
-    m_colPedinDebugLines = NewCollection<std::string>();
     const bool listRead = ReadLocusList(false);
-    InitializePedinDebugFile(P);
+    // Both files are written as their lines are made; the debug copy is put
+    // in place first, as it always has been.
+    TextFileWriter debugFile(DebugFileName(P));
+    TextFileWriter pedinFile(P);
+    WritePedinDebugHeading(debugFile, P);
     const std::string space = " ", comma = ",", missing = "?";
+    const UncalledLocus fill = PedinFill(missing);
+    std::string line, debugLine;
     for (const IndividualPtr& individual : *m_colIndividuals) {
       Progress().Advance();
-      std::string line = RetrievePedinPedigree(*individual, space, missing, true);
-      std::string debugLine = RetrievePedinPedigree(*individual, comma, missing, false);
-      if (listRead) {
-        line += RetrieveLociRev2(*individual, space, missing, true);
-        debugLine += RetrieveLociRev2(*individual, comma, missing, false);
-      }
-      m_colPedinLines->Add(std::move(line));
-      m_colPedinDebugLines->Add(std::move(debugLine));
+      line.clear();
+      debugLine.clear();
+      AppendPedinPedigree(line, *individual, space, missing, true);
+      AppendPedinPedigree(debugLine, *individual, comma, missing, false);
+      if (listRead) AppendLociColumns(*individual, true, fill, {{line, space}, {debugLine, comma}});
+      pedinFile.WriteLine(line);
+      debugFile.WriteLine(debugLine);
     }
-    WritePedinDebugFile(P);
-    WritePedinFile(P);
+    CommitLogged(debugFile, debugFile.Path() +
+                                "  (as an aid to viewing and correcting the contents of the "
+                                "associated *.pre file)");
+    CommitLogged(pedinFile, P);
     WriteExportLogFile(P);
     Progress().Finish();
   });
 }
 
+void GenoGroup::LogMissing(const char* what, const std::string& id) {
+  m_strMessage.assign("Missing ").append(what).append(" for Subject: ").append(id);
+  ErrorLog::LogExportMsg(m_strMessage);
+}
+
 std::string GenoGroup::RetrievePedinPedigree(const Individual& o, const std::string& D,
                                              const std::string& E, bool bLog) {
+  std::string text;
+  AppendPedinPedigree(text, o, D, E, bLog);
+  return text;
+}
+
+void GenoGroup::AppendPedinPedigree(std::string& text, const Individual& o, const std::string& D,
+                                    const std::string& E, bool bLog) {
   const std::string id = o.IndividualID();
   auto missing = [&](const char* what) {
-    if (bLog) ErrorLog::LogExportMsg(std::string("Missing ") + what + " for Subject: " + id);
+    if (bLog) LogMissing(what, id);
   };
-  std::string text;
+  // The first 11 characters, not bytes.
+  auto cut11 = [&](const std::string& value) {
+    text.append(value, 0, Utf8::OffsetOfCharacter(value, 11));
+  };
   const std::string pedigree = o.PedigreeID();
   if (pedigree.empty()) {
-    text = E;
+    text += E;
     missing("Pedigree ID");
   } else {
-    text = Cut11(pedigree);
+    cut11(pedigree);
   }
-  text += D + Cut11(id);
+  text += D;
+  cut11(id);
   const std::string father = o.FatherID();
   if (father.empty()) missing("Father ID");
-  text += D + (father.empty() ? E : Cut11(father));
+  text += D;
+  father.empty() ? void(text += E) : cut11(father);
   const std::string mother = o.MotherID();
   if (mother.empty()) missing("Mother ID");
-  text += D + (mother.empty() ? E : Cut11(mother));
+  text += D;
+  mother.empty() ? void(text += E) : cut11(mother);
   const std::int32_t gender = o.Gender();
   if (gender == enumGenderUnspecified) missing("Gender");
-  text += D + (gender == enumGenderUnspecified ? E : std::to_string(gender));
+  text += D;
+  gender == enumGenderUnspecified ? void(text += E) : AppendInteger(text, gender);
   const std::int32_t affectation = o.AffectationStatus();
   const bool noStatus =
       affectation == enumAffectationUnknown || affectation == enumAffectationUnspecified;
   if (noStatus) missing("Affectation Status");
-  text += D + (noStatus ? std::string("0") : std::to_string(affectation));
-  text += D + std::to_string(o.LiabilityClass());
-  return text;
+  text += D;
+  noStatus ? void(text += '0') : AppendInteger(text, affectation);
+  text += D;
+  AppendInteger(text, o.LiabilityClass());
+}
+
+GenoGroup::UncalledLocus GenoGroup::PedinFill(const std::string& E) const {
+  return {E, [E](Int16 n) {
+            const char* what =
+                n == 0 ? "\tNo alleles: Allele ID: " : "\tToo many alleles: Allele ID: ";
+            return std::make_pair(E, what + E + "\t Allele ID: " + E);
+          }};
 }
 
 std::string GenoGroup::RetrieveLociRev2(const Individual& o, const std::string& D,
                                         const std::string& E, bool bLog) {
-  return RetrieveLociColumns(
-      o, D, bLog, {E, [&](Int16 n) {
-                     const char* what =
-                         n == 0 ? "\tNo alleles: Allele ID: " : "\tToo many alleles: Allele ID: ";
-                     return std::make_pair(E, what + E + "\t Allele ID: " + E);
-                   }});
-}
-
-std::string GenoGroup::RetrieveLociColumns(const Individual& o, const std::string& D, bool bLog,
-                                           const UncalledLocus& fill) {
   std::string result;
-  ToInt16(m_colLociList->Count());  // the count is 16-bit: a longer list overflows
-  const std::string id = o.IndividualID();
-  for (const std::string& L : *m_colLociList) {
-    std::string a1 = fill.absent, a2 = fill.absent;
-    const GenoLocusPtr locus = o.RetrieveGenoLocus(L);
-    if (!locus) {
-      if (bLog) ErrorLog::LogExportMsg("Missing locus: " + L + " for Subject: " + id);
-    } else {
-      if (bLog) ErrorLog::LogExportMsg("Processing locus: " + L + " for Subject: " + id);
-      const Int16 n = locus->NumberOfAlleles();
-      const CollectionPtr<std::string> alleles = locus->Alleles();
-      if (n == 1) {
-        a1 = a2 = *alleles->begin();
-        if (bLog) ErrorLog::LogExportMsg("\tHomozygous: Allele ID: " + a1);
-      } else if (n == 2) {
-        auto it = alleles->begin();
-        a1 = *it;
-        a2 = *++it;
-        if (bLog)
-          ErrorLog::LogExportMsg("\tHeterozygous: Allele ID: " + a1 + "\t Allele ID: " + a2);
-      } else {
-        auto [value, line] = fill.uncalled(n);
-        a1 = a2 = value;
-        if (bLog) ErrorLog::LogExportMsg(line);
-      }
-    }
-    result += D + a1 + D + a2;
-  }
+  AppendLociColumns(o, bLog, PedinFill(E), {{result, D}});
   return result;
 }
 
-void GenoGroup::InitializePedinDebugFile(const std::string& P) {
+void GenoGroup::AppendLociColumns(const Individual& o, bool bLog, const UncalledLocus& fill,
+                                  std::initializer_list<LineColumns> lines) {
+  ToInt16(m_colLociList->Count());  // the count is 16-bit: a longer list overflows
+  const std::string id = o.IndividualID();
+  std::string uncalled;
+  auto log = [&](std::initializer_list<std::string_view> parts) {
+    if (!bLog) return;
+    m_strMessage.clear();
+    for (std::string_view part : parts) m_strMessage.append(part);
+    ErrorLog::LogExportMsg(m_strMessage);
+  };
+  for (const std::string& L : *m_colLociList) {
+    std::string_view a1 = fill.absent, a2 = fill.absent;
+    const GenoLocusPtr locus = o.RetrieveGenoLocus(L);
+    if (!locus) {
+      log({"Missing locus: ", L, " for Subject: ", id});
+    } else {
+      log({"Processing locus: ", L, " for Subject: ", id});
+      const Int16 n = locus->NumberOfAlleles();
+      const std::vector<std::string>& alleles = locus->AlleleIDs();
+      if (n == 1) {
+        a1 = a2 = alleles[0];
+        log({"\tHomozygous: Allele ID: ", a1});
+      } else if (n == 2) {
+        a1 = alleles[0];
+        a2 = alleles[1];
+        log({"\tHeterozygous: Allele ID: ", a1, "\t Allele ID: ", a2});
+      } else {
+        auto [value, line] = fill.uncalled(n);
+        uncalled = std::move(value);
+        a1 = a2 = uncalled;
+        log({line});
+      }
+    }
+    for (const LineColumns& columns : lines) {
+      columns.line.append(columns.delimiter).append(a1).append(columns.delimiter).append(a2);
+    }
+  }
+}
+
+void GenoGroup::WritePedinDebugHeading(TextFileWriter& debugFile, const std::string& P) {
   Handled("GenoGroup", "InitializePedinDebugFile", [&] {
     FileName parts;
     parts.Initialize(P);
-    Collection<std::string>& lines = *m_colPedinDebugLines;
-    lines.Add("File: " + parts.FileNameSansExtension() + ".debug");
-    lines.Add("Created: " + FormatGeneralDate(HostObjects::Clock().Now()));
-    lines.Add("This is a debugging version of the " + parts.FileName_() + " file.");
-    lines.Add("It includes column headings and Comma separated data.");
-    lines.Add("It can be opened in a spreadsheet as an aid to correcting errors");
-    lines.Add("in the associated *.pre format file.");
-    lines.Add(" ");
-    lines.Add("After correcting errors this file can be saved as the desired *.pre file.");
-    lines.Add("Before saving the file remove this preamble and the column headings.");
-    lines.Add("Save the file using Space character delimiters in place of the Comma delimiters.");
-    lines.Add(" ");
+    debugFile.WriteLine("File: " + parts.FileNameSansExtension() + ".debug");
+    debugFile.WriteLine("Created: " + FormatGeneralDate(HostObjects::Clock().Now()));
+    debugFile.WriteLine("This is a debugging version of the " + parts.FileName_() + " file.");
+    debugFile.WriteLine("It includes column headings and Comma separated data.");
+    debugFile.WriteLine("It can be opened in a spreadsheet as an aid to correcting errors");
+    debugFile.WriteLine("in the associated *.pre format file.");
+    debugFile.WriteLine(" ");
+    debugFile.WriteLine(
+        "After correcting errors this file can be saved as the desired *.pre file.");
+    debugFile.WriteLine("Before saving the file remove this preamble and the column headings.");
+    debugFile.WriteLine(
+        "Save the file using Space character delimiters in place of the Comma delimiters.");
+    debugFile.WriteLine(" ");
     std::string heading =
         "Pedigree ID,Individual ID,Father ID,Mother ID,Gender,Affectation Status,Liability Class";
     for (const std::string& L : *m_colLociList) {
-      heading += ",Allele 1 for " + L + ",Allele 2 for " + L;
+      heading.append(",Allele 1 for ").append(L).append(",Allele 2 for ").append(L);
     }
-    lines.Add(std::move(heading));
+    debugFile.WriteLine(heading);
   });
-}
-
-void GenoGroup::WritePedinFile(const std::string& P) { WriteLinesLogged(*m_colPedinLines, P, P); }
-
-void GenoGroup::WritePedinDebugFile(const std::string& P) {
-  const std::string name = DebugFileName(P);
-  WriteLinesLogged(*m_colPedinDebugLines, name,
-                   name +
-                       "  (as an aid to viewing and correcting the contents of the associated "
-                       "*.pre file)");
 }
 
 }  // namespace harvestor

@@ -1,4 +1,4 @@
-// GenoGroup: writing line collections and the export log beside an export.
+// GenoGroup: completing an export's files and writing the export log beside it.
 #include "harvestor/genotype/GenoGroup.h"
 #include "harvestor/resultexport/FileName.h"
 #include "harvestor/service/ErrorLog.h"
@@ -17,24 +17,20 @@ void LogCantCreate(const std::string& fileName, const std::string& failure) {
 
 }  // namespace
 
-void GenoGroup::WriteLinesLogged(const Collection<std::string>& lines, const std::string& fileName,
-                                 const std::string& exportedNote) {
+void GenoGroup::CommitLogged(TextFileWriter& file, const std::string& exportedNote) {
   bool written = false;
   std::string failure;
   try {
-    written = WriteTextLines(fileName, lines, &failure);
+    written = file.Commit();
+    if (!written) failure = file.Failure();
   } catch (...) {
     written = false;
   }
   if (written) {
     ErrorLog::LogExportMsg("Exported " + exportedNote);
   } else {
-    LogCantCreate(fileName, failure);
+    LogCantCreate(file.Path(), failure);
   }
-}
-
-void GenoGroup::WriteExportFile(const Collection<std::string>& lines, const std::string& P) {
-  WriteLinesLogged(lines, P, P);
 }
 
 void GenoGroup::WriteExportLogFile(const std::string& P) {
