@@ -80,7 +80,8 @@ bool writeNativeResult(const std::string& path, const StoredSample& sample) {
     for (float v : sample.Trace(dye)) line += "\t" + exact(v);
     file.WriteLine(line);
   }
-  for (const StoredFragment& f : facts.fragments->items) {
+  const auto fragments = facts.loadFragments();
+  for (const StoredFragment& f : fragments->items) {
     file.WriteLine("Fragment\t" + std::to_string(f.dye) + "\t" + escapeField(f.locus) + "\t" +
                    escapeField(f.alleleId) + "\t" + escapeField(f.comment) + "\t" +
                    std::to_string(f.conditionCode) + "\t" + (f.excluded ? "1" : "0") + "\t" +

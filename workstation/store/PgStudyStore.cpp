@@ -1,5 +1,6 @@
 #include "workstation/store/PgStudyStore.h"
 
+#include <algorithm>
 #include <string>
 
 #include "workstation/store/Database.h"
@@ -65,10 +66,22 @@ std::vector<std::string> lociOf(PgConnection& db, std::int64_t studyId) {
   return loci.take();
 }
 
+// Study results whose fragments are fetched in one query, as a SQLite store reads them.
+constexpr std::size_t kWindowResults = 512;
+
 class PgStudySource final : public StudySource {
  public:
   PgStudySource(std::shared_ptr<PgConnection> db, std::int64_t studyId)
       : db_(std::move(db)), studyId_(std::to_string(studyId)) {}
+
+  // The study's results are at positions 0 to count - 1.
+  void setResultCount(std::size_t count) { count_ = count; }
+
+  std::shared_ptr<StoredFragments> fragments(std::size_t index) override {
+    if (index >= count_) return std::make_shared<StoredFragments>();
+    if (index < windowFirst_ || index >= windowFirst_ + window_.size()) readWindow(index);
+    return window_[index - windowFirst_];
+  }
 
   std::array<std::vector<float>, 4> traces(std::int64_t sampleId) override {
     const std::string position = std::to_string(sampleId);
@@ -90,8 +103,31 @@ class PgStudySource final : public StudySource {
   }
 
  private:
+  void readWindow(std::size_t first) {
+    const std::size_t last = std::min(first + kWindowResults, count_);
+    window_.clear();
+    windowFirst_ = first;
+    for (std::size_t i = first; i < last; ++i)
+      window_.push_back(std::make_shared<StoredFragments>());
+    const std::string from = std::to_string(first), to = std::to_string(last);
+    const PgResult r = db_->execBinary(
+        "SELECT position, fragments FROM harvestor.study_results WHERE study_id = $1 AND "
+        "position >= $2 AND position < $3",
+        {studyId_.c_str(), from.c_str(), to.c_str()});
+    for (int row = 0; row < r.rows(); ++row) {
+      const auto position = r.binaryInteger(row, 0);
+      if (position < static_cast<std::int64_t>(first) ||
+          position >= static_cast<std::int64_t>(last))
+        continue;
+      decodeFragments(r.text(row, 1), window_[static_cast<std::size_t>(position) - first]->items);
+    }
+  }
+
   std::shared_ptr<PgConnection> db_;
   std::string studyId_;
+  std::size_t count_ = 0;
+  std::size_t windowFirst_ = 0;
+  std::vector<std::shared_ptr<StoredFragments>> window_;
 };
 
 }  // namespace
@@ -128,12 +164,13 @@ std::shared_ptr<StoredStudy> PgStudyStore::loadStudy(const std::string& name) {
   Snapshot snapshot(*db_);
   auto study = std::make_shared<StoredStudy>();
   const std::int64_t id = studyId(name, &study->name);
-  study->source = std::make_shared<PgStudySource>(db_, id);
+  auto source = std::make_shared<PgStudySource>(db_, id);
+  study->source = source;
 
   std::vector<std::shared_ptr<SampleFacts>> samples;  // by result position
   readCursor(*db_,
-             "SELECT position, name, subject_id, excluded, analysis_revision, area_scale, "
-             "fragments FROM harvestor.study_results WHERE study_id = " +
+             "SELECT position, name, subject_id, excluded, analysis_revision, area_scale "
+             "FROM harvestor.study_results WHERE study_id = " +
                  std::to_string(id) + " ORDER BY position",
              [&](const PgResult& batch) {
                for (int row = 0; row < batch.rows(); ++row) {
@@ -143,10 +180,14 @@ std::shared_ptr<StoredStudy> PgStudyStore::loadStudy(const std::string& name) {
                  facts->subjectId = batch.text(row, 2);
                  facts->analysisRevision = static_cast<std::int32_t>(batch.binaryInteger(row, 4));
                  facts->record->areaScale = batch.binaryReal(row, 5);
-                 decodeFragments(batch.text(row, 6), facts->fragments->items);
+                 facts->fragments = nullptr;
+                 facts->source = source;
+                 facts->sourceIndex = samples.size();
                  auto studyResult = std::make_shared<StoredStudyResult>();
                  studyResult->excluded = batch.binaryBool(row, 3);
-                 studyResult->fragments = facts->fragments;
+                 studyResult->fragments = nullptr;
+                 studyResult->source = source;
+                 studyResult->sourceIndex = samples.size();
                  studyResult->result =
                      std::make_shared<StoredResult>(study->source, facts->resultName, facts);
                  study->results->items.push_back(std::move(studyResult));
@@ -158,6 +199,7 @@ std::shared_ptr<StoredStudy> PgStudyStore::loadStudy(const std::string& name) {
                  samples.push_back(std::move(facts));
                }
              });
+  source->setResultCount(samples.size());
   readCursor(*db_,
              "SELECT result_position, name, text_value, number_value FROM "
              "harvestor.sample_properties WHERE study_id = " +

@@ -30,7 +30,8 @@ void writeFragments(harvestor::TextFileWriter& file, const SampleFacts& facts) {
   file.WriteLine(
       "Dye\tLocus\tAllele ID\tFragment Size\tPeak Height\tPeak Area\tArea Divisor\t"
       "Condition Code\tExcluded\tComment");
-  for (const StoredFragment& f : facts.fragments->items) {
+  const auto fragments = facts.loadFragments();
+  for (const StoredFragment& f : fragments->items) {
     file.WriteLine(std::to_string(f.dye) + "\t" + escapeField(f.locus) + "\t" +
                    escapeField(f.alleleId) + "\t" + number(f.size) + "\t" + number(f.height) +
                    "\t" + number(f.area) + "\t" + number(f.divisor) + "\t" +
@@ -42,14 +43,15 @@ void writeFragments(harvestor::TextFileWriter& file, const SampleFacts& facts) {
 void writeResultData(harvestor::TextFileWriter& file, const SampleFacts& facts) {
   std::set<std::string> loci;
   std::size_t called = 0, excluded = 0, unknown = 0;
-  for (const StoredFragment& f : facts.fragments->items) {
+  const auto fragments = facts.loadFragments();
+  for (const StoredFragment& f : fragments->items) {
     if (!f.locus.empty()) loci.insert(harvestor::LowerCase(f.locus));
     if (!f.alleleId.empty()) ++called;
     if (f.excluded) ++excluded;
     if (f.alleleId.empty() && (f.conditionCode & 0x200) != 0) ++unknown;
   }
   file.WriteLine("[Result Data]");
-  file.WriteLine("Fragments\t" + std::to_string(facts.fragments->items.size()));
+  file.WriteLine("Fragments\t" + std::to_string(fragments->items.size()));
   file.WriteLine("Loci\t" + std::to_string(loci.size()));
   file.WriteLine("Called Alleles\t" + std::to_string(called));
   file.WriteLine("Unknown Alleles\t" + std::to_string(unknown));

@@ -30,6 +30,15 @@ std::shared_ptr<harvestor::IStudyResult> StoredStudyResults::Item(std::int32_t i
   return at(items, index);
 }
 
+std::shared_ptr<StoredFragments> SampleFacts::loadFragments() const {
+  return fragments ? fragments : source->fragments(sourceIndex);
+}
+
+std::shared_ptr<harvestor::IFragments> StoredStudyResult::Fragments() const {
+  if (fragments) return fragments;
+  return source->fragments(sourceIndex);
+}
+
 StoredSample::StoredSample(std::shared_ptr<StudySource> source,
                            std::shared_ptr<const SampleFacts> facts)
     : source_(std::move(source)), facts_(std::move(facts)) {}

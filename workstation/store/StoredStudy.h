@@ -1,8 +1,11 @@
 #pragma once
 // A study loaded from the study database: the objects the component reads.
-// Results, records and fragments are loaded in one pass when the study is
-// opened; trace data is read when a sample is first asked for it and dropped
-// again by ReleaseSample, through the study's source in its store.
+// Results and records are loaded in one pass when the study is opened;
+// fragments are read, a window of results at a time, when a result is asked
+// for them, and trace data when a sample is first asked for it (dropped
+// again by ReleaseSample), through the study's source in its store. So an
+// export that goes through the study in order holds what it works on, not
+// every fragment of the study.
 
 #include <memory>
 #include <string>
@@ -45,7 +48,12 @@ struct SampleFacts {
   std::int32_t analysisRevision = 2;
   std::shared_ptr<StoredRecord> record = std::make_shared<StoredRecord>();
   std::string resultName;
+  // The result's fragments when they are held here (a study made in memory);
+  // null when a store reads them from the study's source at sourceIndex.
   std::shared_ptr<StoredFragments> fragments = std::make_shared<StoredFragments>();
+  std::shared_ptr<StudySource> source;
+  std::size_t sourceIndex = 0;
+  std::shared_ptr<StoredFragments> loadFragments() const;
 };
 
 class StoredSample final : public harvestor::ISample {
@@ -86,10 +94,13 @@ class StoredResult final : public harvestor::IResult {
 struct StoredStudyResult final : harvestor::IStudyResult {
   std::shared_ptr<StoredResult> result;
   bool excluded = false;
+  // Held here, or (when null) read from the source at sourceIndex when asked for.
   std::shared_ptr<StoredFragments> fragments = std::make_shared<StoredFragments>();
+  std::shared_ptr<StudySource> source;
+  std::size_t sourceIndex = 0;
   std::shared_ptr<harvestor::IResult> Result() const override { return result; }
   bool Excluded() const override { return excluded; }
-  std::shared_ptr<harvestor::IFragments> Fragments() const override { return fragments; }
+  std::shared_ptr<harvestor::IFragments> Fragments() const override;
 };
 
 struct StoredStudyResults final : harvestor::IStudyResults {

@@ -1,5 +1,6 @@
 #include "workstation/store/StudyDatabase.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <unordered_map>
 
@@ -11,10 +12,17 @@
 namespace workstation {
 namespace {
 
+// Study results whose fragments are read in one query: enough that a query
+// costs little per result, few enough that a window holds a few megabytes.
+constexpr std::size_t kWindowResults = 512;
+
 class SqliteStudySource final : public StudySource {
  public:
   SqliteStudySource(std::shared_ptr<Database> db, std::int64_t studyId)
       : db_(std::move(db)), studyId_(studyId) {}
+
+  // Adds the next study result, in the study's order, by its stored position.
+  void addResult(std::int64_t position) { positions_.push_back(position); }
 
   std::array<std::vector<float>, 4> traces(std::int64_t sampleId) override {
     std::array<std::vector<float>, 4> traces;
@@ -29,10 +37,57 @@ class SqliteStudySource final : public StudySource {
   std::vector<std::string> currentLoci() override {
     return workstation::currentLoci(*db_, studyId_);
   }
+  std::shared_ptr<StoredFragments> fragments(std::size_t index) override {
+    if (index >= positions_.size()) return std::make_shared<StoredFragments>();
+    if (index < windowFirst_ || index >= windowFirst_ + window_.size()) readWindow(index);
+    return window_[index - windowFirst_];
+  }
 
  private:
+  void readWindow(std::size_t first) {
+    const std::size_t last = std::min(first + kWindowResults, positions_.size());
+    window_.clear();
+    windowFirst_ = first;
+    for (std::size_t i = first; i < last; ++i)
+      window_.push_back(std::make_shared<StoredFragments>());
+    if (!windowQuery_) {
+      // In the results' order, which the (study_id, position) index gives without a sort.
+      windowQuery_ = std::make_unique<Statement>(
+          *db_,
+          "SELECT sr.position, f.locus, f.allele_id, f.comment, f.condition_code, f.excluded, "
+          "f.dye, f.fragment_size, f.peak_height, f.peak_area, f.area_divisor "
+          "FROM study_results sr JOIN fragments f ON f.study_result_id = sr.id "
+          "WHERE sr.study_id = ? AND sr.position BETWEEN ? AND ? ORDER BY sr.position, "
+          "f.position");
+    }
+    Statement& q = *windowQuery_;
+    q.bind(1, studyId_).bind(2, positions_[first]).bind(3, positions_[last - 1]);
+    std::size_t index = first;
+    while (q.step()) {
+      const std::int64_t position = q.integer(0);
+      while (index < last && positions_[index] < position) ++index;
+      if (index == last) break;
+      StoredFragment& f = window_[index - first]->items.emplace_back();
+      f.locus = q.text(1);
+      f.alleleId = q.text(2);
+      f.comment = q.text(3);
+      f.conditionCode = static_cast<std::int32_t>(q.integer(4));
+      f.excluded = q.integer(5) != 0;
+      f.dye = static_cast<std::int16_t>(q.integer(6));
+      f.size = static_cast<float>(q.real(7));
+      f.height = static_cast<float>(q.real(8));
+      f.area = static_cast<float>(q.real(9));
+      f.divisor = static_cast<float>(q.real(10));
+    }
+    q.reset();
+  }
+
   std::shared_ptr<Database> db_;
   std::int64_t studyId_;
+  std::vector<std::int64_t> positions_;  // by index in the study's order
+  std::unique_ptr<Statement> windowQuery_;
+  std::size_t windowFirst_ = 0;
+  std::vector<std::shared_ptr<StoredFragments>> window_;
 };
 
 // A read transaction: every query in it sees the database as it was at the first.
@@ -94,17 +149,19 @@ std::shared_ptr<StoredStudy> StudyDatabase::loadStudy(const std::string& name) {
   ReadSnapshot snapshot(*db_);
   auto study = std::make_shared<StoredStudy>();
   const std::int64_t id = studyId(name, &study->name);
-  study->source = std::make_shared<SqliteStudySource>(db_, id);
+  auto source = std::make_shared<SqliteStudySource>(db_, id);
+  study->source = source;
 
   std::unordered_map<std::int64_t, std::shared_ptr<SampleFacts>> samples;
-  std::unordered_map<std::int64_t, StoredFragments*> fragmentsOf;
   {
     Statement q(*db_,
-                "SELECT sr.id, sr.excluded, r.name, s.id, s.subject_id, s.analysis_revision, "
+                "SELECT sr.position, sr.excluded, r.name, s.id, s.subject_id, s.analysis_revision, "
                 "s.area_scale FROM study_results sr JOIN results r ON r.id = sr.result_id "
                 "JOIN samples s ON s.id = r.sample_id WHERE sr.study_id = ? ORDER BY sr.position");
     q.bind(1, id);
     while (q.step()) {
+      const std::size_t index = study->results->items.size();
+      source->addResult(q.integer(0));
       const std::int64_t sampleId = q.integer(3);
       auto& facts = samples[sampleId];
       if (!facts) {
@@ -114,12 +171,16 @@ std::shared_ptr<StoredStudy> StudyDatabase::loadStudy(const std::string& name) {
         facts->analysisRevision = static_cast<std::int32_t>(q.integer(5));
         facts->record->areaScale = q.real(6);
         facts->resultName = q.text(2);
+        facts->fragments = nullptr;
+        facts->source = source;
+        facts->sourceIndex = index;
       }
       auto studyResult = std::make_shared<StoredStudyResult>();
       studyResult->excluded = q.integer(1) != 0;
-      studyResult->fragments = facts->fragments;
+      studyResult->fragments = nullptr;
+      studyResult->source = source;
+      studyResult->sourceIndex = facts->sourceIndex;
       studyResult->result = std::make_shared<StoredResult>(study->source, q.text(2), facts);
-      fragmentsOf[q.integer(0)] = studyResult->fragments.get();
       study->results->items.push_back(std::move(studyResult));
     }
   }
@@ -135,33 +196,6 @@ std::shared_ptr<StoredStudy> StudyDatabase::loadStudy(const std::string& name) {
       harvestor::Variant value = q.isNull(3) ? harvestor::Variant::FromText(q.text(2))
                                              : harvestor::Variant::FromNumber(q.real(3));
       it->second->record->properties->entries.push_back({q.text(1), std::move(value)});
-    }
-  }
-  {
-    Statement q(*db_,
-                "SELECT f.study_result_id, f.locus, f.allele_id, f.comment, f.condition_code, "
-                "f.excluded, f.dye, f.fragment_size, f.peak_height, f.peak_area, f.area_divisor "
-                "FROM fragments f JOIN study_results sr ON sr.id = f.study_result_id "
-                "WHERE sr.study_id = ? ORDER BY f.study_result_id, f.position");
-    q.bind(1, id);
-    std::int64_t current = -1;
-    StoredFragments* target = nullptr;
-    while (q.step()) {
-      if (q.integer(0) != current) {
-        current = q.integer(0);
-        target = fragmentsOf.at(current);
-      }
-      StoredFragment& f = target->items.emplace_back();
-      f.locus = q.text(1);
-      f.alleleId = q.text(2);
-      f.comment = q.text(3);
-      f.conditionCode = static_cast<std::int32_t>(q.integer(4));
-      f.excluded = q.integer(5) != 0;
-      f.dye = static_cast<std::int16_t>(q.integer(6));
-      f.size = static_cast<float>(q.real(7));
-      f.height = static_cast<float>(q.real(8));
-      f.area = static_cast<float>(q.real(9));
-      f.divisor = static_cast<float>(q.real(10));
     }
   }
   return study;

@@ -1,8 +1,10 @@
 #pragma once
 // A SQLite study database file as a study store, opened read-only so that no
-// export can change it. Loading a study reads its results, records and
-// fragments in one pass each, with prepared statements, whatever its size,
-// inside one read transaction: an import that lands meanwhile is not seen.
+// export can change it. Loading a study reads its results and records in one
+// pass each, with prepared statements, inside one read transaction: an import
+// that lands meanwhile is not seen. Fragments are read later, a window of
+// results at a time in the study's order, by one prepared statement; a
+// study never changes once imported, so they agree with that snapshot.
 
 #include <memory>
 #include <string>
