@@ -1,6 +1,7 @@
 #include "harvestor/service/TextFile.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,13 +28,29 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// Letters straight from the kernel's generator: setting up a random_device
+// costs far more than the name it makes (it probes the processor), and a
+// result export makes one name per file.
 std::string RandomLetters(std::size_t count) {
   static constexpr char kLetters[] =
       "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  std::random_device random;
-  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+  constexpr unsigned kChoices = sizeof kLetters - 1;
+  constexpr unsigned kUnbiased = 256 / kChoices * kChoices;  // bytes below this pick evenly
   std::string letters;
-  for (std::size_t i = 0; i < count; ++i) letters += kLetters[pick(random)];
+  unsigned char bytes[32];
+  while (letters.size() < count) {
+    const ssize_t got = ::getrandom(bytes, sizeof bytes, 0);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      std::random_device random;
+      std::uniform_int_distribution<unsigned> pick(0, kChoices - 1);
+      while (letters.size() < count) letters += kLetters[pick(random)];
+      break;
+    }
+    for (ssize_t i = 0; i < got && letters.size() < count; ++i) {
+      if (bytes[i] < kUnbiased) letters += kLetters[bytes[i] % kChoices];
+    }
+  }
   return letters;
 }
 
