@@ -61,10 +61,13 @@ std::string unescapeField(const std::string& text) {
   return out;
 }
 
-bool writeNativeResult(const std::string& path, const StoredSample& sample) {
+bool writeNativeResult(const std::string& path, const StoredSample& sample, std::string* failure) {
   const SampleFacts& facts = sample.facts();
   harvestor::TextFileWriter file(path);
-  if (!file.Ok()) return false;
+  if (!file.Ok()) {
+    if (failure) *failure = file.Failure();
+    return false;
+  }
   file.WriteLine(std::string(kMagic) + "\t" + std::to_string(kNativeResultVersion));
   file.WriteLine("Result Name\t" + escapeField(facts.resultName));
   file.WriteLine("Subject ID\t" + escapeField(facts.subjectId));
@@ -89,7 +92,9 @@ bool writeNativeResult(const std::string& path, const StoredSample& sample) {
                    exact(f.divisor));
   }
   file.WriteLine("End");
-  return file.Commit();
+  if (file.Commit()) return true;
+  if (failure) *failure = file.Failure();
+  return false;
 }
 
 namespace {

@@ -17,7 +17,8 @@ constexpr int kNativeResultVersion = 1;
 
 // Writes the sample's result; false when the file cannot be written (a
 // previous file of that name is then left whole).
-bool writeNativeResult(const std::string& path, const StoredSample& sample);
+bool writeNativeResult(const std::string& path, const StoredSample& sample,
+                       std::string* failure = nullptr);
 // Reads a native result file, checking every value as the table reader
 // does; throws ImportError naming the file and the byte offset of the fault.
 ImportedResult readNativeResult(const std::string& path);

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "harvestor/resultexport/FormatTypes.h"
+#include "harvestor/service/HostObjects.h"
 #include "harvestor/service/Text.h"
 #include "harvestor/service/TextFile.h"
 #include "workstation/store/NativeResultFile.h"
@@ -84,16 +85,25 @@ std::int32_t ResultFileExporter::ExportSample(const std::shared_ptr<harvestor::I
   const auto* stored = dynamic_cast<const StoredSample*>(sample.get());
   if (!stored) return UnknownSample;
   if (format_ == harvestor::ZAL_BASE) {
-    return writeNativeResult(outputFile_, *stored) ? Written : CannotWrite;
+    std::string failure;
+    if (writeNativeResult(outputFile_, *stored, &failure)) return Written;
+    return cannotWrite(failure);
   }
   if (format_ != harvestor::TAB_DELIMITED) return UnknownFormat;
   harvestor::TextFileWriter file(outputFile_);
-  if (!file.Ok()) return CannotWrite;
+  if (!file.Ok()) return cannotWrite(file.Failure());
   if (option("HEADER")) writeHeader(file, stored->facts());
   if (option("FRAGLIST")) writeFragments(file, stored->facts());
   if (option("RESULTDATA")) writeResultData(file, stored->facts());
   if (option("SAMPLEDATA")) writeRawData(file, *stored);
-  return file.Commit() ? Written : CannotWrite;
+  return file.Commit() ? Written : cannotWrite(file.Failure());
+}
+
+std::int32_t ResultFileExporter::cannotWrite(const std::string& failure) {
+  if (harvestor::IHostUtility* utility = harvestor::HostObjects::Utility()) {
+    utility->ReportFileFailure(failure);
+  }
+  return CannotWrite;
 }
 
 }  // namespace workstation

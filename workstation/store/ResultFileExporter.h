@@ -3,7 +3,8 @@
 // tab-delimited text format (sections chosen by the option string, each
 // introduced by a line naming it) or the native format (always whole).
 // Status 1 means written; 2 the file could not be written; 3 the sample is
-// not one of the study database's; 4 the format is not one it writes.
+// not one of the study database's; 4 the format is not one it writes. A file
+// that could not be written is reported to the host with the system's reason.
 
 #include <string>
 
@@ -25,6 +26,7 @@ class ResultFileExporter final : public harvestor::IResultFileExporter {
   bool option(const std::string& key) const;
 
  private:
+  static std::int32_t cannotWrite(const std::string& failure);
   std::string options_;
   std::int32_t flags_ = 0;
   std::int32_t format_ = 0;
