@@ -61,16 +61,22 @@ bool ConsoleHost::logHas(const std::string& prefix) {
                               [&](std::string_view line) { return line.rfind(prefix, 0) == 0; });
 }
 
-int ConsoleHost::exitStatus(const RunLines& lines, std::ostream& err) const {
-  std::string message;
-  if (utility_.reports() > 0) {
-    message = "the export stopped on an error.";
-  } else if (logHas(lines.stopped)) {
-    message = lines.stoppedMessage;
-  } else if (!logHas(lines.complete) ||
-             std::any_of(lines.failures.begin(), lines.failures.end(), logHas)) {
-    message = lines.incompleteMessage;
+std::string ConsoleHost::runProblem(const RunLines& lines) const {
+  if (utility_.reports() > 0) return "the export stopped on an error.";
+  if (logHas(lines.stopped)) return lines.stoppedMessage;
+  if (!logHas(lines.complete) ||
+      std::any_of(lines.failures.begin(), lines.failures.end(), logHas)) {
+    return lines.incompleteMessage;
   }
+  return {};
+}
+
+bool ConsoleHost::runStopped(const RunLines& lines) const {
+  return utility_.reports() > 0 || logHas(lines.stopped);
+}
+
+int ConsoleHost::exitStatus(const RunLines& lines, std::ostream& err) const {
+  const std::string message = runProblem(lines);
   if (message.empty()) return 0;
   err << "harvestor: " << message << "\n";
   return 1;

@@ -55,8 +55,14 @@ class ConsoleHost final : public harvestor::IHostApplication {
     std::vector<std::string> failures;  // lines of a file or result not written
     std::string incompleteMessage;
   };
+  // What went wrong in the run just done, as the message the console prints:
+  // empty when it completed, else an error reported, stopped, or incomplete.
+  std::string runProblem(const RunLines& lines) const;
+  // Whether the component reported an error to the host or the user stopped
+  // the run: what a further run must not follow.
+  bool runStopped(const RunLines& lines) const;
   // The exit status of the run just done: 0 when it completed, else 1 with
-  // a message on standard error (an error reported, stopped, or incomplete).
+  // runProblem's message on standard error.
   int exitStatus(const RunLines& lines, std::ostream& err) const;
   // Ends the run on the terminal: a progress bar still drawn is cleared.
   void endRun() { progress_->clear(); }

@@ -12,6 +12,7 @@
 #include "workstation/console/Arguments.h"
 #include "workstation/console/ConsoleHost.h"
 #include "workstation/console/ExportSummary.h"
+#include "workstation/console/ResultRuns.h"
 
 namespace workstation::console {
 namespace {
@@ -49,19 +50,18 @@ void tick(harvestor::CheckBox& box, std::int16_t value, const char* option) {
 
 }  // namespace
 
-int runResultExport(const ResultExportRequest& request, CommandContext& context) {
-  ConsoleHost host({context.out, context.err, context.in, context.interactive,
-                    context.progressTerminal, request.verbose});
-  const auto study = host.openStudy(request.database, request.study);
-  const auto selected = chooseResults(*study, request);
-  if (selected.empty()) throw UsageError("no results selected: give --result NAME or --all");
-  harvestor::Service& service = host.service();
-  host.ui().setAnswer(request.overwrite);
-  service.ExportResult();
+namespace {
+
+enum class RunStart { Started, SaveAsRefused, NotFinished };
+
+// One run of the wizard and its status page over some of the selected results.
+RunStart runOnce(ConsoleHost& host, const std::vector<std::shared_ptr<harvestor::IResult>>& results,
+                 const ResultExportRequest& request) {
+  host.service().ExportResult();
   const auto wizard = host.windows().lastWindow("ExportResultSelection");
 
   auto& selection = dynamic_cast<harvestor::ExportResultsSelectionPage&>(*wizard->pages()[0]);
-  dynamic_cast<ConsoleSelectionControl&>(*selection.ctlSelectionWizard).select(selected);
+  dynamic_cast<ConsoleSelectionControl&>(*selection.ctlSelectionWizard).select(results);
   if (!wizard->next(host.windows())) throw UsageError("the wizard did not take the selection");
 
   auto& options = dynamic_cast<harvestor::ExportResultsOptionsPage&>(*wizard->pages()[1]);
@@ -70,9 +70,7 @@ int runResultExport(const ResultExportRequest& request, CommandContext& context)
   options.cmdBrowse.Click();
   if (dialog.timesShown() > 1) {
     wizard->cancel();
-    context.err << "harvestor export-results: Save As refused " << request.outputTemplate
-                << "; nothing was written.\n";
-    return 2;
+    return RunStart::SaveAsRefused;
   }
   if (request.header) tick(options.chkHeader, 1, "--header");
   if (request.resultData) tick(options.chkResultData, 1, "--result-data");
@@ -80,28 +78,88 @@ int runResultExport(const ResultExportRequest& request, CommandContext& context)
   if (request.noResolve) tick(options.chkResolveFilenames, 0, "--no-resolve");
   if (!wizard->finish()) {
     wizard->cancel();
-    context.err << "harvestor export-results: the wizard could not be finished.\n";
-    return 1;
+    return RunStart::NotFinished;
   }
-
   const auto status = std::dynamic_pointer_cast<harvestor::ExportResultsStatusPage>(
       host.windows().lastPage("ExportResultsStatus"));
   if (status && status->cmdOK.Enabled()) status->cmdOK.Click();
+  return RunStart::Started;
+}
+
+void add(ResultExportTally& total, ResultExportTally run) {
+  total.exported += run.exported;
+  total.failed += run.failed;
+  total.skipped += run.skipped;
+  total.files.insert(total.files.end(), std::make_move_iterator(run.files.begin()),
+                     std::make_move_iterator(run.files.end()));
+}
+
+}  // namespace
+
+int runResultExport(const ResultExportRequest& request, CommandContext& context) {
+  ConsoleHost host({context.out, context.err, context.in, context.interactive,
+                    context.progressTerminal, request.verbose});
+  const auto study = host.openStudy(request.database, request.study);
+  const auto selected = chooseResults(*study, request);
+  if (selected.empty()) throw UsageError("no results selected: give --result NAME or --all");
+  const ResultRunPlan plan =
+      planResultRuns({selected.size(), request.filterIndex == 3,
+                      !request.noResolve && isFixedName(request.outputTemplate)});
+  if (!plan.refusal.empty()) {
+    context.err << "harvestor export-results: " << plan.refusal << "; nothing was written.\n";
+    return 2;
+  }
+  host.ui().setAnswer(request.overwrite);
+
+  const ConsoleHost::RunLines lines{"Export cancelled.",
+                                    "export cancelled.",
+                                    "Export completed. No errors.",
+                                    {},
+                                    request.verbose
+                                        ? "some results were not exported; see the log above."
+                                        : "some results were not exported; --verbose shows why."};
+  ResultExportTally tally;
+  std::string problem;
+  std::size_t runsDone = 0;
+  for (const ResultRun& run : plan.runs) {
+    if (plan.runs.size() > 1) {
+      context.err << "Run " << runsDone + 1 << " of " << plan.runs.size() << ": results "
+                  << run.first + 1 << " to " << run.first + run.count << " of " << selected.size()
+                  << "\n";
+    }
+    const auto first = selected.begin() + static_cast<std::ptrdiff_t>(run.first);
+    const RunStart started =
+        runOnce(host, {first, first + static_cast<std::ptrdiff_t>(run.count)}, request);
+    if (started == RunStart::SaveAsRefused) {
+      context.err << "harvestor export-results: Save As refused " << request.outputTemplate << "; "
+                  << (runsDone == 0 ? "nothing was written" : "the export stopped there") << ".\n";
+      return 2;
+    }
+    if (started == RunStart::NotFinished) {
+      context.err << "harvestor export-results: the wizard could not be finished.\n";
+      return 1;
+    }
+    ++runsDone;
+    const harvestor::LineArena* log = harvestor::ErrorLog::Lines();
+    add(tally, tallyResultExport(log ? *log : harvestor::LineArena()));
+    if (problem.empty()) problem = host.runProblem(lines);
+    if (host.runStopped(lines)) break;
+  }
   host.endRun();
   if (!request.verbose) {
-    const harvestor::LineArena* log = harvestor::ErrorLog::Lines();
-    const ResultExportTally tally = tallyResultExport(log ? *log : harvestor::LineArena());
     printResultTally(context.out, tally);
     printFiles(context.out, tally.files);
+    if (plan.runs.size() > 1) {
+      context.out << "Exported in " << runsDone << " of " << plan.runs.size() << " runs of at most "
+                  << kResultsPerRun
+                  << " results, as the export's 16-bit counters allow; each run kept an export "
+                     "log of its own.\n";
+    }
     printLogFile(context.out, "");
   }
-  return host.exitStatus({"Export cancelled.",
-                          "export cancelled.",
-                          "Export completed. No errors.",
-                          {},
-                          request.verbose ? "some results were not exported; see the log above."
-                                          : "some results were not exported; --verbose shows why."},
-                         context.err);
+  if (problem.empty()) return 0;
+  context.err << "harvestor: " << problem << "\n";
+  return 1;
 }
 
 Command exportResultsCommand() {
