@@ -3,12 +3,14 @@
 #include <filesystem>
 #include <ostream>
 
+#include "harvestor/genotype/LocusListFile.h"
 #include "harvestor/resultexport/FileName.h"
 #include "harvestor/service/ErrorLog.h"
 #include "harvestor/studypages/ExportStudyStatusPage.h"
 #include "workstation/console/Arguments.h"
 #include "workstation/console/ConsoleHost.h"
 #include "workstation/console/ExportSummary.h"
+#include "workstation/console/ResultRuns.h"
 
 namespace workstation::console {
 namespace {
@@ -75,6 +77,20 @@ void printSummary(std::ostream& out, const StudyExportRequest& request) {
   printLogFile(out, logRecordsWriting(lines, expected.log) ? expected.log : std::string());
 }
 
+// The locus list check takes the list's length as a 16-bit number, so a list
+// too long for it counts as missing or empty and the export asks whether to
+// go on; the exporters still read all of it. Says why, before the question.
+void explainLongLocusList(std::ostream& err) {
+  const std::string list = harvestor::LocusListFile::FullName();
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(list, ec)) return;
+  const auto size = std::filesystem::file_size(list, ec);
+  if (ec || size <= kSixteenBitLimit) return;
+  err << "harvestor export-study: the locus list " << list << " holds " << size
+      << " bytes, more than the " << kSixteenBitLimit
+      << " bytes its check can measure (a 16-bit length), so it counts as missing or empty.\n";
+}
+
 }  // namespace
 
 std::int16_t studyFormatIndex(const std::string& format) {
@@ -93,6 +109,7 @@ int runStudyExport(const StudyExportRequest& request, CommandContext& context) {
   host.windows().dialog().choose(std::filesystem::absolute(request.output).string(),
                                  request.filterIndex);
   host.ui().setAnswer(request.answer);
+  if (request.filterIndex >= 2) explainLongLocusList(context.err);
   try {
     service.ExportStudy();
   } catch (const harvestor::HError&) {

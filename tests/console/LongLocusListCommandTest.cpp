@@ -1,0 +1,63 @@
+// A locus list too long for the check's 16-bit length counts as missing or
+// empty, so the export asks whether to go on; the console says why, naming
+// the list's size and the limit. One byte shorter, nothing is said or asked.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/console/Process.h"
+#include "tests/fakes/TestHost.h"
+
+namespace workstation {
+namespace {
+
+using harvestor::testing::ReadFile;
+using testing::RunHarvestor;
+
+// A list of the given size naming D1, D2 and D3, then padding lines.
+std::string LocusListOf(std::size_t bytes) {
+  std::string list = "D1\r\nD2\r\nD3\r\n";
+  while (list.size() + 8 <= bytes) list += "PADPAD\r\n";
+  list += std::string(bytes - list.size(), 'x');
+  return list;
+}
+
+TEST(LongLocusListCommandTest, TheConsoleSaysWhyALongListCountsAsMissing) {
+  const struct {
+    std::size_t bytes;
+    bool explained;
+  } cases[] = {{32767, false}, {32768, true}, {100000, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    harvestor::testing::TestHost host;
+    const std::string tables = std::string(HARVESTOR_TEST_DATA) + "/smallstudy/tables/";
+    const std::string db = host.Path("study.db");
+    ASSERT_EQ(
+        RunHarvestor({"import", db, "--name", "Small", "--fragments", tables + "fragments.tsv",
+                      "--results", tables + "results.tsv", "--subjects", tables + "subjects.tsv"})
+            .exitStatus,
+        0);
+    const std::string list = LocusListOf(c.bytes);
+    ASSERT_EQ(list.size(), c.bytes);
+    host.WriteLocusList(list);
+    const auto run = RunHarvestor(
+        {"export-study", db, "--format", "pedin", "--output", host.Path("Study.pre"), "--yes"},
+        host.root + "/App/bin");
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    const std::string why = "harvestor export-study: the locus list " + host.exportFolder +
+                            "/LocusList.txt holds " + std::to_string(c.bytes) +
+                            " bytes, more than the 32767 bytes its check can measure (a 16-bit "
+                            "length), so it counts as missing or empty.\n";
+    EXPECT_EQ(run.err.find(why) != std::string::npos, c.explained) << run.err;
+    const std::size_t asked = run.err.find("Missing or empty LocusList.Txt.");
+    EXPECT_EQ(asked != std::string::npos, c.explained) << run.err;
+    if (c.explained) {
+      EXPECT_LT(run.err.find(why), asked);  // the reason before the question
+    }
+    // Whatever the check said, the exporter reads the whole list.
+    EXPECT_NE(ReadFile(host.Path("Study.pre")), "");
+  }
+}
+
+}  // namespace
+}  // namespace workstation
