@@ -1,57 +1,119 @@
 #!/usr/bin/env python3
 """Writes LOH.xls, the LOH analysis workbook that harvestor's LOH launch opens.
 
-The workbook is an Excel 2003 XML spreadsheet (which LibreOffice Calc and
-Excel open under the .xls name). Its first sheet says how to bring in the
-input file that the launch writes (Export/InputLOH.temp beside the
-program's folder); its second sheet computes the loss of heterozygosity ratio
-of a tumour/normal pair from the four peak areas entered there.
+The workbook is an OpenDocument spreadsheet kept under the name LOH.xls that
+the launch looks for (LibreOffice Calc recognises a file by its content, not
+its name). It carries its own Python script, loh_workbook.py from this
+folder, bound to the document's "open" event: each time Calc opens the
+workbook, the script reads ../Export/InputLOH.temp beside the workbook's
+folder into the sheet "Fragments" and builds the other sheets from it.
+Calc runs the script without asking only when the workbook's folder is one
+of its trusted locations; trust_loh_templates.py adds it.
 
 Usage: make_loh_template.py OUTPUT.xls
 """
+import os
 import sys
-from xml.sax.saxutils import escape
+import zipfile
+from xml.sax.saxutils import escape, quoteattr
 
-INSTRUCTIONS = [
-    "LOH analysis",
-    "",
-    "Harvestor writes every included fragment of the open study to",
-    "Export/InputLOH.temp (comma-separated: Result Name, Dye, Fragment Size,",
-    "Peak Height, Locus, Allele ID, Comment, Peak Area) and opens this workbook.",
-    "",
-    "1. Open Export/InputLOH.temp as a comma-separated text file.",
-    "2. For each locus, copy the peak areas of allele 1 and allele 2 of the",
-    "   normal and of the tumour sample into the sheet Ratio.",
-    "3. A ratio below 0.5 or above 2 suggests loss of heterozygosity.",
-]
+HERE = os.path.dirname(os.path.abspath(__file__))
+SCRIPT = "loh_workbook.py"
+
+FRAGMENT_COLUMNS = ["Result Name", "Dye", "Fragment Size", "Peak Height", "Locus", "Allele ID",
+                    "Comment", "Peak Area"]
+
+NS = {
+    "office": "urn:oasis:names:tc:opendocument:xmlns:office:1.0",
+    "style": "urn:oasis:names:tc:opendocument:xmlns:style:1.0",
+    "text": "urn:oasis:names:tc:opendocument:xmlns:text:1.0",
+    "table": "urn:oasis:names:tc:opendocument:xmlns:table:1.0",
+    "fo": "urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0",
+    "script": "urn:oasis:names:tc:opendocument:xmlns:script:1.0",
+    "xlink": "http://www.w3.org/1999/xlink",
+    "dom": "http://www.w3.org/2001/xml-events",
+    "ooo": "http://openoffice.org/2004/office",
+    "of": "urn:oasis:names:tc:opendocument:xmlns:of:1.2",
+    "manifest": "urn:oasis:names:tc:opendocument:xmlns:manifest:1.0",
+}
 
 
-def row(cells):
-    out = []
-    for c in cells:
-        if isinstance(c, tuple):
-            out.append('<Cell ss:Formula="%s"><Data ss:Type="Number">0</Data></Cell>' % escape(c[0], {'"': '&quot;'}))
-        elif isinstance(c, (int, float)):
-            out.append('<Cell><Data ss:Type="Number">%s</Data></Cell>' % c)
-        else:
-            out.append('<Cell><Data ss:Type="String">%s</Data></Cell>' % escape(c))
-    return "<Row>%s</Row>" % "".join(out)
+def namespaces(*prefixes):
+    return " ".join('xmlns:%s="%s"' % (p, NS[p]) for p in prefixes)
+
+
+def cell(value, style=None):
+    """One cell: a text, a number, or ("=formula",) in OpenFormula syntax."""
+    attrs = ' table:style-name="%s"' % style if style else ""
+    if value is None:
+        return "<table:table-cell%s/>" % attrs
+    if isinstance(value, tuple):
+        return '<table:table-cell%s table:formula=%s/>' % (attrs, quoteattr("of:" + value[0]))
+    if isinstance(value, (int, float)):
+        return ('<table:table-cell%s office:value-type="float" office:value="%s"><text:p>%s</text:p>'
+                "</table:table-cell>" % (attrs, value, value))
+    return ('<table:table-cell%s office:value-type="string"><text:p>%s</text:p></table:table-cell>'
+            % (attrs, escape(value)))
+
+
+def row(values, style=None):
+    return "<table:table-row>%s</table:table-row>" % "".join(cell(v, style) for v in values)
+
+
+def sheet(name, rows, columns=1, width="3cm"):
+    cols = '<table:table-column table:style-name="co" table:number-columns-repeated="%d"/>' % columns
+    return '<table:table table:name=%s>%s%s</table:table>' % (quoteattr(name), cols, "".join(rows))
+
+
+def content():
+    sheets = [
+        sheet("Fragments", [row(FRAGMENT_COLUMNS, "head")], len(FRAGMENT_COLUMNS)),
+        sheet("Summary", [row(["Input file"]), row(["Read at"]), row(["Fragments"])], 2),
+    ]
+    event = ("vnd.sun.star.script:%s$on_load?language=Python&location=document" % SCRIPT)
+    return (
+        '<?xml version="1.0" encoding="UTF-8"?>\n'
+        '<office:document-content %s office:version="1.3">'
+        "<office:scripts><office:event-listeners>"
+        '<script:event-listener script:language="ooo:script" script:event-name="dom:load" '
+        'xlink:type="simple" xlink:href=%s/>'
+        "</office:event-listeners></office:scripts>"
+        "<office:automatic-styles>"
+        '<style:style style:name="co" style:family="table-column">'
+        '<style:table-column-properties style:column-width="3.2cm"/></style:style>'
+        '<style:style style:name="head" style:family="table-cell">'
+        '<style:text-properties fo:font-weight="bold"/></style:style>'
+        "</office:automatic-styles>"
+        "<office:body><office:spreadsheet>%s</office:spreadsheet></office:body>"
+        "</office:document-content>\n"
+        % (namespaces("office", "style", "text", "table", "fo", "script", "xlink", "dom", "ooo", "of"),
+           quoteattr(event), "".join(sheets)))
+
+
+def manifest():
+    entries = [("/", "application/vnd.oasis.opendocument.spreadsheet"),
+               ("content.xml", "text/xml"), ("Scripts/", "application/binary"),
+               ("Scripts/python/", "application/binary"), ("Scripts/python/" + SCRIPT, "")]
+    return ('<?xml version="1.0" encoding="UTF-8"?>\n'
+            '<manifest:manifest %s manifest:version="1.3">%s</manifest:manifest>\n'
+            % (namespaces("manifest"),
+               "".join('<manifest:file-entry manifest:full-path="%s" manifest:media-type="%s"/>'
+                       % e for e in entries)))
 
 
 def main(path):
-    sheets = []
-    sheets.append('<Worksheet ss:Name="Instructions"><Table>%s</Table></Worksheet>'
-                  % "".join(row([line]) for line in INSTRUCTIONS))
-    ratio = [row(["Locus", "Normal allele 1", "Normal allele 2", "Tumour allele 1",
-                  "Tumour allele 2", "LOH ratio"])]
-    ratio.append(row(["D3S1358", 3000, 2900, 3100, 1200, ("=IF(RC[-2]*RC[-3]=0,\"\",(RC[-1]/RC[-2])/(RC[-3]/RC[-4]))",)]))
-    sheets.append('<Worksheet ss:Name="Ratio"><Table>%s</Table></Worksheet>' % "".join(ratio))
-    with open(path, "w", encoding="utf-8", newline="\r\n") as f:
-        f.write('<?xml version="1.0"?>\n<?mso-application progid="Excel.Sheet"?>\n')
-        f.write('<Workbook xmlns="urn:schemas-microsoft-com:office:spreadsheet" '
-                'xmlns:ss="urn:schemas-microsoft-com:office:spreadsheet">\n')
-        f.write("\n".join(sheets))
-        f.write("\n</Workbook>\n")
+    with open(os.path.join(HERE, SCRIPT), encoding="utf-8") as f:
+        script = f.read()
+    tmp = path + ".part"
+    with zipfile.ZipFile(tmp, "w") as z:
+        # The media type comes first and uncompressed, as OpenDocument requires.
+        # Fixed dates keep the workbook the same bytes for the same sources.
+        z.writestr(zipfile.ZipInfo("mimetype"), "application/vnd.oasis.opendocument.spreadsheet",
+                   compress_type=zipfile.ZIP_STORED)
+        for name, data in (("META-INF/manifest.xml", manifest()), ("content.xml", content()),
+                           ("Scripts/python/" + SCRIPT, script)):
+            z.writestr(zipfile.ZipInfo(name), data, compress_type=zipfile.ZIP_DEFLATED)
+    os.replace(tmp, path)
 
 
 if __name__ == "__main__":

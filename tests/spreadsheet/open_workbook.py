@@ -1,0 +1,166 @@
+#!/usr/bin/python3
+"""Opens a workbook in a headless LibreOffice of its own, as a user's Calc
+would (macros as the profile's security settings say, and any question that
+would need confirmation answered No), and prints the sheets' cells.
+
+Usage: open_workbook.py PROFILE_DIR WORKBOOK [STEP ARGUMENT]...
+       open_workbook.py --check
+
+Steps, in order: --set SHEET.CELL=VALUE (a number is set as a number, and
+the workbook recalculated), --dump NAME, --save - (stores the workbook).
+Prints "NAME<TAB>SHEET<TAB>ROW<TAB>COLUMN<TAB>KIND<TAB>TEXT" for every
+non-empty cell as shown, KIND being "number", "text" or "formula", first under
+the name "loaded", then at each --dump; then "question<TAB>TYPE" for every
+question Calc asked. Rows and columns count from 0. --check exits 0 when
+LibreOffice, its Python bridge and its Python script provider are installed,
+and otherwise says what is missing and exits 1.
+"""
+import os
+import signal
+import subprocess
+import sys
+import time
+
+import uno
+import unohelper
+from com.sun.star.beans import PropertyValue
+from com.sun.star.task import XInteractionHandler
+
+questions = []
+KINDS = {"VALUE": "number", "TEXT": "text", "FORMULA": "formula", "EMPTY": "empty"}
+
+
+class Recorder(unohelper.Base, XInteractionHandler):
+    """Records each question and answers it with the first choice that is not approval."""
+
+    def handle(self, request):
+        asked = request.getRequest()
+        questions.append(getattr(asked, "typeName", type(asked).__name__))
+        refusals = [uno.getTypeByName("com.sun.star.task." + n)
+                    for n in ("XInteractionAbort", "XInteractionDisapprove")]
+        for c in request.getContinuations():
+            if any(c.queryInterface(t) for t in refusals):
+                c.select()
+                return
+
+
+def props(**values):
+    out = []
+    for name, value in values.items():
+        p = PropertyValue()
+        p.Name, p.Value = name, value
+        out.append(p)
+    return tuple(out)
+
+
+def connect(pipe, office):
+    local = uno.getComponentContext()
+    resolver = local.ServiceManager.createInstanceWithContext(
+        "com.sun.star.bridge.UnoUrlResolver", local)
+    deadline = time.time() + 120
+    while True:
+        try:
+            return resolver.resolve("uno:pipe,name=%s;urp;StarOffice.ComponentContext" % pipe)
+        except Exception:
+            if office.poll() is not None or time.time() > deadline:
+                raise
+            time.sleep(0.2)
+
+
+def dump(name, document):
+    for sheet in document.Sheets:
+        cursor = sheet.createCursor()
+        cursor.gotoEndOfUsedArea(False)
+        end = cursor.RangeAddress
+        for r in range(end.EndRow + 1):
+            for c in range(end.EndColumn + 1):
+                cell = sheet.getCellByPosition(c, r)
+                text = cell.String
+                if text:
+                    text = text.replace("\\", "\\\\").replace("\t", "\\t").replace("\n", "\\n")
+                    print("%s\t%s\t%d\t%d\t%s\t%s" % (name, sheet.Name, r, c, KINDS[cell.Type.value],
+                                                   text))
+
+
+def wait_loaded(document):
+    """The workbook's script has run when the summary shows when it read the input."""
+    deadline = time.time() + 60
+    summary = document.Sheets.getByName("Summary")
+    while not summary.getCellRangeByName("B2").String and time.time() < deadline:
+        time.sleep(0.2)
+
+
+def stop(office):
+    """Ends the office this run started, its own process group, soffice.bin included."""
+    deadline = time.time() + 30
+    while time.time() < deadline:
+        try:
+            os.killpg(office.pid, 0)
+        except ProcessLookupError:
+            break
+        if office.poll() is not None and time.time() + 25 > deadline:
+            pass
+        time.sleep(0.2)
+    else:
+        os.killpg(office.pid, signal.SIGKILL)
+    office.wait()
+
+
+def main(profile, workbook, steps):
+    pipe = "loh%d" % os.getpid()
+    office = subprocess.Popen(
+        ["soffice", "--headless", "--invisible", "--norestore", "--nologo", "--nodefault",
+         "-env:UserInstallation=" + uno.systemPathToFileUrl(os.path.abspath(profile)),
+         "--accept=pipe,name=%s;urp;" % pipe],
+        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+    try:
+        context = connect(pipe, office)
+        desktop = context.ServiceManager.createInstanceWithContext(
+            "com.sun.star.frame.Desktop", context)
+        mode = uno.getConstantByName(
+            "com.sun.star.document.MacroExecMode.USE_CONFIG_REJECT_CONFIRMATION")
+        document = desktop.loadComponentFromURL(
+            uno.systemPathToFileUrl(os.path.abspath(workbook)), "_blank", 0,
+            props(MacroExecutionMode=mode, InteractionHandler=Recorder()))
+        wait_loaded(document)
+        dump("loaded", document)
+        for kind, arg in steps:
+            if kind == "--set":
+                target, value = arg.split("=", 1)
+                sheet, address = target.split(".", 1)
+                cell = document.Sheets.getByName(sheet).getCellRangeByName(address)
+                try:
+                    cell.setValue(float(value))
+                except ValueError:
+                    cell.setString(value)
+                document.calculateAll()
+            elif kind == "--save":
+                document.store()
+            else:
+                dump(arg, document)
+        for q in questions:
+            print("question\t%s" % q)
+        document.close(True)
+        desktop.terminate()
+    finally:
+        stop(office)
+
+
+def check():
+    import shutil
+    soffice = shutil.which("soffice")
+    if not soffice:
+        sys.exit("LibreOffice is not installed (no soffice on PATH)")
+    program = os.path.dirname(os.path.realpath(soffice))
+    if not os.path.exists(os.path.join(program, "pythonscript.py")):
+        sys.exit("LibreOffice's Python script provider is not installed "
+                 "(libreoffice-script-provider-python)")
+    sys.exit(0)
+
+
+if __name__ == "__main__":
+    if sys.argv[1:] == ["--check"]:
+        check()
+    if len(sys.argv) < 3 or (len(sys.argv) - 3) % 2:
+        sys.exit(__doc__)
+    main(sys.argv[1], sys.argv[2], list(zip(sys.argv[3::2], sys.argv[4::2])))
