@@ -2,8 +2,11 @@
 // 10,000 and 40,000 results (the last in two runs of the status page, as the
 // 16-bit counters require) and CRV sets of 100 and 1,000 results, through the
 // whole wizard and run as harvestor export-results does them. Prints seconds
-// and milliseconds per result, and each size's time per result over that of
-// 100 results, so that growth with the number already exported would show.
+// and milliseconds per result, each size's time per result over that of 100
+// results, and the time of each result added from one size to the next, so
+// that growth with the number already exported would show. Files are synced
+// one by one: with TMPDIR on a memory filesystem (/dev/shm) the figures are
+// the export's own, on a disk mostly the disk's.
 
 #include <chrono>
 #include <cstdio>
@@ -41,7 +44,7 @@ std::string BuildDatabase(testing::TestHost& host, int subjects, int tracedResul
   return db;
 }
 
-// Seconds per result.
+// Seconds for the whole export.
 double Run(const std::string& db, const std::string& folder, std::int16_t filterIndex, int count,
            const std::vector<std::string>& names) {
   std::filesystem::remove_all(folder);
@@ -60,7 +63,7 @@ double Run(const std::string& db, const std::string& folder, std::int16_t filter
   const double seconds = std::chrono::duration<double>(Clock::now() - t).count();
   std::printf("%-4s %6d results  %7.2f s  %6.3f ms per result  (exit %d)",
               filterIndex == 1 ? "text" : "crv", count, seconds, 1000 * seconds / count, status);
-  return seconds / count;
+  return seconds;
 }
 
 }  // namespace
@@ -76,18 +79,28 @@ int main(int argc, char** argv) {
     }
   }
   const int all = static_cast<int>(names.size());
-  double first = 0, previous = 0;
+  // Each size's time per result against that at 100 results, and the time of
+  // each result added since the size before (the run's fixed cost, loading
+  // the study, left out) against that of the first step: flat is 1.
+  double firstPerResult = 0, firstAdded = 0, previousSeconds = 0;
+  int previousCount = 0;
   for (int count : {100, 1000, 10000, 40000}) {
     if (count > all) break;
-    const double perResult = Run(db, host.Path("text"), 1, count, names);
-    if (first == 0) {
-      first = perResult;
+    const double seconds = Run(db, host.Path("text"), 1, count, names);
+    const double perResult = seconds / count;
+    if (previousCount == 0) {
+      firstPerResult = perResult;
       std::printf("\n");
     } else {
-      std::printf("  %.2fx the time per result at 100, %.2fx at the size before\n",
-                  perResult / first, perResult / previous);
+      const double added = (seconds - previousSeconds) / (count - previousCount);
+      if (firstAdded == 0) firstAdded = added;
+      std::printf(
+          "  %.2fx the time per result at 100; %.3f ms per result added, %.2fx that "
+          "from 100 to 1000\n",
+          perResult / firstPerResult, 1000 * added, added / firstAdded);
     }
-    previous = perResult;
+    previousSeconds = seconds;
+    previousCount = count;
   }
   for (int count : {100, 1000}) {
     if (count > all) break;
