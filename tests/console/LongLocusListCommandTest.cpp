@@ -59,5 +59,39 @@ TEST(LongLocusListCommandTest, TheConsoleSaysWhyALongListCountsAsMissing) {
   }
 }
 
+TEST(LongLocusListCommandTest, AListOfMoreEntriesThanAnExportCountsIsRefusedBeforeWriting) {
+  const struct {
+    std::size_t entries;
+    int exitStatus;
+  } cases[] = {{32767, 0}, {32768, 2}};
+  for (const char* format : {"pedin", "dmp", "gsr"}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(format) + " " + std::to_string(c.entries));
+      harvestor::testing::TestHost host;
+      const std::string tables = std::string(HARVESTOR_TEST_DATA) + "/smallstudy/tables/";
+      const std::string db = host.Path("study.db");
+      ASSERT_EQ(RunHarvestor({"import", db, "--name", "Small", "--fragments",
+                              tables + "fragments.tsv", "--results", tables + "results.tsv"})
+                    .exitStatus,
+                0);
+      std::string list = "D1\r\n";
+      for (std::size_t i = 1; i < c.entries; ++i) list += "\r\n";  // empty names
+      host.WriteLocusList(list);
+      const std::string out = host.Path("Out");
+      std::filesystem::create_directories(out);
+      const auto run = RunHarvestor(
+          {"export-study", db, "--format", format, "--output", out + "/Study.txt", "--yes"},
+          host.root + "/App/bin");
+      EXPECT_EQ(run.exitStatus, c.exitStatus) << run.err;
+      const std::string refusal = "harvestor export-study: the locus list " + host.exportFolder +
+                                  "/LocusList.txt holds 32768 entries, more than the 32767 a "
+                                  "study export counts (a 16-bit count); nothing was written.\n";
+      EXPECT_EQ(run.err.find(refusal) != std::string::npos, c.exitStatus == 2) << run.err;
+      EXPECT_EQ(std::filesystem::is_empty(out), c.exitStatus == 2);
+      EXPECT_EQ(run.err.find("Overflow"), std::string::npos);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace workstation

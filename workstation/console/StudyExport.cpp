@@ -1,11 +1,13 @@
 #include "workstation/console/StudyExport.h"
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 
 #include "harvestor/genotype/LocusListFile.h"
 #include "harvestor/resultexport/FileName.h"
 #include "harvestor/service/ErrorLog.h"
+#include "harvestor/service/TextFile.h"
 #include "harvestor/studypages/ExportStudyStatusPage.h"
 #include "workstation/console/Arguments.h"
 #include "workstation/console/ConsoleHost.h"
@@ -80,15 +82,26 @@ void printSummary(std::ostream& out, const StudyExportRequest& request) {
 // The locus list check takes the list's length as a 16-bit number, so a list
 // too long for it counts as missing or empty and the export asks whether to
 // go on; the exporters still read all of it. Says why, before the question.
-void explainLongLocusList(std::ostream& err) {
+// The exporters count the list's entries in 16 bits too: a list of more
+// entries would stop the export with an overflow part way, so it is refused
+// here, before anything is written. Answers the refusal, empty when the
+// export may go on.
+std::string checkLocusList(std::ostream& err) {
   const std::string list = harvestor::LocusListFile::FullName();
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(list, ec)) return;
+  if (!std::filesystem::is_regular_file(list, ec)) return {};
   const auto size = std::filesystem::file_size(list, ec);
-  if (ec || size <= kSixteenBitLimit) return;
+  if (ec || size <= kSixteenBitLimit) return {};
   err << "harvestor export-study: the locus list " << list << " holds " << size
       << " bytes, more than the " << kSixteenBitLimit
       << " bytes its check can measure (a 16-bit length), so it counts as missing or empty.\n";
+  const std::optional<std::string> content = harvestor::ReadWholeFile(list);
+  if (!content) return {};
+  const std::size_t entries = harvestor::LocusListFile::SplitLines(*content).size();
+  if (entries <= kSixteenBitLimit) return {};
+  return "the locus list " + list + " holds " + std::to_string(entries) +
+         " entries, more than the " + std::to_string(kSixteenBitLimit) +
+         " a study export counts (a 16-bit count); nothing was written.";
 }
 
 }  // namespace
@@ -109,7 +122,12 @@ int runStudyExport(const StudyExportRequest& request, CommandContext& context) {
   host.windows().dialog().choose(std::filesystem::absolute(request.output).string(),
                                  request.filterIndex);
   host.ui().setAnswer(request.answer);
-  if (request.filterIndex >= 2) explainLongLocusList(context.err);
+  if (request.filterIndex >= 2) {
+    if (const std::string refusal = checkLocusList(context.err); !refusal.empty()) {
+      context.err << "harvestor export-study: " << refusal << "\n";
+      return 2;
+    }
+  }
   try {
     service.ExportStudy();
   } catch (const harvestor::HError&) {
