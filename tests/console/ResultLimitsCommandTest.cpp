@@ -162,5 +162,25 @@ TEST(ResultLimitsCommandTest, SelectionsAtTheLimitRunOnceTwiceOrAreRefused) {
   }
 }
 
+TEST(ResultLimitsCommandTest, AnOverflowOfNumberedNamesSaysWhatWasTooMany) {
+  harvestor::testing::TestHost host;
+  const std::string db = ImportStudyOf(host, 1);
+  const OutputFolder folder(host.Path("Out"));
+  const std::string& out = folder.path();
+  // Plate.txt and Plate_1.txt to Plate_32766.txt taken: the next number passes 32767.
+  std::ofstream(out + "/Plate.txt") << "taken";
+  for (int k = 1; k <= 32766; ++k) std::ofstream(out + "/Plate_" + std::to_string(k) + ".txt");
+  const auto run = RunHarvestor({"export-results", db, "--format", "text", "--output",
+                                 out + "/Plate", "--result", ResultName(0)});
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_NE(run.err.find("harvestor export-results: more than 32767 numbered names of one file "
+                         "were found taken: conflict resolution counts them with a 16-bit "
+                         "counter, which stops at 32767; give another file name or remove the "
+                         "numbered files.\n"),
+            std::string::npos)
+      << Tail(run.err);
+  EXPECT_EQ(FilesIn(out), 32767u);
+}
+
 }  // namespace
 }  // namespace workstation

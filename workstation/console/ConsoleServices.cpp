@@ -70,7 +70,10 @@ void ConsoleStudyService::close() {
 void ConsoleUtility::ReportError(const std::string& component, const std::string& where,
                                  const std::string& procedure, const harvestor::HError& error,
                                  const std::string&, std::int32_t) {
-  ++reports_;
+  if (reports_++ == 0) {
+    firstProcedure_ = procedure;
+    firstNumber_ = error.Number;
+  }
   err_ << "error: " << component << " " << where << "." << procedure << ": " << error.Number << " "
        << error.Description << "\n";
 }

@@ -68,10 +68,16 @@ class ConsoleUtility final : public harvestor::IHostUtility {
   // One line on standard error naming the file and the reason.
   void ReportFileFailure(const std::string& failure) override { err_ << failure << "\n"; }
   int reports() const { return reports_; }
+  // The procedure where the first error reported was raised (the first
+  // report of an error is the deepest), and its number; empty and 0 before.
+  const std::string& firstProcedure() const { return firstProcedure_; }
+  std::int32_t firstNumber() const { return firstNumber_; }
 
  private:
   std::ostream& err_;
   int reports_ = 0;
+  std::string firstProcedure_;
+  std::int32_t firstNumber_ = 0;
 };
 
 class KeepEveryFragment final : public harvestor::IFragmentFilter {

@@ -8,6 +8,7 @@
 #include "harvestor/resultexport/ExportResultsSelectionPage.h"
 #include "harvestor/resultexport/ExportResultsStatusPage.h"
 #include "harvestor/service/ErrorLog.h"
+#include "harvestor/service/HError.h"
 #include "harvestor/service/Text.h"
 #include "workstation/console/Arguments.h"
 #include "workstation/console/ConsoleHost.h"
@@ -128,8 +129,12 @@ int runResultExport(const ResultExportRequest& request, CommandContext& context)
                   << "\n";
     }
     const auto first = selected.begin() + static_cast<std::ptrdiff_t>(run.first);
-    const RunStart started =
-        runOnce(host, {first, first + static_cast<std::ptrdiff_t>(run.count)}, request);
+    RunStart started = RunStart::Started;
+    try {
+      started = runOnce(host, {first, first + static_cast<std::ptrdiff_t>(run.count)}, request);
+    } catch (const harvestor::HError&) {
+      // Already reported, level by level, on standard error; the run stopped there.
+    }
     if (started == RunStart::SaveAsRefused) {
       context.err << "harvestor export-results: Save As refused " << request.outputTemplate << "; "
                   << (runsDone == 0 ? "nothing was written" : "the export stopped there") << ".\n";
@@ -146,6 +151,10 @@ int runResultExport(const ResultExportRequest& request, CommandContext& context)
     if (host.runStopped(lines)) break;
   }
   host.endRun();
+  if (host.utility().firstNumber() == harvestor::ErrNo::Overflow) {
+    context.err << "harvestor export-results: " << overflowCause(host.utility().firstProcedure())
+                << ".\n";
+  }
   if (!request.verbose) {
     printResultTally(context.out, tally);
     printFiles(context.out, tally.files);

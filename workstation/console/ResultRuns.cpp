@@ -31,6 +31,17 @@ ResultRunPlan planResultRuns(const ResultRunShape& shape) {
   return plan;
 }
 
+std::string overflowCause(const std::string& procedure) {
+  const std::string limit = std::to_string(kSixteenBitLimit);
+  if (procedure == "ResolveFileNames" || procedure == "ResolveFileNamesCRV") {
+    return "more than " + limit +
+           " numbered names of one file were found taken: conflict resolution counts them with "
+           "a 16-bit counter, which stops at " +
+           limit + "; give another file name or remove the numbered files";
+  }
+  return "a 16-bit counter of the export (in " + procedure + ") passed its limit of " + limit;
+}
+
 bool isFixedName(const std::string& outputTemplate) {
   return harvestor::LowerCase(outputTemplate).find("{result name}") == std::string::npos;
 }

@@ -38,6 +38,10 @@ struct ResultRunShape {
 
 ResultRunPlan planResultRuns(const ResultRunShape& shape);
 
+// What was too many when a result export stopped on an overflow (error 6)
+// first raised in the procedure named, with the limit.
+std::string overflowCause(const std::string& procedure);
+
 // Whether a template names every result's file alike (no {Result Name}).
 bool isFixedName(const std::string& outputTemplate);
 
