@@ -187,7 +187,11 @@ Command exportResultsCommand() {
       "Without --overwrite or --skip, overwrite questions are asked at the terminal,\n"
       "or answered Cancel. At the end a summary gives the results exported, failed\n"
       "and skipped and the files written with their sizes; --verbose prints the\n"
-      "whole export log as it grows instead.\n";
+      "whole export log as it grows instead.\n"
+      "The export counts in 16 bits: more than 32766 results are exported in runs\n"
+      "of at most 32766, each with its own log. A CRV set of more than 32766\n"
+      "results, or a fixed file name numbered (without --no-resolve) for more than\n"
+      "32767, is refused before anything is written.\n";
   c.run = [](const std::vector<std::string>& args, CommandContext& context) {
     const Arguments a(args,
                       {{"study", true},
