@@ -17,10 +17,7 @@ using testing::RunHarvestor;
 class ExportResultsCommandTest : public ::testing::Test {
  protected:
   ExportResultsCommandTest() {
-    const auto imported =
-        RunHarvestor({"import", db, "--name", "Small", "--fragments", tables + "fragments.tsv",
-                      "--results", tables + "results.tsv", "--subjects", tables + "subjects.tsv",
-                      "--traces", tables + "traces.tsv"});
+    const auto imported = testing::ImportSmallStudy(db);
     EXPECT_EQ(imported.exitStatus, 0) << imported.err;
     std::filesystem::create_directories(out);
   }
@@ -30,7 +27,6 @@ class ExportResultsCommandTest : public ::testing::Test {
   }
 
   harvestor::testing::TestHost host;
-  std::string tables = std::string(HARVESTOR_TEST_DATA) + "/smallstudy/tables/";
   std::string db = host.Path("study.db");
   std::string out = host.Path("Out");
 };

@@ -32,10 +32,7 @@ int Temporaries(const std::string& folder) {
 class FileSafetyCommandTest : public ::testing::Test {
  protected:
   FileSafetyCommandTest() {
-    const auto imported =
-        RunHarvestor({"import", db, "--name", "Small", "--fragments", tables + "fragments.tsv",
-                      "--results", tables + "results.tsv", "--subjects", tables + "subjects.tsv",
-                      "--traces", tables + "traces.tsv"});
+    const auto imported = testing::ImportSmallStudy(db);
     EXPECT_EQ(imported.exitStatus, 0) << imported.err;
     fs::create_directories(out);
     host.WriteLocusList("D1\r\nD2\r\nD3\r\n");
@@ -43,7 +40,6 @@ class FileSafetyCommandTest : public ::testing::Test {
   std::string component() const { return host.root + "/App/bin"; }
 
   harvestor::testing::TestHost host;
-  std::string tables = std::string(HARVESTOR_TEST_DATA) + "/smallstudy/tables/";
   std::string db = host.Path("study.db");
   std::string out = host.Path("Out");
 };

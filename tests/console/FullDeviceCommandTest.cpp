@@ -55,17 +55,13 @@ class FullFilesystem {
 class FullDeviceCommandTest : public ::testing::Test {
  protected:
   FullDeviceCommandTest() {
-    const auto imported =
-        RunHarvestor({"import", db, "--name", "Small", "--fragments", tables + "fragments.tsv",
-                      "--results", tables + "results.tsv", "--subjects", tables + "subjects.tsv",
-                      "--traces", tables + "traces.tsv"});
+    const auto imported = testing::ImportSmallStudy(db);
     EXPECT_EQ(imported.exitStatus, 0) << imported.err;
     host.WriteLocusList("D1\r\nD2\r\nD3\r\n");
   }
   std::string component() const { return host.root + "/App/bin"; }
 
   harvestor::testing::TestHost host;
-  std::string tables = std::string(HARVESTOR_TEST_DATA) + "/smallstudy/tables/";
   std::string db = host.Path("study.db");
 };
 

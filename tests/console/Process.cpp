@@ -88,4 +88,11 @@ ProcessResult WaitHarvestor(const RunningHarvestor& running) {
   return result;
 }
 
+ProcessResult ImportSmallStudy(const std::string& db) {
+  const std::string tables = std::string(HARVESTOR_TEST_DATA) + "/smallstudy/tables/";
+  return RunHarvestor({"import", db, "--name", "Small", "--fragments", tables + "fragments.tsv",
+                       "--results", tables + "results.tsv", "--subjects", tables + "subjects.tsv",
+                       "--traces", tables + "traces.tsv"});
+}
+
 }  // namespace workstation::testing

@@ -29,4 +29,7 @@ RunningHarvestor StartHarvestor(const std::vector<std::string>& args,
                                 const std::string& componentFolder = "");
 ProcessResult WaitHarvestor(const RunningHarvestor& running);
 
+// Imports the small study's tables, as study "Small", into db.
+ProcessResult ImportSmallStudy(const std::string& db);
+
 }  // namespace workstation::testing

@@ -6,23 +6,28 @@
 
 namespace workstation::console {
 
+namespace {
+
+// "more than LIMIT results selected for WHAT (N selected): WHY 32767"
+std::string refusal(std::size_t limit, const char* what, std::size_t selected, const char* why) {
+  return "more than " + std::to_string(limit) + " results selected for " + what + " (" +
+         std::to_string(selected) + " selected): " + why + " " + std::to_string(kSixteenBitLimit);
+}
+
+}  // namespace
+
 ResultRunPlan planResultRuns(const ResultRunShape& shape) {
   ResultRunPlan plan;
-  const std::string selected = std::to_string(shape.selected) + " selected";
   if (shape.crv && shape.selected > kResultsPerRun) {
-    plan.refusal = "more than " + std::to_string(kResultsPerRun) +
-                   " results selected for one CRV set (" + selected +
-                   "): its run counts one past the results it has taken in 16-bit counters, "
-                   "which stop at " +
-                   std::to_string(kSixteenBitLimit);
+    plan.refusal = refusal(
+        kResultsPerRun, "one CRV set", shape.selected,
+        "its run counts one past the results it has taken in 16-bit counters, which stop at");
     return plan;
   }
   if (shape.sharedName && shape.selected > kSixteenBitLimit) {
-    plan.refusal = "more than " + std::to_string(kSixteenBitLimit) +
-                   " results selected for one fixed file name (" + selected +
-                   "): conflict resolution numbers its files with a 16-bit counter, which "
-                   "stops at " +
-                   std::to_string(kSixteenBitLimit);
+    plan.refusal =
+        refusal(kSixteenBitLimit, "one fixed file name", shape.selected,
+                "conflict resolution numbers its files with a 16-bit counter, which stops at");
     return plan;
   }
   for (std::size_t first = 0; first < shape.selected; first += kResultsPerRun) {

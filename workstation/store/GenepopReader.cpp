@@ -6,6 +6,7 @@
 #include "harvestor/service/Text.h"
 #include "workstation/store/ImportLines.h"
 #include "workstation/store/TsvTable.h"
+#include "workstation/store/TwoAlleleCall.h"
 
 namespace workstation {
 namespace {
@@ -182,14 +183,7 @@ void GenepopReader::read(const ResultSink& add) {
       }
       const std::string_view first = genotype.substr(0, width / 2);
       const std::string_view second = genotype.substr(width / 2);
-      const auto call = [&](std::string_view allele) {
-        StoredFragment& f = result.fragments.emplace_back();
-        f.locus = loci_[locus];
-        f.alleleId = std::string(allele);
-      };
-      if (allZeros(first) && allZeros(second)) call("");
-      if (!allZeros(first)) call(first);
-      if (!allZeros(second) && (allZeros(first) || second != first)) call(second);
+      addTwoAlleleCall(result, loci_[locus], first, second, allZeros);
     }
     add(result);
   });

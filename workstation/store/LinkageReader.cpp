@@ -7,6 +7,7 @@
 #include "harvestor/service/Text.h"
 #include "workstation/store/ImportChecks.h"
 #include "workstation/store/ImportLines.h"
+#include "workstation/store/TwoAlleleCall.h"
 
 namespace workstation {
 namespace {
@@ -109,14 +110,7 @@ void LinkageReader::read(const ResultSink& add) const {
     for (std::size_t locus = 0; locus < loci_.size(); ++locus) {
       const std::string_view first = fields[kPedigreeColumns + 2 * locus];
       const std::string_view second = fields[kPedigreeColumns + 2 * locus + 1];
-      const auto call = [&](std::string_view allele) {
-        StoredFragment& f = result.fragments.emplace_back();
-        f.locus = loci_[locus];
-        f.alleleId = std::string(allele);
-      };
-      if (missing(first) && missing(second)) call("");
-      if (!missing(first)) call(first);
-      if (!missing(second) && (missing(first) || second != first)) call(second);
+      addTwoAlleleCall(result, loci_[locus], first, second, missing);
     }
     add(result);
   }
