@@ -57,7 +57,7 @@ def cell(value, style=None):
 
 
 def row(values, style=None):
-    return "<table:table-row>%s</table:table-row>" % "".join(cell(v, style) for v in values)
+    return "<table:table-row>%s</table:table-row>" % "".join(cell(v, style) for v in values or [None])
 
 
 def sheet(name, rows, columns=1, width="3cm"):
@@ -68,7 +68,28 @@ def sheet(name, rows, columns=1, width="3cm"):
 def content():
     sheets = [
         sheet("Fragments", [row(FRAGMENT_COLUMNS, "head")], len(FRAGMENT_COLUMNS)),
-        sheet("Summary", [row(["Input file"]), row(["Read at"]), row(["Fragments"])], 2),
+        sheet("Pairs", [row(["Normal marker", "N"]), row(["Tumour marker", "T"]),
+                        row(["When the list below is empty, each tumour result is paired with "
+                             "the normal result whose name differs only by these markers at "
+                             "the end of the name, before the run's extension or well."]),
+                        row(["Proposed pairs are proposed afresh at each opening; type or "
+                             "change a pair, or clear its Source, to make the list your own, "
+                             "and save the workbook to keep it."]),
+                        row([]),
+                        row(["Normal Result", "Tumour Result", "Source", None,
+                             "Results in the input file"], "head")], 5),
+        sheet("Results", [row(["Lower threshold", 0.5]), row(["Upper threshold", 2.0]),
+                          row(["A ratio at or below the lower threshold or at or above the "
+                               "upper one is called LOH."]),
+                          row([]),
+                          row(["Normal Result", "Tumour Result", "Locus", "Normal Allele 1",
+                               "Normal Allele 2", "N1 Area", "N2 Area", "T1 Area", "T2 Area",
+                               "Ratio", "Call", "Pair and Locus", "Plotted Ratio",
+                               "Lower Threshold", "Upper Threshold"], "head")], 15),
+        sheet("Summary", [row(["Input file"]), row(["Read at"]), row(["Fragments"]), row([]),
+                          row([]),
+                          row(["Normal Result", "Tumour Result", "Informative Loci",
+                               "LOH Calls"], "head")], 4),
     ]
     event = ("vnd.sun.star.script:%s$on_load?language=Python&location=document" % SCRIPT)
     return (

@@ -85,6 +85,17 @@ void WorkbookCells::Add(const std::string& name, const std::string& sheet, int r
   cells_[{name, sheet, row, column}] = std::move(cell);
 }
 
+std::vector<std::string> WorkbookCells::Fact(const std::string& kind, const std::string& name,
+                                             const std::string& key) const {
+  const auto found = facts_.find({kind, name, key});
+  return found == facts_.end() ? std::vector<std::string>{} : found->second;
+}
+
+void WorkbookCells::AddFact(std::vector<std::string> fields) {
+  if (fields.size() < 3) return;
+  facts_[{fields[0], fields[1], fields[2]}] = {fields.begin() + 3, fields.end()};
+}
+
 std::string LohWorkbook::Unavailable() {
   const std::string out =
       std::filesystem::temp_directory_path() / ("loh-check-" + std::to_string(::getpid()) + ".txt");
@@ -131,6 +142,10 @@ WorkbookCells LohWorkbook::Open(const std::vector<std::pair<std::string, std::st
   for (std::string line; std::getline(lines, line);) {
     const auto parts = split(line, '\t');
     if (parts.size() == 2 && parts[0] == "question") cells.questions.push_back(parts[1]);
+    if (parts[0] == "chart" || parts[0] == "list") {
+      cells.AddFact(parts);
+      continue;
+    }
     if (parts.size() != 6) continue;
     cells.Add(parts[0], parts[1], std::stoi(parts[2]), std::stoi(parts[3]),
               {parts[4], unescaped(parts[5])});

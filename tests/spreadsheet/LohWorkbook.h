@@ -32,14 +32,21 @@ class WorkbookCells {
   int FindRow(const std::string& name, const std::string& sheet,
               const std::vector<std::string>& keys, int from = 0) const;
 
+  // What the run printed of kind ("chart" or "list") under name for key (the
+  // chart's sheet, the drop-down's cell): the fields that follow, or none.
+  std::vector<std::string> Fact(const std::string& kind, const std::string& name,
+                                const std::string& key) const;
+
   int exitStatus = -1;
   std::string errors;                  // what the run printed on standard error
   std::vector<std::string> questions;  // the interactions Calc asked for
 
   void Add(const std::string& name, const std::string& sheet, int row, int column, SheetCell cell);
+  void AddFact(std::vector<std::string> fields);
 
  private:
   std::map<std::tuple<std::string, std::string, int, int>, SheetCell> cells_;
+  std::map<std::tuple<std::string, std::string, std::string>, std::vector<std::string>> facts_;
 };
 
 class LohWorkbook {

@@ -90,7 +90,8 @@ TEST_F(LohWorkbookTest, WithoutAnInputFileTheWorkbookSaysSo) {
   const WorkbookCells cells = book.Open();
   ASSERT_EQ(cells.exitStatus, 0) << cells.errors;
   EXPECT_EQ(cells.LastRow("loaded", "Fragments"), 0);
-  EXPECT_EQ(cells.Text("loaded", "Summary", 1, 1), "The input file is missing: run LOH Analysis.");
+  EXPECT_EQ(cells.Text("loaded", "Summary", 2, 1), "The input file is missing: run LOH Analysis.");
+  EXPECT_EQ(cells.LastRow("loaded", "Results"), 4);
 }
 
 }  // namespace

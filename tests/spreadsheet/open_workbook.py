@@ -9,9 +9,10 @@ Usage: open_workbook.py PROFILE_DIR WORKBOOK [STEP ARGUMENT]...
 Steps, in order: --set SHEET.CELL=VALUE (a number is set as a number, and
 the workbook recalculated), --dump NAME, --save - (stores the workbook).
 Prints "NAME<TAB>SHEET<TAB>ROW<TAB>COLUMN<TAB>KIND<TAB>TEXT" for every
-non-empty cell as shown, KIND being "number", "text" or "formula", first under
-the name "loaded", then at each --dump; then "question<TAB>TYPE" for every
-question Calc asked. Rows and columns count from 0. --check exits 0 when
+non-empty cell as shown, KIND being "number", "text" or "formula", and the
+charts and drop-down lists (see dump_extras), first under the name "loaded",
+then at each --dump; then "question<TAB>TYPE" for every question Calc asked.
+A run that takes longer than RUN_SECONDS ends its office and fails. Rows and columns count from 0. --check exits 0 when
 LibreOffice, its Python bridge and its Python script provider are installed,
 and otherwise says what is missing and exits 1.
 """
@@ -27,6 +28,7 @@ from com.sun.star.beans import PropertyValue
 from com.sun.star.task import XInteractionHandler
 
 questions = []
+RUN_SECONDS = 90
 KINDS = {"VALUE": "number", "TEXT": "text", "FORMULA": "formula", "EMPTY": "empty"}
 
 
@@ -57,12 +59,11 @@ def connect(pipe, office):
     local = uno.getComponentContext()
     resolver = local.ServiceManager.createInstanceWithContext(
         "com.sun.star.bridge.UnoUrlResolver", local)
-    deadline = time.time() + 120
     while True:
         try:
             return resolver.resolve("uno:pipe,name=%s;urp;StarOffice.ComponentContext" % pipe)
         except Exception:
-            if office.poll() is not None or time.time() > deadline:
+            if office.poll() is not None:
                 raise
             time.sleep(0.2)
 
@@ -82,31 +83,68 @@ def dump(name, document):
                                                    text))
 
 
-def wait_loaded(document):
-    """The workbook's script has run when the summary shows when it read the input."""
-    deadline = time.time() + 60
+def dump_extras(name, document):
+    """The charts of each sheet ("chart<TAB>NAME<TAB>SHEET<TAB>CHART<TAB>SERIES<TAB>LINES") and
+    the drop-down lists of Pairs ("list<TAB>NAME<TAB>CELL<TAB>SOURCE")."""
+    for sheet in document.Sheets:
+        for chart_name in sheet.Charts.ElementNames:
+            chart = sheet.Charts.getByName(chart_name).EmbeddedObject
+            diagram = chart.Diagram
+            series = chart.Data.ColumnDescriptions if diagram.DataRowSource.value == "COLUMNS" \
+                else chart.Data.RowDescriptions
+            print("chart\t%s\t%s\t%s\t%s\t%d" % (name, sheet.Name, chart_name, "|".join(series),
+                                                 getattr(diagram, "NumberOfLines", 0)))
+    pairs = document.Sheets.getByName("Pairs")
+    for address in ("A7", "B7"):
+        validation = pairs.getCellRangeByName(address).Validation
+        if validation.Type.value == "LIST":
+            print("list\t%s\t%s\t%s" % (name, address, validation.getFormula1()))
+
+
+def wait_loaded(document, started):
+    """The workbook's script has run on this opening when the summary's "Read at"
+    is no earlier than this run's start (a saved workbook keeps an older one)."""
     summary = document.Sheets.getByName("Summary")
-    while not summary.getCellRangeByName("B2").String and time.time() < deadline:
+    while True:
+        shown = summary.getCellRangeByName("B2").String
+        try:
+            if time.mktime(time.strptime(shown, "%Y-%m-%d %H:%M:%S")) >= int(started):
+                return
+        except ValueError:
+            pass
         time.sleep(0.2)
+
+
+class Overdue(Exception):
+    pass
+
+
+def give_up(signum, _frame):
+    raise Overdue("stopped by signal %d: LibreOffice did not finish in time" % signum)
 
 
 def stop(office):
-    """Ends the office this run started, its own process group, soffice.bin included."""
-    deadline = time.time() + 30
-    while time.time() < deadline:
-        try:
-            os.killpg(office.pid, 0)
-        except ProcessLookupError:
-            break
-        if office.poll() is not None and time.time() + 25 > deadline:
-            pass
-        time.sleep(0.2)
-    else:
+    """Ends the office this run started: soffice, then anything left of its
+    process group (soffice.bin outlives its launcher when killed)."""
+    try:
+        office.wait(timeout=20)
+    except subprocess.TimeoutExpired:
+        pass
+    try:
         os.killpg(office.pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
     office.wait()
 
 
 def main(profile, workbook, steps):
+    # The whole run has a deadline of its own, so that a question Calc waits
+    # on, or a script that never ends, fails the run instead of hanging it,
+    # and the office is ended either way.
+    signal.signal(signal.SIGALRM, give_up)
+    signal.signal(signal.SIGTERM, give_up)
+    signal.alarm(RUN_SECONDS)
+    started = time.time()
     pipe = "loh%d" % os.getpid()
     office = subprocess.Popen(
         ["soffice", "--headless", "--invisible", "--norestore", "--nologo", "--nodefault",
@@ -122,8 +160,9 @@ def main(profile, workbook, steps):
         document = desktop.loadComponentFromURL(
             uno.systemPathToFileUrl(os.path.abspath(workbook)), "_blank", 0,
             props(MacroExecutionMode=mode, InteractionHandler=Recorder()))
-        wait_loaded(document)
+        wait_loaded(document, started)
         dump("loaded", document)
+        dump_extras("loaded", document)
         for kind, arg in steps:
             if kind == "--set":
                 target, value = arg.split("=", 1)
@@ -138,11 +177,13 @@ def main(profile, workbook, steps):
                 document.store()
             else:
                 dump(arg, document)
+                dump_extras(arg, document)
         for q in questions:
             print("question\t%s" % q)
         document.close(True)
         desktop.terminate()
     finally:
+        signal.alarm(0)
         stop(office)
 
 
