@@ -8,6 +8,10 @@ with agreeing or conflicting pedigree data; some results and fragments are
 excluded; one result has no subject; there is a no-call, an unknown-allele
 call and a locus with three alleles; result names carry the instrument's
 tracking suffix or trailing blanks; every result has traces for all four dyes.
+Two patients have a normal and a tumour result each, named "Patient 1N..." and
+"Patient 1T...", for the LOH workbook: the tumour keeps both alleles' balance
+at most loci and has lost most of one allele at a few; one locus of the second
+patient is homozygous.
 
 Usage: make_demo_study.py OUTPUT_FOLDER
 """
@@ -37,6 +41,19 @@ FAMILIES = [  # pedigree, population, father, mother, children
 ]
 UNRELATED = [("U-01", "POP-A"), ("U-02", "POP-B"), ("U-03", "POP-C"), ("U-04", "POP-B")]
 SCANS = 240
+# Subject, population, result name stem, wells of the normal and the tumour,
+# loci where the tumour has lost most of its second allele, homozygous loci.
+PATIENTS = [("P-01", "POP-A", "Patient 1", ("A11", "A12"), ["D3S1358", "D13S317"], []),
+            ("P-02", "POP-B", "Patient 2", ("B11", "B12"), ["vWA"], ["TH01"])]
+
+
+def patient_results():
+    """(name, subject, loci the tumour lost, is the tumour) of each patient's two results."""
+    out = []
+    for sid, _, stem, (normal_well, tumour_well), lost, _ in PATIENTS:
+        out.append(("%sN.%s_0407241200" % (stem, normal_well), sid, lost, False))
+        out.append(("%sT.%s_0407241200" % (stem, tumour_well), sid, lost, True))
+    return out
 
 
 def main(out):
@@ -68,11 +85,28 @@ def main(out):
     results.append(("Sample U-02 rerun.E09_0407231010", "U-02", True))
     results.append(("Ladder.H12_0407221455", "", False))  # a result without a subject
 
+    # The patients come from a generator of their own, so that every other
+    # table stays as it was before they were added.
+    patient_rng = random.Random(20261207)
+    patient_genotypes = {}
+    patient_heights = {}  # the normal's peak of each allele
+    for sid, pop, _, _, _, homozygous in PATIENTS:
+        subjects.append((sid, "", "", "", patient_rng.choice([1, 2]), 2, pop))
+        patient_genotypes[sid] = {n: sorted(patient_rng.sample(range(r[0], r[1] + 1), 2))
+                                  for n, _, _, _, r in LOCI}
+        for locus in homozygous:
+            patient_genotypes[sid][locus] = patient_genotypes[sid][locus][:1]
+        patient_heights[sid] = {n: [patient_rng.randint(1200, 3000) for _ in range(2)]
+                                for n, *_ in LOCI}
+
+
     with open(os.path.join(out, "results.tsv"), "w", newline="") as f:
         f.write("Result Name\tSubject ID\tExcluded\tAnalysis Revision\tArea Scale\n")
         for n, (name, sid, excluded) in enumerate(results):
             f.write("%s\t%s\t%d\t%d\t%s\n" % (name, sid, excluded, 3 if n % 4 == 0 else 2,
                                               "1.5" if n % 5 == 0 else "1"))
+        for name, sid, _, _ in patient_results():
+            f.write("%s\t%s\t0\t2\t1\n" % (name, sid))
 
     with open(os.path.join(out, "subjects.tsv"), "w", newline="") as f:
         f.write("Subject ID\tResult Name\tPedigree ID\tFather ID\tMother ID\tGender\t"
@@ -115,6 +149,19 @@ def main(out):
                         name, sid, locus, allele, comment, dye, size + rng.random(), height, area,
                         "2" if ri % 7 == 0 else "1", condition, excluded))
 
+        for name, sid, lost, tumour in patient_results():
+            for locus, dye, base, repeat, allele_range in LOCI:
+                for i, a in enumerate(patient_genotypes[sid][locus]):
+                    height = patient_heights[sid][locus][i]
+                    if tumour:
+                        # The same balance as the normal's within 10%, but a
+                        # lost allele keeps a quarter of its peak.
+                        height = int(height * patient_rng.uniform(0.9, 1.1) *
+                                     (0.25 if i == 1 and locus in lost else 1))
+                    f.write("%s\t%s\t%s\t%d\t\t%d\t%.2f\t%d\t%d\t1\t0\t0\n" % (
+                        name, sid, locus, a, dye, base + repeat * (a - allele_range[0]) + 0.3,
+                        height, height * 10))
+
     with open(os.path.join(out, "traces.tsv"), "w", newline="") as f:
         f.write("Result Name\tDye\tScan\tValue\n")
         for name, _, _ in results:
@@ -123,6 +170,10 @@ def main(out):
                 for scan in range(SCANS):
                     v = 20 + sum(800 * math.exp(-((scan - p) / 2.5) ** 2) for p in peaks)
                     f.write("%s\t%d\t%d\t%.1f\n" % (name, dye, scan, v))
+        for name, _, _, _ in patient_results():
+            for dye in range(1, 5):
+                for scan in range(SCANS):
+                    f.write("%s\t%d\t%d\t20.0\n" % (name, dye, scan))
 
     with open(os.path.join(out, "LocusList.txt"), "w", newline="") as f:
         for locus, *_ in LOCI[:16]:
