@@ -209,6 +209,7 @@ def fill_pairs(document, fragments):
     validation.ShowList = 1  # unsorted, as in the input file
     validation.setFormula1("$Pairs.$E$%d:$E$%d" % (PAIRS_FIRST + 1, PAIRS_FIRST + max(len(names), 1)))
     target.Validation = validation
+    fit_columns(sheet, (0, 1, 4), names)
     return pairs
 
 
@@ -222,6 +223,15 @@ def result_formulas(r):
     label = '=$B{r}&" / "&$C{r}'.format(r=r)
     plotted = '=IF(ISNUMBER($J{r});$J{r};"")'.format(r=r)
     return (ratio, call, label, plotted, "=$B$1", "=$B$2")
+
+
+def fit_columns(sheet, columns, names):
+    """Widens the columns of result names to show the longest whole (the
+    notes above the tables, which may run over, do not count)."""
+    longest = max([len(n) for n in names] or [0])
+    for c in columns:
+        column = sheet.Columns.getByIndex(c)
+        column.Width = max(column.Width, min(190 * longest + 400, 12000))  # 1/100 mm
 
 
 def clear_below(sheet, first_row, columns):
@@ -247,6 +257,7 @@ def fill_results(document, fragments, pairs):
             key = formats.addNew("0.00", locale)
         for c in (9, 12):
             sheet.getCellRangeByPosition(c, first, c, last).NumberFormat = key
+    fit_columns(sheet, (0, 1, 11), [r[1] + " / " + r[2] for r in rows])
     return len(rows)
 
 
@@ -265,6 +276,7 @@ def fill_summary(document, pairs, result_count):
         top, bottom = SUMMARY_FIRST + 1, SUMMARY_FIRST + len(pairs)
         sheet.getCellRangeByPosition(0, top, 1, bottom).setDataArray(pairs)
         sheet.getCellRangeByPosition(2, top, 3, bottom).setFormulaArray(rows)
+        fit_columns(sheet, (0, 1), [n for pair in pairs for n in pair])
     draw_chart(document, sheet, result_count)
 
 
@@ -277,7 +289,9 @@ def draw_chart(document, sheet, result_count):
         return
     from com.sun.star.awt import Rectangle
     place = Rectangle()
-    place.X, place.Y, place.Width, place.Height = 14000, 500, 22000, 11000
+    # Beside the table, however wide its columns of names are.
+    place.X, place.Y, place.Width, place.Height = (sheet.getCellByPosition(5, 0).Position.X, 500,
+                                                   22000, 11000)
     results = document.Sheets.getByName("Results")
     data = _address(results.RangeAddress.Sheet, 11, RESULTS_FIRST, 14,
                     RESULTS_FIRST + result_count)

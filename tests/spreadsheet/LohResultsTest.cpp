@@ -232,11 +232,17 @@ TEST_F(LohResultsTest, PairsTheUserSavedAreKeptWhileAnUntouchedProposalFollowsTh
   const WorkbookCells reproposed = book.Open({{"--set", "Pairs.A7=Case 6N.B01_2"},
                                               {"--set", "Pairs.B7=Case 5T.A02_2"},
                                               {"--set", "Pairs.C7="},
+                                              {"--run", "loh_workbook.py$Refresh"},
+                                              {"--dump", "refreshed"},
                                               {"--save", "-"}});
   ASSERT_EQ(reproposed.exitStatus, 0) << reproposed.errors;
   EXPECT_EQ(reproposed.Text("loaded", "Pairs", 6, 0), "Case 5N.A01_2");
   EXPECT_EQ(reproposed.Text("loaded", "Pairs", 7, 0), "Case 6N.B01_2");
   EXPECT_EQ(reproposed.Text("loaded", "Pairs", 8, 0), "");
+  // Refresh analyses the changed list without reopening.
+  EXPECT_EQ(reproposed.Text("loaded", "Results", 5, 1), "Case 5T.A02_2");
+  EXPECT_EQ(reproposed.Text("refreshed", "Results", 5, 0), "Case 6N.B01_2");
+  EXPECT_EQ(reproposed.Text("refreshed", "Results", 5, 1), "Case 5T.A02_2");
 
   // The user's own list is kept whole, proposed rows left in it included.
   const WorkbookCells kept = book.Open();

@@ -7,7 +7,10 @@ Usage: open_workbook.py PROFILE_DIR WORKBOOK [STEP ARGUMENT]...
        open_workbook.py --check
 
 Steps, in order: --set SHEET.CELL=VALUE (a number is set as a number, and
-the workbook recalculated), --dump NAME, --save - (stores the workbook).
+the workbook recalculated), --dump NAME, --save - (stores the workbook),
+--run SCRIPT (runs the workbook's own script, such as loh_workbook.py$Refresh),
+--picture SHEET[.RANGE]=FILE.pdf (stores the sheet as a page of PDF); and anywhere
+--only SHEET,SHEET... (every dump prints those sheets' cells only).
 Prints "NAME<TAB>SHEET<TAB>ROW<TAB>COLUMN<TAB>KIND<TAB>TEXT" for every
 non-empty cell as shown, KIND being "number", "text" or "formula", and the
 charts and drop-down lists (see dump_extras), first under the name "loaded",
@@ -68,8 +71,10 @@ def connect(pipe, office):
             time.sleep(0.2)
 
 
-def dump(name, document):
+def dump(name, document, only):
     for sheet in document.Sheets:
+        if only and sheet.Name not in only:
+            continue
         cursor = sheet.createCursor()
         cursor.gotoEndOfUsedArea(False)
         end = cursor.RangeAddress
@@ -99,6 +104,27 @@ def dump_extras(name, document):
         validation = pairs.getCellRangeByName(address).Validation
         if validation.Type.value == "LIST":
             print("list\t%s\t%s\t%s" % (name, address, validation.getFormula1()))
+
+
+def picture(document, target, path):
+    """Stores target (SHEET, or SHEET.RANGE such as Results.A1:K20; a sheet's
+    used area) on one landscape page as a PDF file."""
+    sheet_name, _, cells = target.partition(".")
+    sheet = document.Sheets.getByName(sheet_name)
+    style = document.StyleFamilies.getByName("PageStyles").getByName(sheet.PageStyle)
+    width, height = style.Width, style.Height
+    style.IsLandscape, style.Width, style.Height = True, max(width, height), min(width, height)
+    style.ScaleToPagesX, style.ScaleToPagesY = 1, 1
+    if cells:
+        area = sheet.getCellRangeByName(cells)
+    else:
+        cursor = sheet.createCursor()
+        cursor.gotoEndOfUsedArea(False)
+        end = cursor.RangeAddress
+        area = sheet.getCellRangeByPosition(0, 0, end.EndColumn, end.EndRow)
+    document.storeToURL(uno.systemPathToFileUrl(os.path.abspath(path)), props(
+        FilterName="calc_pdf_Export",
+        FilterData=uno.Any("[]com.sun.star.beans.PropertyValue", props(Selection=area))))
 
 
 def wait_loaded(document, started):
@@ -145,6 +171,7 @@ def main(profile, workbook, steps):
     signal.signal(signal.SIGTERM, give_up)
     signal.alarm(RUN_SECONDS)
     started = time.time()
+    only = [name for kind, arg in steps if kind == "--only" for name in arg.split(",")]
     pipe = "loh%d" % os.getpid()
     office = subprocess.Popen(
         ["soffice", "--headless", "--invisible", "--norestore", "--nologo", "--nodefault",
@@ -161,9 +188,11 @@ def main(profile, workbook, steps):
             uno.systemPathToFileUrl(os.path.abspath(workbook)), "_blank", 0,
             props(MacroExecutionMode=mode, InteractionHandler=Recorder()))
         wait_loaded(document, started)
-        dump("loaded", document)
+        dump("loaded", document, only)
         dump_extras("loaded", document)
         for kind, arg in steps:
+            if kind == "--only":
+                continue
             if kind == "--set":
                 target, value = arg.split("=", 1)
                 sheet, address = target.split(".", 1)
@@ -175,8 +204,15 @@ def main(profile, workbook, steps):
                 document.calculateAll()
             elif kind == "--save":
                 document.store()
+            elif kind == "--run":
+                document.getScriptProvider().getScript(
+                    "vnd.sun.star.script:%s?language=Python&location=document" % arg).invoke(
+                        (), (), ())
+            elif kind == "--picture":
+                sheet, path = arg.split("=", 1)
+                picture(document, sheet, path)
             else:
-                dump(arg, document)
+                dump(arg, document, only)
                 dump_extras(arg, document)
         for q in questions:
             print("question\t%s" % q)
