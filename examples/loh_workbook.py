@@ -2,35 +2,19 @@
 # and run by LibreOffice Calc when the workbook is opened.
 #
 # It reads Export/InputLOH.temp (the folder Export beside the workbook's
-# folder) into the sheet "Fragments", fresh each time, with Calc's own text
-# import so that numbers are read in the user's locale; proposes tumour/normal
-# pairs when the user has listed none; and writes one row per pair and locus
+# folder) into the sheet "Fragments", fresh each time, numbers as numbers that
+# Calc shows in the user's locale; proposes tumour/normal pairs when the user
+# has listed none; and writes one row per pair and locus
 # into "Results", whose ratio and call are formulas on the threshold cells,
 # so that a changed threshold changes every call at once.
 import time
 
 import uno
-from com.sun.star.beans import PropertyValue
 from com.sun.star.table import CellRangeAddress
 
 INPUT_NAME = "InputLOH.temp"
 FRAGMENT_COLUMNS = 8
-# Comma-separated, double-quoted texts, UTF-8, from line 1; Result Name,
-# Locus, Allele ID and Comment are read as texts (an allele "12" stays "12"),
-# the numbers in the user's locale.
-CSV_FILTER = "Text - txt - csv (StarCalc)"
-CSV_OPTIONS = "44,34,76,1,1/2/2/1/3/1/4/1/5/2/6/2/7/2/8/1"
 TEXT_KINDS = 1 | 2 | 4 | 16  # values, dates, texts, formulas of com.sun.star.sheet.CellFlags
-
-
-def _props(**values):
-    out = []
-    for name, value in values.items():
-        p = PropertyValue()
-        p.Name = name
-        p.Value = value
-        out.append(p)
-    return tuple(out)
 
 
 def _address(sheet_index, first_col, first_row, last_col, last_row):
@@ -46,22 +30,68 @@ def input_url(document_url):
     return folder.rsplit("/", 1)[0] + "/Export/" + INPUT_NAME
 
 
-def read_input(desktop, url):
-    """The input file's rows (header first) as Calc reads them, or None when it is missing."""
-    import os
-    if not os.path.isfile(uno.fileUrlToSystemPath(url)):
-        return None
-    csv = desktop.loadComponentFromURL(url, "_blank", 0, _props(
-        Hidden=True, ReadOnly=True, FilterName=CSV_FILTER, FilterOptions=CSV_OPTIONS))
+def split_line(line):
+    """The line's fields as (quoted, text). A quoted text ends at a double quote
+    followed by a comma or the line's end: the launch does not double quotes
+    inside texts."""
+    fields, i = [], 0
+    while i <= len(line):
+        if line.startswith('"', i):
+            end = line.find('",', i + 1)
+            if end < 0:
+                end = len(line) - 1 if line.endswith('"') and len(line) > i + 1 else len(line)
+            fields.append((True, line[i + 1:end]))
+            i = end + 2
+        else:
+            end = line.find(",", i)
+            end = len(line) if end < 0 else end
+            fields.append((False, line[i:end]))
+            i = end + 1
+    return fields
+
+
+def number(parts):
+    """The number written as parts: one, or whole and fraction split apart by a
+    decimal comma; the text itself when it is no number."""
+    text = ".".join(p.strip() for p in parts)
     try:
-        sheet = csv.Sheets.getByIndex(0)
-        cursor = sheet.createCursor()
-        cursor.gotoEndOfUsedArea(False)
-        last_row = cursor.RangeAddress.EndRow
-        rows = sheet.getCellRangeByPosition(0, 0, FRAGMENT_COLUMNS - 1, last_row).getDataArray()
-    finally:
-        csv.close(True)
-    return [tuple(r) for r in rows]
+        return float(text)
+    except ValueError:
+        return text
+
+
+def fragment_row(line):
+    """The eight columns of one line. In a locale whose decimal separator is
+    the comma, the launch writes 150,5 unquoted, so a number with a fraction
+    takes two fields; the quoted texts around the numbers tell them apart.
+    When one of size and height has a fraction, it is taken to be the size
+    (peak heights are whole numbers in practice)."""
+    fields = split_line(line)
+    quoted = [i for i, (q, _) in enumerate(fields) if q]
+    if len(quoted) >= 4 and quoted[0] == 0:
+        name, locus, allele, comment = quoted[:4]
+        middle = [t for _, t in fields[name + 1:locus]]
+        tail = [t for _, t in fields[comment + 1:]]
+        if locus + 1 == allele and allele + 1 == comment and 3 <= len(middle) <= 5 and tail:
+            dye, rest = middle[0], middle[1:]
+            size, height = {2: (rest[:1], rest[1:]), 3: (rest[:2], rest[2:]),
+                            4: (rest[:2], rest[2:])}[len(rest)]
+            return (fields[name][1], number([dye]), number(size), number(height),
+                    fields[locus][1], fields[allele][1], fields[comment][1], number(tail[:2]))
+    plain = [t if q else number([t]) for q, t in fields][:FRAGMENT_COLUMNS]
+    return tuple(plain + [""] * (FRAGMENT_COLUMNS - len(plain)))
+
+
+def read_input(url):
+    """The input file's rows (header first), or None when it is missing."""
+    import os
+    path = uno.fileUrlToSystemPath(url)
+    if not os.path.isfile(path):
+        return None
+    with open(path, encoding="utf-8", errors="replace", newline="") as f:
+        lines = [line.rstrip("\r\n") for line in f.read().split("\n")]
+    header = tuple(t for _, t in split_line(lines[0]))[:FRAGMENT_COLUMNS] if lines else ()
+    return [header] + [fragment_row(line) for line in lines[1:] if line.strip()]
 
 
 def fill_fragments(document, rows):
@@ -323,8 +353,7 @@ def refresh(document):
     """Reads the input file again and rebuilds every sheet from it."""
     url = input_url(document.URL)
     try:
-        desktop = XSCRIPTCONTEXT.getDesktop()  # noqa: F821 (given by Calc's script provider)
-        rows = read_input(desktop, url)
+        rows = read_input(url)
         fragments = fill_fragments(document, rows) if rows is not None else None
         pairs = fill_pairs(document, fragments or [])
         fill_summary(document, pairs, fill_results(document, fragments or [], pairs))

@@ -26,6 +26,9 @@ TEST_F(LohWorkbookTest, FragmentsHoldsEveryLineOfTheInputFileWithNumbersAsNumber
       R"("Case 1N.A01_0407221455",1,150.5,1200,"D3S1358","12","",3000)",
       R"("Case 1T.A02_0407221455",2,154.25,980,"D3S1358","13","off, ladder",2750.5)",
       R"("Ladder.H12_0407221455",4,75,900,"","","size standard",9000)",
+      // As the launch writes them where the decimal separator is a comma.
+      R"("Case 2T.B02_1",3,201,75,1500,"vWA","17","",4100,25)",
+      R"("Case 2T.B02_1",3,205,5,1480,5,"vWA","18","a "quoted" note",3900)",
   });
   const WorkbookCells cells = book.Open();
   ASSERT_EQ(cells.exitStatus, 0) << cells.errors;
@@ -57,10 +60,26 @@ TEST_F(LohWorkbookTest, FragmentsHoldsEveryLineOfTheInputFileWithNumbersAsNumber
        {"empty", ""},
        {"text", "size standard"},
        {"number", "9000"}},
+      {{"text", "Case 2T.B02_1"},
+       {"number", "3"},
+       {"number", "201.75"},
+       {"number", "1500"},
+       {"text", "vWA"},
+       {"text", "17"},
+       {"empty", ""},
+       {"number", "4100.25"}},
+      {{"text", "Case 2T.B02_1"},
+       {"number", "3"},
+       {"number", "205.5"},
+       {"number", "1480.5"},
+       {"text", "vWA"},
+       {"text", "18"},
+       {"text", "a \"quoted\" note"},
+       {"number", "3900"}},
   };
   for (int c = 0; c < 8; ++c) EXPECT_EQ(cells.Text("loaded", "Fragments", 0, c), header[c]);
-  ASSERT_EQ(cells.LastRow("loaded", "Fragments"), 3);
-  for (int r = 0; r < 3; ++r) {
+  ASSERT_EQ(cells.LastRow("loaded", "Fragments"), static_cast<int>(rows.size()));
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
     for (int c = 0; c < 8; ++c) {
       const SheetCell got = cells.At("loaded", "Fragments", r + 1, c);
       EXPECT_EQ(got.kind, rows[r][c].kind) << "row " << r + 1 << " column " << c;
@@ -68,7 +87,7 @@ TEST_F(LohWorkbookTest, FragmentsHoldsEveryLineOfTheInputFileWithNumbersAsNumber
     }
   }
   EXPECT_EQ(cells.Text("loaded", "Summary", 0, 1), book.InputPath());
-  EXPECT_EQ(cells.Text("loaded", "Summary", 2, 1), "3");
+  EXPECT_EQ(cells.Text("loaded", "Summary", 2, 1), "5");
 }
 
 TEST_F(LohWorkbookTest, ASavedWorkbookReadsTheInputFileAgainWhenOpened) {
