@@ -10,6 +10,7 @@
 namespace workstation {
 namespace {
 
+using harvestor::testing::ReadFile;
 using harvestor::testing::TestHost;
 using harvestor::testing::WriteFile;
 using testing::RunHarvestor;
@@ -90,6 +91,41 @@ TEST(ImportCommandTest, BadValuesAreRefusedNamingTheFileAndWritingNothing) {
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_EQ(run.err.rfind("harvestor import: " + host.Path(bad.message), 0), 0u) << run.err;
     EXPECT_FALSE(std::filesystem::exists(db));
+  }
+}
+
+// A fragment's values are checked as its result is read, after the results
+// before it in the study's order went into the transaction: the refusal still
+// names the row's line, and the database is left as it was, or not made.
+TEST(ImportCommandTest, AFragmentRefusedAfterEarlierResultsWentInLeavesTheDatabaseAsItWas) {
+  for (const bool existing : {false, true}) {
+    SCOPED_TRACE(existing ? "into a database that holds a study" : "into a new database");
+    TestHost host;
+    const std::string db = host.Path("study.db"), good = host.Path("good.tsv");
+    const std::string results = host.Path("results.tsv"), bad = host.Path("f.tsv");
+    WriteFile(good, "Result Name\tSubject ID\nR1\tS1\n");
+    WriteFile(results, "Result Name\nR3\nR1\n");
+    // In the study's order R3, R1 (lines 2 and 6), then R2 (lines 3 and 7).
+    WriteFile(bad,
+              "Result Name\tSubject ID\tPeak Area\nR1\tS1\t1\nR2\tS2\t2\nR3\tS3\t3\n\n"
+              "R1\tS1\t4\nR2\tS2\tlarge\n");
+    std::string before;
+    if (existing) {
+      ASSERT_EQ(RunHarvestor({"import", db, "--name", "First", "--fragments", good}).exitStatus, 0);
+      before = ReadFile(db);
+    }
+    const auto refused =
+        RunHarvestor({"import", db, "--name", "Late", "--fragments", bad, "--results", results});
+    EXPECT_EQ(refused.exitStatus, 1);
+    EXPECT_EQ(refused.err,
+              "harvestor import: " + bad + ":7: column 'Peak Area': 'large' is not a number\n");
+    EXPECT_EQ(refused.out, "");
+    if (existing) {
+      EXPECT_EQ(ReadFile(db), before);
+      EXPECT_EQ(StudyDatabase(db).studyNames(), std::vector<std::string>{"First"});
+    } else {
+      EXPECT_FALSE(std::filesystem::exists(db));
+    }
   }
 }
 

@@ -18,21 +18,20 @@ using workstation::ImportError;
 using workstation::TsvTable;
 
 void ReadEveryCell(const std::string& path) {
-  const TsvTable table =
-      TsvTable::read(path, {{"Result Name", true}, {"Dye"}, {"Scan"}, {"Excluded"}}, true);
-  for (const TsvTable::Row& row : table.rows()) {
-    for (int column = 0; column < static_cast<int>(row.cells.size()); ++column) {
-      (void)table.text(row, column);
+  TsvTable table(path, {{"Result Name", true}, {"Dye"}, {"Scan"}, {"Excluded"}}, true);
+  while (table.next()) {
+    for (int column = 0; column < table.columns(); ++column) {
+      (void)table.text(column);
       try {
-        (void)table.number(row, column, 0);
+        (void)table.number(column, 0);
       } catch (const ImportError&) {
       }
       try {
-        (void)table.integer(row, column, 0, INT32_MIN, INT32_MAX);
+        (void)table.integer(column, 0, INT32_MIN, INT32_MAX);
       } catch (const ImportError&) {
       }
       try {
-        (void)table.flag(row, column, false);
+        (void)table.flag(column, false);
       } catch (const ImportError&) {
       }
     }

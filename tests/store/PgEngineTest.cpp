@@ -16,6 +16,7 @@
 #include "tests/fakes/TestHost.h"
 #include "tests/store/GeneratedStudy.h"
 #include "tests/store/PgTestServer.h"
+#include "workstation/store/StudyStore.h"
 
 namespace workstation {
 namespace {
@@ -208,6 +209,24 @@ TEST_F(PgEngineTest, AnExportDuringAnImportReadsOneSnapshot) {
     EXPECT_EQ(ReadFile(during + "/Study.csv"), ReadFile(before + "/Study.csv"));
   }
   EXPECT_EQ(testing::WaitHarvestor(importing).exitStatus, 0);
+}
+
+// The server keeps nothing of an import refused at a fragment read after the
+// results before it in the study's order went into the transaction: the
+// study's name stays free, and the refusal names the row's line.
+TEST_F(PgEngineTest, AFragmentRefusedAfterEarlierResultsWentInRollsTheImportBack) {
+  const std::string store = NewServerStore("engines_late_refusal");
+  ASSERT_EQ(Import(store, "First", SmallTables()).exitStatus, 0);
+  const std::string bad = host.Path("f.tsv");
+  harvestor::testing::WriteFile(
+      bad, "Result Name\tSubject ID\tDye\nR1\tS1\t1\nR2\tS2\t1\nR1\tS1\t2\nR2\tS2\t70000\n");
+  const auto refused = Import(store, "Late", {bad, "", "", ""});
+  EXPECT_EQ(refused.exitStatus, 1);
+  EXPECT_NE(refused.err.find(bad + ":5: column 'Dye': '70000' is not a whole number"),
+            std::string::npos)
+      << refused.err;
+  EXPECT_EQ(openStudyStore(store)->studyNames(), std::vector<std::string>{"First"});
+  EXPECT_EQ(Import(store, "Late", SmallTables()).exitStatus, 0);
 }
 
 TEST_F(PgEngineTest, AReaderRoleExportsButIsRefusedAnImport) {

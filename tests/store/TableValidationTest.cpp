@@ -57,6 +57,13 @@ const std::vector<BadTable> kBadTables = {
      "2: column 'Area Scale': 'nan' is not a finite number"},
     {Table::Results, "Result Name\tExcluded\nR1\tmaybe\n",
      "2: column 'Excluded': 'maybe' is not 0/1, true/false or yes/no"},
+    // A result's rows apart: the later ones are read on their own lines.
+    {Table::Fragments, "Result Name\tSubject ID\tDye\nR1\tS1\t1\nR2\tS2\t1\n\nR1\tS1\tblue\n",
+     "5: column 'Dye': 'blue' is not a whole number"},
+    {Table::Fragments, "Result Name\tSubject ID\nR1\tS1\nR2\tS2\n\r\nR1\t\n",
+     "5: result 'R1' has subject ID 'S1' and also ''"},
+    {Table::Fragments, "Result Name\tSubject ID\nR1\tS1\nR2\tS2\nR1\tS1\tx\n",
+     "4: expected 2 fields, found 3"},
     // Control characters and text that is not UTF-8.
     {Table::Fragments, kFragments + "R\0X.A01_01\tS1\n"s,
      "2: column 'Result Name': holds control character 0x00 (NUL) at byte 2"},
@@ -156,6 +163,25 @@ TEST_F(TableValidationTest, ByteOrderMarkAndEitherLineEndAreAccepted) {
     EXPECT_FLOAT_EQ(study.results[0].fragments.at(0).height, 3.4e38f);
     EXPECT_EQ(study.results[0].traces[0], (std::vector<float>{0, 2}));
   }
+}
+
+TEST_F(TableValidationTest, AResultsRowsMayStandAnywhereInTheFragmentsTable) {
+  StudyTableFiles files;
+  files.results = write("results.tsv", "Result Name\tExcluded\nR2\tyes\nR0\t\n");
+  files.fragments = write("fragments.tsv",
+                          "Result Name\tSubject ID\tLocus\nR1\tS1\tD1\nR1\tS1\tD2\n"
+                          "R2\tS2\tD1\nR3\t\t\nR1\tS1\tD3\n\nR2\tS2\tD2\n");
+  files.subjects = write("subjects.tsv", "Subject ID\tGender\nS1\t1\nS2\t2\n");
+  const ImportedStudy study = readStudyTables("Apart", files);
+  std::vector<std::string> got;
+  for (const ImportedResult& r : study.results) {
+    std::string line = r.name + " " + r.subjectId + (r.excluded ? " excluded" : "") + ":";
+    for (const StoredFragment& f : r.fragments) line += " " + f.locus;
+    for (const auto& p : r.properties) line += " " + p.Name + "=" + p.Value.ToText();
+    got.push_back(line);
+  }
+  EXPECT_EQ(got, (std::vector<std::string>{"R2 S2 excluded: D1 D2 Gender=2",
+                                           "R0 :", "R1 S1: D1 D2 D3 Gender=1", "R3 : "}));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -13,12 +14,12 @@
 #include "workstation/store/NativeResultFile.h"
 #include "workstation/store/StudyStore.h"
 #include "workstation/store/StudyTables.h"
+#include "workstation/store/TsvTable.h"
 
 namespace workstation::console {
 namespace {
 
-// The formats other than our own tables are read result by result into the
-// import's transaction.
+// Every format is read result by result into the import's transaction.
 int importStreamed(const std::string& store, const std::string& name, const ResultSource& source,
                    CommandContext& context) {
   std::size_t results = 0, fragments = 0;
@@ -147,24 +148,21 @@ Command importCommand() {
     }
     const std::vector<std::string> natives = a.values("native");
     for (const auto& file : natives) requireFile(file);
-    ImportedStudy study;
+    const std::string name = a.required("name");
+    if (name.empty()) throw ImportError("a study needs a name");
+    std::optional<StudyTablesReader> tables;
     if (natives.empty() || a.has("fragments")) {
-      StudyTableFiles files;
-      files.fragments = a.required("fragments");
-      files.results = a.value("results");
-      files.subjects = a.value("subjects");
-      files.traces = a.value("traces");
-      study = readStudyTables(a.required("name"), files);
-    } else {
-      study.name = a.required("name");
+      tables.emplace(StudyTableFiles{a.required("fragments"), a.value("results"),
+                                     a.value("subjects"), a.value("traces")});
     }
-    for (const auto& file : natives) study.results.push_back(readNativeResult(file));
-    importStudy(a.positional()[0], study);
-    std::size_t fragments = 0;
-    for (const auto& r : study.results) fragments += r.fragments.size();
-    context.out << "Imported study '" << study.name << "' into " << a.positional()[0] << ": "
-                << study.results.size() << " results, " << fragments << " fragments.\n";
-    return 0;
+    // The tables' results, then the native files' in the order given.
+    return importStreamed(
+        a.positional()[0], name,
+        [&](const ResultSink& add) {
+          if (tables) tables->read(add);
+          for (const auto& file : natives) add(readNativeResult(file));
+        },
+        context);
   };
   return c;
 }

@@ -105,18 +105,17 @@ std::vector<std::string> GenepopReader::sectionNames() {
     int line = 0;
     bool found = false;
   };
-  const TsvTable table =
-      TsvTable::read(populations_, {{"Subject ID", true}, {"Population ID", true}});
+  TsvTable table(populations_, {{"Subject ID", true}, {"Population ID", true}});
   const int subject = table.column("Subject ID"), population = table.column("Population ID");
   std::unordered_map<std::string, Listed> listed;
-  for (const TsvTable::Row& row : table.rows()) {
-    const std::string id = table.text(row, subject), name = table.text(row, population);
-    if (id.empty()) table.fail(row, subject, "empty");
-    if (name.empty()) table.fail(row, population, "empty");
-    const auto [it, added] = listed.emplace(id, Listed{name, row.line});
+  while (table.next()) {
+    const std::string id = table.text(subject), name = table.text(population);
+    if (id.empty()) table.failCell(subject, "empty");
+    if (name.empty()) table.failCell(population, "empty");
+    const auto [it, added] = listed.emplace(id, Listed{name, table.line()});
     if (!added) {
-      table.fail(row.line, "subject '" + id + "' is listed on line " +
-                               std::to_string(it->second.line) + " too");
+      table.fail(table.line(), "subject '" + id + "' is listed on line " +
+                                   std::to_string(it->second.line) + " too");
     }
   }
   // The name each section takes, and the individual that gave it.

@@ -1,131 +1,140 @@
 #include "workstation/store/StudyTables.h"
 
 #include <algorithm>
+#include <deque>
 #include <map>
 #include <unordered_map>
 
 #include "workstation/store/ImportChecks.h"
+#include "workstation/store/TextPool.h"
 #include "workstation/store/TsvTable.h"
 
 namespace workstation {
 namespace {
 
-using Index = std::unordered_map<std::string, std::size_t>;
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-// Finds or appends the result of that name; the first subject ID given for
-// a result sticks, and a different one later is an error.
-ImportedResult& resultNamed(ImportedStudy& study, Index& index, const std::string& name,
-                            const std::string& subjectId, const TsvTable& table, int line) {
-  auto [it, added] = index.emplace(name, study.results.size());
-  if (added) {
-    study.results.emplace_back().name = name;
-    study.results.back().subjectId = subjectId;
-  }
-  ImportedResult& result = study.results[it->second];
-  if (!subjectId.empty() && result.subjectId != subjectId) {
-    if (!result.subjectId.empty()) {
-      table.fail(line, "result '" + name + "' has subject ID '" + result.subjectId +
-                           "' and also '" + subjectId + "'");
-    }
-    result.subjectId = subjectId;
-  }
-  return result;
-}
+// Consecutive rows of one result in the fragments table.
+struct Run {
+  std::int64_t offset;
+  int line;
+  std::int32_t rows;
+};
 
-void readResults(const std::string& path, ImportedStudy& study, Index& index) {
-  const TsvTable t = TsvTable::read(
+// What is known of a result before its fragments are read.
+struct Listed {
+  std::string name;
+  std::uint32_t subject = 0;  // in the plan's pool
+  bool excluded = false;
+  std::int32_t analysisRevision = 2;
+  double areaScale = 1;
+  std::vector<Run> runs;
+  bool ownProperties = false;             // the subjects table has a row for this result
+  std::vector<std::uint32_t> properties;  // that row's values
+};
+
+// The study's results in its order, and what every table but the
+// fragments' values says of them.
+struct Plan {
+  TextPool pool;
+  std::deque<Listed> results;  // a deque, so that the index's keys stay put
+  std::unordered_map<std::string_view, std::size_t> index;
+  std::vector<std::string> propertyNames;
+  std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> bySubject;
+  std::map<std::pair<std::size_t, std::size_t>, std::vector<float>> traces;  // (result, dye)
+
+  std::size_t find(std::string_view name) const {
+    const auto it = index.find(name);
+    return it == index.end() ? kNone : it->second;
+  }
+  Listed& add(std::string_view name, std::uint32_t subject) {
+    Listed& listed = results.emplace_back();
+    listed.name = name;
+    listed.subject = subject;
+    index.emplace(listed.name, results.size() - 1);
+    return listed;
+  }
+};
+
+const std::vector<ColumnSpec> kFragmentColumns = {
+    {"Result Name", true}, {"Subject ID", true}, {"Locus"},
+    {"Allele ID"},         {"Comment"},          {"Dye"},
+    {"Fragment Size"},     {"Peak Height"},      {"Peak Area"},
+    {"Area Divisor"},      {"Condition Code"},   {"Excluded"}};
+
+void readResults(const std::string& path, Plan& plan) {
+  TsvTable t(
       path,
       {{"Result Name", true}, {"Subject ID"}, {"Excluded"}, {"Analysis Revision"}, {"Area Scale"}});
   const int name = t.column("Result Name"), subject = t.column("Subject ID");
-  for (const auto& row : t.rows()) {
-    if (index.count(t.text(row, name)))
-      t.fail(row.line, "result '" + t.text(row, name) + "' is listed twice");
-    ImportedResult& r =
-        resultNamed(study, index, t.text(row, name), t.text(row, subject), t, row.line);
-    r.excluded = t.flag(row, t.column("Excluded"), false);
-    r.analysisRevision = static_cast<std::int32_t>(
-        t.integer(row, t.column("Analysis Revision"), 2, INT32_MIN, INT32_MAX));
-    r.areaScale = t.number(row, t.column("Area Scale"), 1);
+  const int excluded = t.column("Excluded"), revision = t.column("Analysis Revision");
+  const int scale = t.column("Area Scale");
+  while (t.next()) {
+    const std::string_view n = t.cell(name);
+    if (plan.find(n) != kNone) t.fail(t.line(), "result '" + std::string(n) + "' is listed twice");
+    Listed& r = plan.add(n, plan.pool.add(t.cell(subject)));
+    r.excluded = t.flag(excluded, false);
+    r.analysisRevision = static_cast<std::int32_t>(t.integer(revision, 2, INT32_MIN, INT32_MAX));
+    r.areaScale = t.number(scale, 1);
   }
 }
 
-void readFragments(const std::string& path, ImportedStudy& study, Index& index) {
-  const TsvTable t = TsvTable::read(path, {{"Result Name", true},
-                                           {"Subject ID", true},
-                                           {"Locus"},
-                                           {"Allele ID"},
-                                           {"Comment"},
-                                           {"Dye"},
-                                           {"Fragment Size"},
-                                           {"Peak Height"},
-                                           {"Peak Area"},
-                                           {"Area Divisor"},
-                                           {"Condition Code"},
-                                           {"Excluded"}});
+// The first pass: where each result's rows stand, and its subject ID. The
+// first subject ID given for a result sticks; a different one later is an error.
+void findFragments(TsvTable& t, Plan& plan) {
   const int name = t.column("Result Name"), subject = t.column("Subject ID");
-  const int locus = t.column("Locus"), allele = t.column("Allele ID"),
-            comment = t.column("Comment");
-  const int dye = t.column("Dye"), size = t.column("Fragment Size"),
-            height = t.column("Peak Height");
-  const int area = t.column("Peak Area"), divisor = t.column("Area Divisor");
-  const int condition = t.column("Condition Code"), excluded = t.column("Excluded");
-  for (const auto& row : t.rows()) {
-    ImportedResult& r =
-        resultNamed(study, index, t.text(row, name), t.text(row, subject), t, row.line);
-    if (t.text(row, subject) != r.subjectId) {
-      t.fail(row.line, "result '" + r.name + "' has subject ID '" + r.subjectId + "' and also '" +
-                           t.text(row, subject) + "'");
+  std::size_t current = kNone;
+  while (t.skim()) {
+    t.checkText(name);
+    t.checkText(subject);
+    const std::string_view n = t.cell(name), s = t.cell(subject);
+    if (current != kNone && plan.results[current].name == n) {
+      ++plan.results[current].runs.back().rows;
+    } else {
+      current = plan.find(n);
+      if (current == kNone) {
+        plan.add(n, plan.pool.add(s));
+        current = plan.results.size() - 1;
+      }
+      plan.results[current].runs.push_back({t.offset(), t.line(), 1});
     }
-    StoredFragment& f = r.fragments.emplace_back();
-    f.locus = t.text(row, locus);
-    f.alleleId = t.text(row, allele);
-    f.comment = t.text(row, comment);
-    f.dye = static_cast<std::int16_t>(t.integer(row, dye, 1, INT16_MIN, INT16_MAX));
-    f.size = t.single(row, size, 0);
-    f.height = t.single(row, height, 0);
-    f.area = t.single(row, area, 0);
-    f.divisor = t.single(row, divisor, 1);
-    f.conditionCode = static_cast<std::int32_t>(t.integer(row, condition, 0, INT32_MIN, INT32_MAX));
-    f.excluded = t.flag(row, excluded, false);
+    Listed& r = plan.results[current];
+    const std::string& has = plan.pool.text(r.subject);
+    if (has.empty() && !s.empty()) {
+      r.subject = plan.pool.add(s);
+    } else if (s != has) {
+      t.fail(t.line(), "result '" + r.name + "' has subject ID '" + has + "' and also '" +
+                           std::string(s) + "'");
+    }
   }
 }
 
-void readSubjects(const std::string& path, ImportedStudy& study, const Index& index) {
-  const TsvTable t = TsvTable::read(path, {{"Subject ID", true}, {"Result Name"}}, true);
+void readSubjects(const std::string& path, Plan& plan) {
+  TsvTable t(path, {{"Subject ID", true}, {"Result Name"}}, true);
   const int subject = t.column("Subject ID"), name = t.column("Result Name");
-  std::unordered_map<std::string, std::vector<harvestor::PropertyEntry>> bySubject;
-  std::unordered_map<std::string, std::vector<harvestor::PropertyEntry>> byResult;
-  for (const auto& row : t.rows()) {
-    std::vector<harvestor::PropertyEntry> properties;
+  for (int column : t.extraColumns()) plan.propertyNames.push_back(t.heading(column));
+  while (t.next()) {
     // An empty cell is an entry with an empty value: the component reads an
     // empty "Affectation Status" as unknown, not as missing.
-    for (int column : t.extraColumns()) {
-      properties.push_back({t.heading(column), harvestor::Variant::FromText(t.text(row, column))});
-    }
-    const std::string id = t.text(row, subject), result = t.text(row, name);
+    std::vector<std::uint32_t> values;
+    for (int column : t.extraColumns()) values.push_back(plan.pool.add(t.cell(column)));
+    const std::string id(t.cell(subject)), result(t.cell(name));
     if (result.empty()) {
-      if (!bySubject.emplace(id, std::move(properties)).second) {
-        t.fail(row.line, "subject '" + id + "' is listed twice");
+      if (!plan.bySubject.emplace(plan.pool.add(id), std::move(values)).second) {
+        t.fail(t.line(), "subject '" + id + "' is listed twice");
       }
       continue;
     }
-    const auto it = index.find(result);
-    if (it == index.end()) t.fail(row.line, "no result named '" + result + "' in the study");
-    if (study.results[it->second].subjectId != id) {
-      t.fail(row.line, "result '" + result + "' belongs to subject '" +
-                           study.results[it->second].subjectId + "', not '" + id + "'");
+    const std::size_t at = plan.find(result);
+    if (at == kNone) t.fail(t.line(), "no result named '" + result + "' in the study");
+    Listed& r = plan.results[at];
+    if (plan.pool.text(r.subject) != id) {
+      t.fail(t.line(), "result '" + result + "' belongs to subject '" + plan.pool.text(r.subject) +
+                           "', not '" + id + "'");
     }
-    if (!byResult.emplace(result, std::move(properties)).second) {
-      t.fail(row.line, "result '" + result + "' is listed twice");
-    }
-  }
-  for (ImportedResult& r : study.results) {
-    if (auto own = byResult.find(r.name); own != byResult.end()) {
-      r.properties = own->second;
-    } else if (auto shared = bySubject.find(r.subjectId);
-               shared != bySubject.end() && !r.subjectId.empty()) {
-      r.properties = shared->second;
-    }
+    if (r.ownProperties) t.fail(t.line(), "result '" + result + "' is listed twice");
+    r.ownProperties = true;
+    r.properties = std::move(values);
   }
 }
 
@@ -137,29 +146,26 @@ struct ListedScan {
   int line;
 };
 
-void readTraces(const std::string& path, ImportedStudy& study, const Index& index) {
-  const TsvTable t =
-      TsvTable::read(path, {{"Result Name", true}, {"Dye", true}, {"Scan", true}, {"Value", true}});
+void readTraces(const std::string& path, Plan& plan) {
+  TsvTable t(path, {{"Result Name", true}, {"Dye", true}, {"Scan", true}, {"Value", true}});
   const int name = t.column("Result Name"), dye = t.column("Dye");
   const int scan = t.column("Scan"), value = t.column("Value");
   std::map<std::pair<std::size_t, std::size_t>, std::vector<ListedScan>> listed;
-  for (const auto& row : t.rows()) {
-    const auto it = index.find(t.text(row, name));
-    if (it == index.end())
-      t.fail(row.line, "no result named '" + t.text(row, name) + "' in the study");
+  while (t.next()) {
+    const std::size_t at = plan.find(t.cell(name));
+    if (at == kNone) t.fail(t.line(), "no result named '" + t.text(name) + "' in the study");
     for (int required : {dye, scan, value}) {
-      if (t.text(row, required).empty()) t.fail(row, required, "empty");
+      if (t.cell(required).empty()) t.failCell(required, "empty");
     }
-    const auto d = static_cast<std::size_t>(t.integer(row, dye, 1, 1, 4));
-    listed[{it->second, d - 1}].push_back(
-        {t.integer(row, scan, 0, 0, kMaxScanIndex), t.single(row, value, 0), row.line});
+    const auto d = static_cast<std::size_t>(t.integer(dye, 1, 1, 4));
+    listed[{at, d - 1}].push_back(
+        {t.integer(scan, 0, 0, kMaxScanIndex), t.single(value, 0), t.line()});
   }
   for (auto& [key, scans] : listed) {
     std::stable_sort(scans.begin(), scans.end(),
                      [](const ListedScan& a, const ListedScan& b) { return a.scan < b.scan; });
-    const ImportedResult& result = study.results[key.first];
-    const std::string trace =
-        "dye " + std::to_string(key.second + 1) + " of result '" + result.name + "'";
+    const std::string trace = "dye " + std::to_string(key.second + 1) + " of result '" +
+                              plan.results[key.first].name + "'";
     for (std::size_t i = 0; i < scans.size(); ++i) {
       const auto expected = static_cast<std::int64_t>(i);
       if (scans[i].scan < expected) {
@@ -173,23 +179,94 @@ void readTraces(const std::string& path, ImportedStudy& study, const Index& inde
                                   " (a trace lists every scan from 0 up)");
       }
     }
-    std::vector<float>& values = study.results[key.first].traces[key.second];
+    std::vector<float>& values = plan.traces[key];
     values.reserve(scans.size());
     for (const ListedScan& s : scans) values.push_back(s.value);
+    scans = {};
+  }
+}
+
+// The second pass: a result's rows, found by the first, as its fragments.
+void readFragments(TsvTable& t, const Listed& listed, std::vector<StoredFragment>& fragments) {
+  const int name = t.column("Result Name"), locus = t.column("Locus");
+  const int allele = t.column("Allele ID"), comment = t.column("Comment");
+  const int dye = t.column("Dye"), size = t.column("Fragment Size");
+  const int height = t.column("Peak Height"), area = t.column("Peak Area");
+  const int divisor = t.column("Area Divisor"), condition = t.column("Condition Code");
+  const int excluded = t.column("Excluded");
+  fragments.clear();
+  for (const Run& run : listed.runs) {
+    t.seek(run.offset, run.line);
+    for (std::int32_t i = 0; i < run.rows; ++i) {
+      if (!t.next() || t.cell(name) != listed.name) {
+        t.fail(t.line(), "the table changed while it was being imported");
+      }
+      StoredFragment& f = fragments.emplace_back();
+      f.locus = t.cell(locus);
+      f.alleleId = t.cell(allele);
+      f.comment = t.cell(comment);
+      f.dye = static_cast<std::int16_t>(t.integer(dye, 1, INT16_MIN, INT16_MAX));
+      f.size = t.single(size, 0);
+      f.height = t.single(height, 0);
+      f.area = t.single(area, 0);
+      f.divisor = t.single(divisor, 1);
+      f.conditionCode = static_cast<std::int32_t>(t.integer(condition, 0, INT32_MIN, INT32_MAX));
+      f.excluded = t.flag(excluded, false);
+    }
   }
 }
 
 }  // namespace
 
+void StudyTablesReader::read(const ResultSink& add) const {
+  Plan plan;
+  if (!files_.results.empty()) readResults(files_.results, plan);
+  TsvTable fragments(files_.fragments, kFragmentColumns);
+  findFragments(fragments, plan);
+  if (!files_.subjects.empty()) readSubjects(files_.subjects, plan);
+  if (!files_.traces.empty()) readTraces(files_.traces, plan);
+
+  ImportedResult r;  // reused, so that its buffers are too
+  for (std::size_t i = 0; i < plan.results.size(); ++i) {
+    Listed& listed = plan.results[i];
+    r.name = listed.name;
+    r.subjectId = plan.pool.text(listed.subject);
+    r.excluded = listed.excluded;
+    r.analysisRevision = listed.analysisRevision;
+    r.areaScale = listed.areaScale;
+    const std::vector<std::uint32_t>* values = nullptr;
+    if (listed.ownProperties) {
+      values = &listed.properties;
+    } else if (const auto shared = plan.bySubject.find(listed.subject);
+               shared != plan.bySubject.end() && listed.subject != 0) {
+      values = &shared->second;
+    }
+    r.properties.clear();
+    if (values) {
+      for (std::size_t k = 0; k < values->size(); ++k) {
+        r.properties.push_back(
+            {plan.propertyNames[k], harvestor::Variant::FromText(plan.pool.text((*values)[k]))});
+      }
+    }
+    for (std::size_t dye = 0; dye < r.traces.size(); ++dye) {
+      r.traces[dye].clear();
+      if (const auto trace = plan.traces.find({i, dye}); trace != plan.traces.end()) {
+        r.traces[dye] = std::move(trace->second);
+        plan.traces.erase(trace);
+      }
+    }
+    readFragments(fragments, listed, r.fragments);
+    add(r);
+    listed.runs = {};
+    listed.properties = {};
+  }
+}
+
 ImportedStudy readStudyTables(const std::string& studyName, const StudyTableFiles& files) {
   if (studyName.empty()) throw ImportError("a study needs a name");
   ImportedStudy study;
   study.name = studyName;
-  Index index;
-  if (!files.results.empty()) readResults(files.results, study, index);
-  readFragments(files.fragments, study, index);
-  if (!files.subjects.empty()) readSubjects(files.subjects, study, index);
-  if (!files.traces.empty()) readTraces(files.traces, study, index);
+  StudyTablesReader(files).read([&](const ImportedResult& r) { study.results.push_back(r); });
   return study;
 }
 

@@ -1,8 +1,16 @@
 #pragma once
 // Reads a study from the tab-delimited tables a lab exports from its analysis
 // software: fragments (required), results, subjects and traces (optional).
-// Every table is checked whole before anything is written; bad input is
-// refused with the file name, line number and what is wrong.
+// Bad input is refused with the file name, line number and what is wrong.
+//
+// The study's order is the results table's, then the results that only the
+// fragments table names, in order of their first rows; a result's fragments
+// are its rows in file order, wherever they stand. The fragments table is
+// read twice, a row at a time: once to find each result's rows and check
+// its names and subject IDs, once to hand each result over with its
+// fragments. Memory holds a few facts per result, the subjects table's
+// values (each repeated text once) and the traces, never the fragments of
+// more than one result.
 
 #include <string>
 
@@ -17,6 +25,22 @@ struct StudyTableFiles {
   std::string traces;    // optional
 };
 
+class StudyTablesReader {
+ public:
+  explicit StudyTablesReader(StudyTableFiles files) : files_(std::move(files)) {}
+
+  // Hands the results to `add` in the study's order. Throws ImportError
+  // naming the file, line and column at a bad value: every table but the
+  // fragments' values is checked before the first result is handed on, and
+  // a fragment's values as its result is read, so the caller's transaction
+  // must undo what it was given when this throws.
+  void read(const ResultSink& add) const;
+
+ private:
+  StudyTableFiles files_;
+};
+
+// The whole study in memory, for small studies.
 ImportedStudy readStudyTables(const std::string& studyName, const StudyTableFiles& files);
 
 }  // namespace workstation

@@ -1,6 +1,9 @@
 #include "workstation/store/TsvTable.h"
 
-#include <fstream>
+#include <stdio.h>
+#include <sys/types.h>
+
+#include <cstdlib>
 
 #include "harvestor/service/Text.h"
 #include "workstation/store/ImportChecks.h"
@@ -8,76 +11,102 @@
 namespace workstation {
 namespace {
 
-std::vector<std::string> splitTabs(const std::string& line) {
-  std::vector<std::string> cells;
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t tab = line.find('\t', start);
-    cells.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
-    if (tab == std::string::npos) break;
-    start = tab + 1;
-  }
-  return cells;
-}
+// Large enough that a table is read in few system calls, small enough to
+// cost nothing beside the rows.
+constexpr std::size_t kReadBuffer = 1 << 20;
 
 }  // namespace
 
-TsvTable TsvTable::read(const std::string& path, const std::vector<ColumnSpec>& known,
-                        bool otherColumns) {
-  TsvTable table;
-  table.path_ = path;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw ImportError(path + ": cannot be read");
-  std::string line;
-  int number = 0;
-  while (std::getline(in, line)) {
-    ++number;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (number == 1) {
-      if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
-      table.header_ = splitTabs(line);
-      for (std::size_t i = 0; i < table.header_.size(); ++i) {
-        const std::string& name = table.header_[i];
-        if (const TextFault fault = textFault(name); !fault.cause.empty()) {
-          table.fail(1, "column " + std::to_string(i + 1) + ": heading holds " + fault.cause +
-                            " at byte " + std::to_string(fault.offset + 1));
-        }
-        std::string canonical;
-        for (const ColumnSpec& spec : known) {
-          if (harvestor::EqualsNoCase(spec.name, name)) canonical = spec.name;
-        }
-        for (std::size_t j = 0; j < i && !canonical.empty(); ++j) {
-          if (table.known_[j] == canonical) table.fail(1, "column '" + name + "' appears twice");
-        }
-        if (canonical.empty()) {
-          if (!otherColumns) table.fail(1, "unknown column '" + name + "'");
-          table.extra_.push_back(static_cast<int>(i));
-        }
-        table.known_.push_back(canonical);
-      }
-      continue;
+TsvTable::TsvTable(const std::string& path, const std::vector<ColumnSpec>& known, bool otherColumns)
+    : path_(path), file_(std::fopen(path.c_str(), "rb")) {
+  if (!file_) throw ImportError(path + ": cannot be read");
+  std::setvbuf(file_.get(), nullptr, _IOFBF, kReadBuffer);
+  if (!readLine()) fail(1, "no header row");
+  split();
+  for (std::string_view cell : cells_) header_.emplace_back(cell);
+  for (std::size_t i = 0; i < header_.size(); ++i) {
+    const std::string& name = header_[i];
+    if (const TextFault fault = textFault(name); !fault.cause.empty()) {
+      fail(1, "column " + std::to_string(i + 1) + ": heading holds " + fault.cause + " at byte " +
+                  std::to_string(fault.offset + 1));
     }
-    if (line.empty()) continue;
-    Row row{number, splitTabs(line)};
-    if (row.cells.size() != table.header_.size()) {
-      table.fail(number, "expected " + std::to_string(table.header_.size()) + " fields, found " +
-                             std::to_string(row.cells.size()));
+    std::string canonical;
+    for (const ColumnSpec& spec : known) {
+      if (harvestor::EqualsNoCase(spec.name, name)) canonical = spec.name;
     }
-    for (std::size_t i = 0; i < row.cells.size(); ++i) {
-      if (const TextFault fault = textFault(row.cells[i]); !fault.cause.empty()) {
-        table.fail(row, static_cast<int>(i),
-                   "holds " + fault.cause + " at byte " + std::to_string(fault.offset + 1));
-      }
+    for (std::size_t j = 0; j < i && !canonical.empty(); ++j) {
+      if (known_[j] == canonical) fail(1, "column '" + name + "' appears twice");
     }
-    table.rows_.push_back(std::move(row));
+    if (canonical.empty()) {
+      if (!otherColumns) fail(1, "unknown column '" + name + "'");
+      extra_.push_back(static_cast<int>(i));
+    }
+    known_.push_back(canonical);
   }
-  if (number == 0) table.fail(1, "no header row");
   for (const ColumnSpec& spec : known) {
-    if (spec.required && table.column(spec.name) < 0) {
-      table.fail(1, "missing required column '" + spec.name + "'");
+    if (spec.required && column(spec.name) < 0) {
+      fail(1, "missing required column '" + spec.name + "'");
     }
   }
-  return table;
+}
+
+TsvTable::~TsvTable() { std::free(buffer_); }
+
+bool TsvTable::readLine() {
+  const ssize_t read = ::getline(&buffer_, &capacity_, file_.get());
+  if (read < 0) {
+    // A folder opens but cannot be read: that is not an empty table.
+    if (std::ferror(file_.get())) throw ImportError(path_ + ": cannot be read");
+    return false;
+  }
+  offset_ = nextOffset_;
+  nextOffset_ += read;
+  ++line_;
+  auto length = static_cast<std::size_t>(read);
+  if (length > 0 && buffer_[length - 1] == '\n') --length;
+  if (length > 0 && buffer_[length - 1] == '\r') --length;
+  lineText_ = std::string_view(buffer_, length);
+  if (offset_ == 0 && lineText_.substr(0, 3) == "\xEF\xBB\xBF") lineText_.remove_prefix(3);
+  return true;
+}
+
+void TsvTable::split() {
+  cells_.clear();
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t tab = lineText_.find('\t', start);
+    cells_.push_back(lineText_.substr(start, tab == std::string_view::npos ? tab : tab - start));
+    if (tab == std::string_view::npos) break;
+    start = tab + 1;
+  }
+}
+
+bool TsvTable::skim() {
+  do {
+    if (!readLine()) return false;
+  } while (lineText_.empty());
+  split();
+  if (cells_.size() != header_.size()) {
+    fail(line_, "expected " + std::to_string(header_.size()) + " fields, found " +
+                    std::to_string(cells_.size()));
+  }
+  return true;
+}
+
+bool TsvTable::next() {
+  if (!skim()) return false;
+  for (std::size_t i = 0; i < cells_.size(); ++i) checkText(static_cast<int>(i));
+  return true;
+}
+
+void TsvTable::seek(std::int64_t offset, int line) {
+  if (offset != nextOffset_) {
+    if (::fseeko(file_.get(), static_cast<off_t>(offset), SEEK_SET) != 0) {
+      throw ImportError(path_ + ": cannot be read");
+    }
+    nextOffset_ = offset;
+  }
+  line_ = line - 1;
 }
 
 int TsvTable::column(const std::string& name) const {
@@ -87,56 +116,61 @@ int TsvTable::column(const std::string& name) const {
   return -1;
 }
 
-std::string TsvTable::text(const Row& row, int column, const std::string& fallback) const {
-  return column < 0 ? fallback : row.cells[static_cast<std::size_t>(column)];
+std::string_view TsvTable::cell(int column) const {
+  return column < 0 ? std::string_view() : cells_[static_cast<std::size_t>(column)];
 }
 
-double TsvTable::number(const Row& row, int column, double fallback) const {
-  if (column < 0) return fallback;
-  const std::string& cell = row.cells[static_cast<std::size_t>(column)];
-  if (cell.empty()) return fallback;
+std::string TsvTable::text(int column, const std::string& fallback) const {
+  return column < 0 ? fallback : std::string(cell(column));
+}
+
+void TsvTable::checkText(int column) const {
+  if (const TextFault fault = textFault(cell(column)); !fault.cause.empty()) {
+    failCell(column, "holds " + fault.cause + " at byte " + std::to_string(fault.offset + 1));
+  }
+}
+
+double TsvTable::number(int column, double fallback) const {
+  const std::string_view text = cell(column);
+  if (text.empty()) return fallback;
   double value = 0;
-  if (const std::string fault = numberFault(cell, value); !fault.empty()) fail(row, column, fault);
+  if (const std::string fault = numberFault(text, value); !fault.empty()) failCell(column, fault);
   return value;
 }
 
-float TsvTable::single(const Row& row, int column, float fallback) const {
-  if (column < 0) return fallback;
-  const std::string& cell = row.cells[static_cast<std::size_t>(column)];
-  if (cell.empty()) return fallback;
+float TsvTable::single(int column, float fallback) const {
+  const std::string_view text = cell(column);
+  if (text.empty()) return fallback;
   float value = 0;
-  if (const std::string fault = singleFault(cell, value); !fault.empty()) fail(row, column, fault);
+  if (const std::string fault = singleFault(text, value); !fault.empty()) failCell(column, fault);
   return value;
 }
 
-std::int64_t TsvTable::integer(const Row& row, int column, std::int64_t fallback, std::int64_t min,
+std::int64_t TsvTable::integer(int column, std::int64_t fallback, std::int64_t min,
                                std::int64_t max) const {
-  if (column < 0) return fallback;
-  const std::string& cell = row.cells[static_cast<std::size_t>(column)];
-  if (cell.empty()) return fallback;
+  const std::string_view text = cell(column);
+  if (text.empty()) return fallback;
   std::int64_t value = 0;
-  if (const std::string fault = wholeFault(cell, min, max, value); !fault.empty()) {
-    fail(row, column, fault);
+  if (const std::string fault = wholeFault(text, min, max, value); !fault.empty()) {
+    failCell(column, fault);
   }
   return value;
 }
 
-bool TsvTable::flag(const Row& row, int column, bool fallback) const {
-  if (column < 0) return fallback;
-  const std::string cell = harvestor::LowerCase(row.cells[static_cast<std::size_t>(column)]);
-  if (cell.empty()) return fallback;
-  if (cell == "1" || cell == "true" || cell == "yes") return true;
-  if (cell == "0" || cell == "false" || cell == "no") return false;
-  fail(row, column,
-       "'" + row.cells[static_cast<std::size_t>(column)] + "' is not 0/1, true/false or yes/no");
+bool TsvTable::flag(int column, bool fallback) const {
+  const std::string value = harvestor::LowerCase(cell(column));
+  if (value.empty()) return fallback;
+  if (value == "1" || value == "true" || value == "yes") return true;
+  if (value == "0" || value == "false" || value == "no") return false;
+  failCell(column, "'" + std::string(cell(column)) + "' is not 0/1, true/false or yes/no");
 }
 
 void TsvTable::fail(int line, const std::string& what) const {
   throw ImportError(path_ + ":" + std::to_string(line) + ": " + what);
 }
 
-void TsvTable::fail(const Row& row, int column, const std::string& cause) const {
-  fail(row.line, "column '" + header_[static_cast<std::size_t>(column)] + "': " + cause);
+void TsvTable::failCell(int column, const std::string& cause) const {
+  fail(line_, "column '" + header_[static_cast<std::size_t>(column)] + "': " + cause);
 }
 
 }  // namespace workstation

@@ -1,13 +1,18 @@
 #pragma once
 // A tab-delimited table with a header row, as a lab exports it from its
-// analysis software. Column names match without regard to case; every error
-// names the file and line, and the column when one cell is at fault. Cells
-// are kept exactly (trailing blanks too); a cell holding a control character
-// or text that is not UTF-8 is refused. A byte-order mark before the header
-// is skipped, and lines may end in CR LF or LF.
+// analysis software, read one row at a time: memory holds the current line,
+// however long the table. Column names match without regard to case; every
+// error names the file and line, and the column when one cell is at fault.
+// Cells are kept exactly (trailing blanks too); a cell holding a control
+// character or text that is not UTF-8 is refused. A byte-order mark before
+// the header is skipped, lines may end in CR LF or LF, and blank lines are
+// skipped.
 
 #include <cstdint>
+#include <cstdio>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "workstation/store/Database.h"
@@ -26,41 +31,69 @@ struct ColumnSpec {
 
 class TsvTable {
  public:
-  struct Row {
-    int line = 0;
-    std::vector<std::string> cells;
-  };
+  // Opens the table and reads its header, whose columns must be among
+  // `known`; with `otherColumns` true, any other column is allowed too, even
+  // twice (and listed by extraColumns()).
+  TsvTable(const std::string& path, const std::vector<ColumnSpec>& known,
+           bool otherColumns = false);
+  ~TsvTable();
+  TsvTable(const TsvTable&) = delete;
+  TsvTable& operator=(const TsvTable&) = delete;
 
-  // Reads a table whose columns must be among `known`; with `otherColumns`
-  // true, any other column is allowed too, even twice (and listed by extraColumns()).
-  static TsvTable read(const std::string& path, const std::vector<ColumnSpec>& known,
-                       bool otherColumns = false);
+  // Reads the next row and checks the text of every cell; false at the end.
+  bool next();
+  // Reads the next row checking only its number of fields: the caller checks
+  // the cells it uses with checkText() and reads the row again later.
+  bool skim();
+  // Where the current row's line starts, for seek().
+  std::int64_t offset() const { return offset_; }
+  int line() const { return line_; }
+  // Makes the next row read the one whose line starts at offset, numbered
+  // line: a row found by an earlier pass. Reading on from where the table
+  // stands costs no seek.
+  void seek(std::int64_t offset, int line);
 
-  const std::vector<Row>& rows() const { return rows_; }
   // Index of a known column, or -1 when the file lacks it.
   int column(const std::string& name) const;
   // Indexes of the columns that are not among the known ones, in file order.
   const std::vector<int>& extraColumns() const { return extra_; }
   const std::string& heading(int column) const { return header_[static_cast<std::size_t>(column)]; }
+  int columns() const { return static_cast<int>(header_.size()); }
 
-  std::string text(const Row& row, int column, const std::string& fallback = "") const;
+  // The current row's cell; empty for a column the file lacks. It lasts
+  // until the next row is read.
+  std::string_view cell(int column) const;
+  std::string text(int column, const std::string& fallback = "") const;
+  void checkText(int column) const;
   // A finite number; an empty cell gives the fallback.
-  double number(const Row& row, int column, double fallback) const;
+  double number(int column, double fallback) const;
   // A finite number within single precision's range.
-  float single(const Row& row, int column, float fallback) const;
-  std::int64_t integer(const Row& row, int column, std::int64_t fallback, std::int64_t min,
-                       std::int64_t max) const;
-  bool flag(const Row& row, int column, bool fallback) const;
+  float single(int column, float fallback) const;
+  std::int64_t integer(int column, std::int64_t fallback, std::int64_t min, std::int64_t max) const;
+  bool flag(int column, bool fallback) const;
+
   [[noreturn]] void fail(int line, const std::string& what) const;
-  // Fails naming the row's line and the column by its heading.
-  [[noreturn]] void fail(const Row& row, int column, const std::string& cause) const;
+  // Fails naming the current row's line and the column by its heading.
+  [[noreturn]] void failCell(int column, const std::string& cause) const;
 
  private:
+  struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+  };
+  bool readLine();
+  void split();
+
   std::string path_;
+  std::unique_ptr<std::FILE, FileCloser> file_;
+  char* buffer_ = nullptr;  // getline's, grown as lines need
+  std::size_t capacity_ = 0;
+  std::string_view lineText_;
+  std::int64_t offset_ = 0, nextOffset_ = 0;
+  int line_ = 0;
+  std::vector<std::string_view> cells_;
   std::vector<std::string> header_;
   std::vector<std::string> known_;  // canonical name per header column, or ""
   std::vector<int> extra_;
-  std::vector<Row> rows_;
 };
 
 }  // namespace workstation
