@@ -1,75 +1,56 @@
 #include "workstation/console/Arguments.h"
 
-#include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "workstation/store/StoreAddress.h"
 
 namespace workstation::console {
 
-Arguments::Arguments(const std::vector<std::string>& args, const std::vector<OptionSpec>& options,
-                     std::size_t minPositional, std::size_t maxPositional) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg.rfind("--", 0) != 0 || arg == "--") {
-      positional_.push_back(arg);
-      continue;
-    }
-    std::string name = arg.substr(2), inlineValue;
-    bool hasInline = false;
-    if (const auto eq = name.find('='); eq != std::string::npos) {
-      inlineValue = name.substr(eq + 1);
-      name = name.substr(0, eq);
-      hasInline = true;
-    }
-    const auto spec = std::find_if(options.begin(), options.end(),
-                                   [&](const OptionSpec& o) { return o.name == name; });
-    if (spec == options.end()) throw UsageError("unknown option '--" + name + "'");
-    if (!spec->takesValue) {
-      if (hasInline) throw UsageError("option '--" + name + "' takes no value");
-      values_[name].push_back("");
-      ordered_.emplace_back(name, "");
-      continue;
-    }
-    if (hasInline) {
-      values_[name].push_back(inlineValue);
-    } else if (i + 1 < args.size()) {
-      values_[name].push_back(args[++i]);
-    } else {
-      throw UsageError("option '--" + name + "' needs a value");
-    }
-    ordered_.emplace_back(name, values_[name].back());
-  }
-  if (positional_.size() < minPositional) throw UsageError("missing argument");
-  if (positional_.size() > maxPositional) {
-    throw UsageError("unexpected argument '" + positional_[maxPositional] + "'");
+CLI::Option* addValue(CLI::App& app, const std::string& names, std::string& into,
+                      const std::string& description, const std::string& valueName) {
+  return app.add_option(names, into, description)
+      ->type_name(valueName)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+}
+
+CLI::Option* addChoice(CLI::App& app, const std::string& names, std::string& into,
+                       const std::vector<std::string>& choices, const std::string& description) {
+  std::string list;
+  for (const auto& c : choices) list += (list.empty() ? "" : "|") + c;
+  // The check would add its own list to the value's name: the name is set after it.
+  return addValue(app, names, into, description)->check(CLI::IsMember(choices))->type_name(list);
+}
+
+CLI::Option* addValues(CLI::App& app, const std::string& names, std::vector<std::string>& into,
+                       const std::string& description, const std::string& valueName) {
+  return app.add_option(names, into, description)->type_name(valueName)->take_all();
+}
+
+CLI::Option* addSwitch(CLI::App& app, const std::string& names, bool& into,
+                       const std::string& description) {
+  return app.add_flag(names, into, description);
+}
+
+void refuseBoth(const CLI::Option* first, const CLI::Option* second) {
+  if (first->count() > 0 && second->count() > 0) {
+    throw UsageError("give " + first->get_name() + " or " + second->get_name() + ", not both");
   }
 }
 
-std::string Arguments::value(const std::string& name, const std::string& fallback) const {
-  const auto it = values_.find(name);
-  return it == values_.end() ? fallback : it->second.back();
-}
-
-std::vector<std::string> Arguments::values(const std::string& name) const {
-  const auto it = values_.find(name);
-  return it == values_.end() ? std::vector<std::string>() : it->second;
-}
-
-std::string Arguments::required(const std::string& name) const {
-  if (!has(name)) throw UsageError("option '--" + name + "' is required");
-  return value(name);
-}
-
-std::string Arguments::choice(const std::string& name,
-                              const std::vector<std::string>& choices) const {
-  const std::string v = required(name);
-  if (std::find(choices.begin(), choices.end(), v) == choices.end()) {
-    std::string list;
-    for (const auto& c : choices) list += (list.empty() ? "" : "|") + c;
-    throw UsageError("option '--" + name + "' must be one of " + list);
+std::vector<std::pair<std::string, std::string>> optionsInOrder(const CLI::App& app) {
+  std::map<const CLI::Option*, std::size_t> seen;
+  std::vector<std::pair<std::string, std::string>> ordered;
+  for (const CLI::Option* option : app.parse_order()) {
+    if (option->get_positional()) continue;
+    const std::size_t nth = seen[option]++;
+    const auto& results = option->results();
+    const std::string name =
+        option->get_lnames().empty() ? option->get_name() : option->get_lnames()[0];
+    ordered.emplace_back(
+        name, option->get_type_size() == 0 || nth >= results.size() ? std::string() : results[nth]);
   }
-  return v;
+  return ordered;
 }
 
 void requireFile(const std::string& path) {

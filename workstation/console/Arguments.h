@@ -1,11 +1,14 @@
 #pragma once
-// Command-line options of the harvestor command: positional arguments,
-// "--name value" options and "--flag" switches. Anything unexpected is a
-// UsageError, which the command reports in one line with a usage hint.
+// How the harvestor command's subcommands declare their options on a
+// CLI::App: values where the last one given wins, repeatable values,
+// switches, and positional arguments. Checks the library cannot express
+// throw UsageError, which the command reports in one line with a usage hint
+// and exit status 2.
 
-#include <map>
+#include <CLI/CLI.hpp>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace workstation::console {
@@ -15,31 +18,23 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-struct OptionSpec {
-  std::string name;  // without the leading "--"
-  bool takesValue = false;
-};
+// NAMES is CLI11's list, e.g. "-o,--output". A value given twice keeps the last.
+CLI::Option* addValue(CLI::App& app, const std::string& names, std::string& into,
+                      const std::string& description, const std::string& valueName = "TEXT");
+// A value that must be one of choices.
+CLI::Option* addChoice(CLI::App& app, const std::string& names, std::string& into,
+                       const std::vector<std::string>& choices, const std::string& description);
+// A value that may be given any number of times, kept in order.
+CLI::Option* addValues(CLI::App& app, const std::string& names, std::vector<std::string>& into,
+                       const std::string& description, const std::string& valueName = "TEXT");
+CLI::Option* addSwitch(CLI::App& app, const std::string& names, bool& into,
+                       const std::string& description);
+// Refuses two switches given together.
+void refuseBoth(const CLI::Option* first, const CLI::Option* second);
 
-class Arguments {
- public:
-  Arguments(const std::vector<std::string>& args, const std::vector<OptionSpec>& options,
-            std::size_t minPositional, std::size_t maxPositional);
-
-  const std::vector<std::string>& positional() const { return positional_; }
-  bool has(const std::string& name) const { return values_.count(name) > 0; }
-  std::string value(const std::string& name, const std::string& fallback = "") const;
-  std::vector<std::string> values(const std::string& name) const;
-  std::string required(const std::string& name) const;
-  // Every option in command-line order, with its value ("" for a switch).
-  const std::vector<std::pair<std::string, std::string>>& ordered() const { return ordered_; }
-  // A value that must be one of choices.
-  std::string choice(const std::string& name, const std::vector<std::string>& choices) const;
-
- private:
-  std::vector<std::string> positional_;
-  std::map<std::string, std::vector<std::string>> values_;
-  std::vector<std::pair<std::string, std::string>> ordered_;
-};
+// Every option given, in command-line order, with its value ("" for a switch):
+// for commands whose options are steps done in turn.
+std::vector<std::pair<std::string, std::string>> optionsInOrder(const CLI::App& app);
 
 // A file named on the command line must exist: otherwise a UsageError.
 void requireFile(const std::string& path);

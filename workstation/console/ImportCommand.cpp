@@ -1,7 +1,9 @@
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "harvestor/genotype/LocusListFile.h"
 #include "harvestor/service/TextFile.h"
@@ -35,46 +37,65 @@ int importStreamed(const std::string& store, const std::string& name, const Resu
   return 0;
 }
 
+struct ImportOptions {
+  std::string database, name, fragments, results, subjects, traces, calls, genepop, populations,
+      linkage, loci;
+  std::vector<std::string> natives;
+  bool writeLocusList = false;
+};
+
+// Whether the command line gave an option, by its long name.
+struct Given {
+  const CLI::App& app;
+  bool operator()(const std::string& option) const {
+    return app.get_option("--" + option)->count() > 0;
+  }
+};
+
 // One format per import: its own options and none of another's.
-void refuseOthers(const Arguments& a, const std::string& format,
+void refuseOthers(const Given& given, const std::string& format,
                   const std::vector<std::string>& own) {
   for (const char* other : {"fragments", "results", "subjects", "traces", "native", "calls",
                             "genepop", "populations", "write-locus-list", "linkage", "loci"}) {
-    if (a.has(other) && std::find(own.begin(), own.end(), other) == own.end()) {
+    if (given(other) && std::find(own.begin(), own.end(), other) == own.end()) {
       throw UsageError("--" + format + " takes no --" + std::string(other));
     }
   }
 }
 
-int importLinkage(const Arguments& a, CommandContext& context) {
-  refuseOthers(a, "linkage", {"linkage", "loci"});
-  const std::string pedigree = a.required("linkage"), loci = a.required("loci");
-  const std::string name = a.required("name");
+std::string required(const Given& given, const std::string& option, const std::string& value) {
+  if (!given(option)) throw UsageError("--" + option + " is required");
+  return value;
+}
+
+int importLinkage(const ImportOptions& o, const Given& given, CommandContext& context) {
+  refuseOthers(given, "linkage", {"linkage", "loci"});
+  const std::string pedigree = required(given, "linkage", o.linkage);
+  const std::string loci = required(given, "loci", o.loci);
   requireFile(pedigree);
   requireFile(loci);
   const LinkageReader reader(pedigree, loci);
   return importStreamed(
-      a.positional()[0], name, [&](const ResultSink& add) { reader.read(add); }, context);
+      o.database, o.name, [&](const ResultSink& add) { reader.read(add); }, context);
 }
 
-int importCalls(const Arguments& a, CommandContext& context) {
-  refuseOthers(a, "calls", {"calls"});
-  const std::string calls = a.required("calls"), name = a.required("name");
-  requireFile(calls);
-  const CallTableReader reader(calls);
+int importCalls(const ImportOptions& o, const Given& given, CommandContext& context) {
+  refuseOthers(given, "calls", {"calls"});
+  requireFile(o.calls);
+  const CallTableReader reader(o.calls);
   return importStreamed(
-      a.positional()[0], name, [&](const ResultSink& add) { reader.read(add); }, context);
+      o.database, o.name, [&](const ResultSink& add) { reader.read(add); }, context);
 }
 
-int importGenepop(const Arguments& a, CommandContext& context) {
-  refuseOthers(a, "genepop", {"genepop", "populations", "write-locus-list"});
-  const std::string file = a.required("genepop"), name = a.required("name");
+int importGenepop(const ImportOptions& o, const Given& given, CommandContext& context) {
+  refuseOthers(given, "genepop", {"genepop", "populations", "write-locus-list"});
+  const std::string file = required(given, "genepop", o.genepop);
   requireFile(file);
-  if (a.has("populations")) requireFile(a.value("populations"));
-  GenepopReader reader(file, a.value("populations"));
+  if (given("populations")) requireFile(o.populations);
+  GenepopReader reader(file, o.populations);
   const int status = importStreamed(
-      a.positional()[0], name, [&](const ResultSink& add) { reader.read(add); }, context);
-  if (a.has("write-locus-list")) {
+      o.database, o.name, [&](const ResultSink& add) { reader.read(add); }, context);
+  if (o.writeLocusList) {
     // Written only once the study is in: a refused file leaves the list alone.
     harvestor::TextFileWriter list(harvestor::LocusListFile::FullName());
     for (const std::string& locus : reader.loci()) list.WriteLine(locus);
@@ -85,6 +106,27 @@ int importGenepop(const Arguments& a, CommandContext& context) {
   return status;
 }
 
+int importTables(const ImportOptions& o, CommandContext& context) {
+  for (const std::string* table : {&o.fragments, &o.results, &o.subjects, &o.traces}) {
+    if (!table->empty()) requireFile(*table);
+  }
+  for (const auto& file : o.natives) requireFile(file);
+  if (o.name.empty()) throw ImportError("a study needs a name");
+  std::optional<StudyTablesReader> tables;
+  if (o.natives.empty() || !o.fragments.empty()) {
+    if (o.fragments.empty()) throw UsageError("--fragments is required");
+    tables.emplace(StudyTableFiles{o.fragments, o.results, o.subjects, o.traces});
+  }
+  // The tables' results, then the native files' in the order given.
+  return importStreamed(
+      o.database, o.name,
+      [&](const ResultSink& add) {
+        if (tables) tables->read(add);
+        for (const auto& file : o.natives) add(readNativeResult(file));
+      },
+      context);
+}
+
 }  // namespace
 
 Command importCommand() {
@@ -92,7 +134,7 @@ Command importCommand() {
   c.name = "import";
   c.summary = "add a study to a study database from tab-delimited tables";
   c.usage =
-      "usage: harvestor import STUDY.db --name NAME --fragments FRAGMENTS.tsv\n"
+      "usage: harvestor import STUDY.db -n|--name NAME --fragments FRAGMENTS.tsv\n"
       "                        [--results RESULTS.tsv] [--subjects SUBJECTS.tsv]\n"
       "                        [--traces TRACES.tsv] [--native RESULT.zlu]...\n"
       "       harvestor import STUDY.db --name NAME --native RESULT.zlu...\n"
@@ -123,46 +165,30 @@ Command importCommand() {
       "mother, gender, affectation, liability class, two allele columns per locus;\n"
       "? and 0 missing) whose loci --loci names one per line. docs/import-formats.md\n"
       "describes every format's columns.\n";
-  c.run = [](const std::vector<std::string>& args, CommandContext& context) {
-    const Arguments a(args,
-                      {{"name", true},
-                       {"fragments", true},
-                       {"results", true},
-                       {"subjects", true},
-                       {"traces", true},
-                       {"native", true},
-                       {"calls", true},
-                       {"genepop", true},
-                       {"populations", true},
-                       {"write-locus-list", false},
-                       {"linkage", true},
-                       {"loci", true}},
-                      1, 1);
-    if (a.has("linkage") || a.has("loci")) return importLinkage(a, context);
-    if (a.has("calls")) return importCalls(a, context);
-    if (a.has("genepop") || a.has("populations") || a.has("write-locus-list")) {
-      return importGenepop(a, context);
-    }
-    for (const char* table : {"fragments", "results", "subjects", "traces"}) {
-      if (a.has(table)) requireFile(a.value(table));
-    }
-    const std::vector<std::string> natives = a.values("native");
-    for (const auto& file : natives) requireFile(file);
-    const std::string name = a.required("name");
-    if (name.empty()) throw ImportError("a study needs a name");
-    std::optional<StudyTablesReader> tables;
-    if (natives.empty() || a.has("fragments")) {
-      tables.emplace(StudyTableFiles{a.required("fragments"), a.value("results"),
-                                     a.value("subjects"), a.value("traces")});
-    }
-    // The tables' results, then the native files' in the order given.
-    return importStreamed(
-        a.positional()[0], name,
-        [&](const ResultSink& add) {
-          if (tables) tables->read(add);
-          for (const auto& file : natives) add(readNativeResult(file));
-        },
-        context);
+  c.define = [](CLI::App& app) {
+    auto o = std::make_shared<ImportOptions>();
+    app.add_option("STUDY.db", o->database, "the study database or server")->required();
+    addValue(app, "-n,--name", o->name, "the study's name", "NAME")->required();
+    addValue(app, "--fragments", o->fragments, "the fragment table", "FILE");
+    addValue(app, "--results", o->results, "the result table", "FILE");
+    addValue(app, "--subjects", o->subjects, "the subject table", "FILE");
+    addValue(app, "--traces", o->traces, "the trace table", "FILE");
+    addValues(app, "--native", o->natives, "a result in the native format; repeatable", "FILE");
+    addValue(app, "--calls", o->calls, "an allele-call table", "FILE");
+    addValue(app, "--genepop", o->genepop, "a Genepop file", "FILE");
+    addValue(app, "--populations", o->populations, "the Genepop subjects' populations", "FILE");
+    addSwitch(app, "--write-locus-list", o->writeLocusList, "make the Genepop loci the locus list");
+    addValue(app, "--linkage", o->linkage, "a Linkage pre-makeped file", "FILE.pre");
+    addValue(app, "--loci", o->loci, "the Linkage file's loci, one per line", "FILE");
+    return [o, &app](CommandContext& context) {
+      const Given given{app};
+      if (given("linkage") || given("loci")) return importLinkage(*o, given, context);
+      if (given("calls")) return importCalls(*o, given, context);
+      if (given("genepop") || given("populations") || given("write-locus-list")) {
+        return importGenepop(*o, given, context);
+      }
+      return importTables(*o, context);
+    };
   };
   return c;
 }

@@ -1,3 +1,4 @@
+#include <memory>
 #include <ostream>
 
 #include "workstation/console/Arguments.h"
@@ -18,13 +19,15 @@ Command initStoreCommand() {
       "that exists already is checked and left as it is. The first import creates the\n"
       "schema too; this command lets an administrator create it before granting roles.\n"
       "Passwords come from PGPASSWORD, ~/.pgpass or a service file, never from STORE.\n";
-  c.run = [](const std::vector<std::string>& args, CommandContext& context) {
-    const Arguments a(args, {}, 1, 1);
-    const std::string& store = a.positional()[0];
-    const bool created = initStudyStore(store);
-    context.out << (created ? "Created the study store in " : "The study store in ")
-                << parseStoreAddress(store).display << (created ? ".\n" : " is ready.\n");
-    return 0;
+  c.define = [](CLI::App& app) {
+    auto store = std::make_shared<std::string>();
+    app.add_option("STORE", *store, "the study store")->required();
+    return [store](CommandContext& context) {
+      const bool created = initStudyStore(*store);
+      context.out << (created ? "Created the study store in " : "The study store in ")
+                  << parseStoreAddress(*store).display << (created ? ".\n" : " is ready.\n");
+      return 0;
+    };
   };
   return c;
 }

@@ -1,3 +1,4 @@
+#include <memory>
 #include <ostream>
 
 #include "harvestor/genotype/LocusListFile.h"
@@ -39,15 +40,22 @@ void showLists(const harvestor::LocusListEditPage& page, std::ostream& out) {
   line(page.Frame1, page.lstOther);
 }
 
-int editLocusList(const Arguments& a, CommandContext& context) {
-  if (a.positional().size() != 2) throw UsageError("'edit' takes the study database");
-  requireStore(a.positional()[1]);
-  if (a.has("yes") && a.has("no")) throw UsageError("give --yes or --no, not both");
+struct EditOptions {
+  std::vector<std::string> positional;
+  std::string study;
+  bool yes = false, no = false;
+  std::vector<std::pair<std::string, std::string>> moves;  // in command-line order
+};
+
+int editLocusList(const EditOptions& a, CommandContext& context) {
+  if (a.positional.size() != 2) throw UsageError("'edit' takes the study database");
+  requireStore(a.positional[1]);
+  if (a.yes && a.no) throw UsageError("give --yes or --no, not both");
   ConsoleHost host({context.out, context.err, context.in, context.interactive});
-  host.openStudy(a.positional()[1], a.value("study"));
+  host.openStudy(a.positional[1], a.study);
   harvestor::Service& service = host.service();
-  if (a.has("yes")) host.ui().setAnswer(true);
-  if (a.has("no")) host.ui().setAnswer(false);
+  if (a.yes) host.ui().setAnswer(true);
+  if (a.no) host.ui().setAnswer(false);
   service.LaunchLocusListEdit();
   auto& page = dynamic_cast<harvestor::LocusListEditPage&>(
       *host.windows().lastPage("ShowLocusListEditPage"));
@@ -55,7 +63,7 @@ int editLocusList(const Arguments& a, CommandContext& context) {
               << page.lblFileDateTime.Caption() << ")\n";
   showLists(page, context.out);
 
-  const auto& moves = a.ordered();
+  const auto& moves = a.moves;
   for (std::size_t i = 0; i < moves.size(); ++i) {
     const std::string& move = moves[i].first;
     if (move == "select" || move == "deselect") {
@@ -102,57 +110,68 @@ Command locusListCommand() {
       "usage: harvestor locus-list path\n"
       "       harvestor locus-list show\n"
       "       harvestor locus-list set NAME...\n"
-      "       harvestor locus-list edit STUDY.db [--study NAME] [--select LOCUS]...\n"
+      "       harvestor locus-list edit STUDY.db [-s|--study NAME] [--select LOCUS]...\n"
       "                 [--deselect LOCUS]... [--up LOCUS] [--down LOCUS] [--all] [--none]\n"
-      "                 [--yes|--no]\n\n"
+      "                 [-y|--yes|--no]\n\n"
       "The locus list is LocusList.txt in the export folder: one locus name a line,\n"
       "in the order the study exports write them. 'edit' shows the study's loci, the\n"
       "list and the other loci, applies the moves in the order given (consecutive\n"
       "--select or --deselect names move together), and saves the list; --yes or\n"
       "--no answers the question whether to overwrite the file (default Yes).\n";
-  c.run = [](const std::vector<std::string>& args, CommandContext& context) {
-    const Arguments a(args,
-                      {{"study", true},
-                       {"select", true},
-                       {"deselect", true},
-                       {"up", true},
-                       {"down", true},
-                       {"all"},
-                       {"none"},
-                       {"yes"},
-                       {"no"}},
-                      1, SIZE_MAX);
-    const std::string& action = a.positional()[0];
-    if (action == "edit") return editLocusList(a, context);
-    if (!a.ordered().empty()) throw UsageError("'" + action + "' takes no options");
-    const std::string file = harvestor::LocusListFile::FullName();
-    if (action == "path") {
-      if (a.positional().size() != 1) throw UsageError("'path' takes no names");
-      context.out << file << "\n";
-      return 0;
-    }
-    if (action == "show") {
-      if (a.positional().size() != 1) throw UsageError("'show' takes no names");
-      const auto content = harvestor::ReadWholeFile(file);
-      if (!content) {
-        context.err << "harvestor locus-list: no locus list at " << file << "\n";
-        return 1;
+  c.define = [](CLI::App& app) {
+    struct Options {
+      EditOptions edit;
+      std::vector<std::string> select, deselect, up, down;
+      bool all = false, none = false;
+    };
+    auto o = std::make_shared<Options>();
+    app.add_option("ACTION", o->edit.positional, "path, show, set NAME... or edit STUDY.db")
+        ->required();
+    addValue(app, "-s,--study", o->edit.study, "the study (edit)", "NAME");
+    addValues(app, "--select", o->select, "add a locus to the list (edit)", "LOCUS");
+    addValues(app, "--deselect", o->deselect, "take a locus off the list (edit)", "LOCUS");
+    addValues(app, "--up", o->up, "move a locus of the list up (edit)", "LOCUS");
+    addValues(app, "--down", o->down, "move a locus of the list down (edit)", "LOCUS");
+    addSwitch(app, "--all", o->all, "put every locus on the list (edit)");
+    addSwitch(app, "--none", o->none, "take every locus off the list (edit)");
+    addSwitch(app, "-y,--yes", o->edit.yes, "overwrite the locus list file (edit; the default)");
+    addSwitch(app, "--no", o->edit.no, "do not overwrite the locus list file (edit)");
+    const CLI::App* parsed = &app;
+    return [o, parsed](CommandContext& context) {
+      o->edit.moves = optionsInOrder(*parsed);
+      const std::vector<std::string>& positional = o->edit.positional;
+      const std::string& action = positional[0];
+      if (action == "edit") return editLocusList(o->edit, context);
+      if (!o->edit.moves.empty()) throw UsageError("'" + action + "' takes no options");
+      const std::string file = harvestor::LocusListFile::FullName();
+      if (action == "path") {
+        if (positional.size() != 1) throw UsageError("'path' takes no names");
+        context.out << file << "\n";
+        return 0;
       }
-      for (const auto& entry : harvestor::LocusListFile::SplitLines(*content)) {
-        context.out << entry << "\n";
+      if (action == "show") {
+        if (positional.size() != 1) throw UsageError("'show' takes no names");
+        const auto content = harvestor::ReadWholeFile(file);
+        if (!content) {
+          context.err << "harvestor locus-list: no locus list at " << file << "\n";
+          return 1;
+        }
+        for (const auto& entry : harvestor::LocusListFile::SplitLines(*content)) {
+          context.out << entry << "\n";
+        }
+        return 0;
       }
-      return 0;
-    }
-    if (action == "set") {
-      const std::vector<std::string> names(a.positional().begin() + 1, a.positional().end());
-      if (!harvestor::WriteTextLines(file, names)) {
-        context.err << "harvestor locus-list: cannot write " << file << "\n";
-        return 1;
+      if (action == "set") {
+        const std::vector<std::string> names(positional.begin() + 1, positional.end());
+        if (!harvestor::WriteTextLines(file, names)) {
+          context.err << "harvestor locus-list: cannot write " << file << "\n";
+          return 1;
+        }
+        context.out << "Wrote " << names.size() << " loci to " << file << "\n";
+        return 0;
       }
-      context.out << "Wrote " << names.size() << " loci to " << file << "\n";
-      return 0;
-    }
-    throw UsageError("unknown action '" + action + "' (path, show or set)");
+      throw UsageError("unknown action '" + action + "' (path, show, set or edit)");
+    };
   };
   return c;
 }

@@ -1,6 +1,7 @@
 #include "workstation/console/ResultExport.h"
 
 #include <filesystem>
+#include <memory>
 #include <ostream>
 #include <unordered_map>
 
@@ -176,8 +177,8 @@ Command exportResultsCommand() {
   c.name = "export-results";
   c.summary = "write results as text, native (zlu) or CRV trace files";
   c.usage =
-      "usage: harvestor export-results STUDY.db [--study NAME] --format text|zal|crv\n"
-      "                                --output TEMPLATE [--result NAME]... [--all]\n"
+      "usage: harvestor export-results STUDY.db [-s NAME] -f text|zal|crv -o TEMPLATE\n"
+      "                                [-r|--result NAME]... [-a|--all]\n"
       "                                [--header] [--result-data] [--keep-suffix]\n"
       "                                [--no-resolve] [--overwrite|--skip] [--verbose]\n\n"
       "Writes each selected result as a file of its own (text or native), or all of\n"
@@ -192,44 +193,53 @@ Command exportResultsCommand() {
       "of at most 32766, each with its own log. A CRV set of more than 32766\n"
       "results, or a fixed file name numbered (without --no-resolve) for more than\n"
       "32767, is refused before anything is written.\n";
-  c.run = [](const std::vector<std::string>& args, CommandContext& context) {
-    const Arguments a(args,
-                      {{"study", true},
-                       {"format", true},
-                       {"output", true},
-                       {"result", true},
-                       {"all"},
-                       {"header"},
-                       {"result-data"},
-                       {"keep-suffix"},
-                       {"no-resolve"},
-                       {"overwrite"},
-                       {"skip"},
-                       {"verbose"}},
-                      1, 1);
-    ResultExportRequest request;
-    request.database = a.positional()[0];
-    requireStore(request.database);
-    request.study = a.value("study");
-    const std::string format = a.choice("format", {"text", "zal", "crv"});
-    request.filterIndex = format == "text" ? 1 : format == "zal" ? 2 : 3;
-    request.outputTemplate = std::filesystem::absolute(a.required("output")).string();
-    const auto folder = std::filesystem::path(request.outputTemplate).parent_path();
-    if (!std::filesystem::is_directory(folder))
-      throw UsageError("no such folder: " + folder.string());
-    request.results = a.values("result");
-    request.all = a.has("all");
-    if (request.all == !request.results.empty()) throw UsageError("give --result NAME... or --all");
-    request.header = a.has("header");
-    request.resultData = a.has("result-data");
-    request.keepSuffix = a.has("keep-suffix");
-    request.noResolve = a.has("no-resolve");
-    if (a.has("overwrite") && a.has("skip"))
-      throw UsageError("give --overwrite or --skip, not both");
-    if (a.has("overwrite")) request.overwrite = true;
-    if (a.has("skip")) request.overwrite = false;
-    request.verbose = a.has("verbose");
-    return runResultExport(request, context);
+  c.define = [](CLI::App& app) {
+    struct Options {
+      std::string database, study, format, output;
+      std::vector<std::string> results;
+      bool all = false, header = false, resultData = false, keepSuffix = false, noResolve = false,
+           overwrite = false, skip = false, verbose = false;
+    };
+    auto o = std::make_shared<Options>();
+    app.add_option("STUDY.db", o->database, "the study database or server")->required();
+    addValue(app, "-s,--study", o->study, "the study; default: the database's only one", "NAME");
+    addChoice(app, "-f,--format", o->format, {"text", "zal", "crv"}, "the files' format")
+        ->required();
+    addValue(app, "-o,--output", o->output, "the file to write, or a template of names", "TEMPLATE")
+        ->required();
+    addValues(app, "-r,--result", o->results, "a result to export; repeatable", "NAME");
+    addSwitch(app, "-a,--all", o->all, "export every result of the study");
+    addSwitch(app, "--header", o->header, "write the header (text)");
+    addSwitch(app, "--result-data", o->resultData, "write the result's data (text)");
+    addSwitch(app, "--keep-suffix", o->keepSuffix, "keep the tracking suffix in file names");
+    addSwitch(app, "--no-resolve", o->noResolve, "do not resolve file name conflicts");
+    auto* overwrite = addSwitch(app, "--overwrite", o->overwrite, "write over files that exist");
+    auto* skip = addSwitch(app, "--skip", o->skip, "skip files that exist");
+    addSwitch(app, "-v,--verbose", o->verbose, "print the whole export log as it grows");
+    return [o, overwrite, skip](CommandContext& context) {
+      ResultExportRequest request;
+      request.database = o->database;
+      requireStore(request.database);
+      request.study = o->study;
+      request.filterIndex = o->format == "text" ? 1 : o->format == "zal" ? 2 : 3;
+      request.outputTemplate = std::filesystem::absolute(o->output).string();
+      const auto folder = std::filesystem::path(request.outputTemplate).parent_path();
+      if (!std::filesystem::is_directory(folder))
+        throw UsageError("no such folder: " + folder.string());
+      request.results = o->results;
+      request.all = o->all;
+      if (request.all == !request.results.empty())
+        throw UsageError("give --result NAME... or --all");
+      request.header = o->header;
+      request.resultData = o->resultData;
+      request.keepSuffix = o->keepSuffix;
+      request.noResolve = o->noResolve;
+      refuseBoth(overwrite, skip);
+      if (o->overwrite) request.overwrite = true;
+      if (o->skip) request.overwrite = false;
+      request.verbose = o->verbose;
+      return runResultExport(request, context);
+    };
   };
   return c;
 }

@@ -1,6 +1,7 @@
 #include "workstation/console/StudyExport.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <ostream>
 
@@ -154,8 +155,8 @@ Command exportStudyCommand() {
   c.name = "export-study";
   c.summary = "export a study as CSV, Linkage, Discovery Manager or Summary Report";
   c.usage =
-      "usage: harvestor export-study STUDY.db [--study NAME] --format csv|pedin|dmp|gsr\n"
-      "                              --output FILE [--yes|--no] [--verbose]\n\n"
+      "usage: harvestor export-study STUDY.db [-s NAME] -f csv|pedin|dmp|gsr -o FILE\n"
+      "                              [-y|--yes|--no] [-v|--verbose]\n\n"
       "Exports the study (the database's only one unless --study names it) in the\n"
       "format given, then prints a summary: subjects written and skipped, conflicts,\n"
       "results, the files written with their sizes and the log file. The Linkage,\n"
@@ -163,25 +164,37 @@ Command exportStudyCommand() {
       "as a .log file; --verbose prints the whole log as it grows instead.\n"
       "When the locus list is missing or empty, --yes goes on and --no stops; without\n"
       "either the question is asked at the terminal, or answered No.\n";
-  c.run = [](const std::vector<std::string>& args, CommandContext& context) {
-    const Arguments a(
-        args, {{"study", true}, {"format", true}, {"output", true}, {"yes"}, {"no"}, {"verbose"}},
-        1, 1);
-    StudyExportRequest request;
-    request.database = a.positional()[0];
-    requireStore(request.database);
-    request.study = a.value("study");
-    request.filterIndex = studyFormatIndex(a.choice("format", {"csv", "pedin", "dmp", "gsr"}));
-    request.output = a.required("output");
-    const auto folder = std::filesystem::absolute(request.output).parent_path();
-    if (!std::filesystem::is_directory(folder))
-      throw UsageError("no such folder: " + folder.string());
-    refuseSelfOverwrite(request.output, request.filterIndex);
-    if (a.has("yes") && a.has("no")) throw UsageError("give --yes or --no, not both");
-    if (a.has("yes")) request.answer = true;
-    if (a.has("no")) request.answer = false;
-    request.verbose = a.has("verbose");
-    return runStudyExport(request, context);
+  c.define = [](CLI::App& app) {
+    struct Options {
+      std::string database, study, format, output;
+      bool yes = false, no = false, verbose = false;
+    };
+    auto o = std::make_shared<Options>();
+    app.add_option("STUDY.db", o->database, "the study database or server")->required();
+    addValue(app, "-s,--study", o->study, "the study; default: the database's only one", "NAME");
+    addChoice(app, "-f,--format", o->format, {"csv", "pedin", "dmp", "gsr"}, "the export's format")
+        ->required();
+    addValue(app, "-o,--output", o->output, "the file to write", "FILE")->required();
+    auto* yes = addSwitch(app, "-y,--yes", o->yes, "go on when the locus list is missing or empty");
+    auto* no = addSwitch(app, "--no", o->no, "stop when the locus list is missing or empty");
+    addSwitch(app, "-v,--verbose", o->verbose, "print the whole export log as it grows");
+    return [o, yes, no](CommandContext& context) {
+      StudyExportRequest request;
+      request.database = o->database;
+      requireStore(request.database);
+      request.study = o->study;
+      request.filterIndex = studyFormatIndex(o->format);
+      request.output = o->output;
+      const auto folder = std::filesystem::absolute(request.output).parent_path();
+      if (!std::filesystem::is_directory(folder))
+        throw UsageError("no such folder: " + folder.string());
+      refuseSelfOverwrite(request.output, request.filterIndex);
+      refuseBoth(yes, no);
+      if (o->yes) request.answer = true;
+      if (o->no) request.answer = false;
+      request.verbose = o->verbose;
+      return runStudyExport(request, context);
+    };
   };
   return c;
 }
