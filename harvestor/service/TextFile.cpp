@@ -98,13 +98,19 @@ void TextFileWriter::Open() {
   const std::string folder = FolderOf(target_);
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::string name = folder + "/.harvestor-" + RandomLetters(12);
+    // Remembered before it exists: a signal that came between creating the
+    // file and remembering it would leave the file behind.
+    slot_ = TemporaryFiles::Add(name);
     // A new file is created as any file would be (the umask applies); one
     // that replaces another stays private until it takes that file's bits.
     const int error = fs_.CreateNew(name, exists ? 0600 : 0666, fd_);
+    if (error != 0) {
+      TemporaryFiles::Forget(slot_);
+      slot_ = -1;
+    }
     if (error == EEXIST) continue;
     if (error != 0) return Fail(error);
     temp_ = name;
-    slot_ = TemporaryFiles::Add(temp_);
     buffer_.reserve(kBufferSize);
     return;
   }

@@ -1,6 +1,7 @@
 #include "workstation/store/PrivateDatabaseFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -57,11 +58,18 @@ int placeWithoutReplacing(const std::string& path, const std::string& target) {
 
 PrivateDatabaseFile::PrivateDatabaseFile(const std::string& target) : target_(target) {
   std::string name = folderOf(target) + "/.harvestor-XXXXXXXXXXXX.db";
+  // No signal may come between creating the file and remembering it, or the
+  // file would be left behind.
+  sigset_t all, previous;
+  sigfillset(&all);
+  pthread_sigmask(SIG_BLOCK, &all, &previous);
   const int fd = ::mkostemps(name.data(), 3, O_CLOEXEC);
-  if (fd < 0) failWith(target_, "cannot create the database", errno);
+  const int error = errno;
+  if (fd >= 0) slot_ = harvestor::TemporaryFiles::Add(name);
+  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+  if (fd < 0) failWith(target_, "cannot create the database", error);
   ::close(fd);
   path_ = name;
-  slot_ = harvestor::TemporaryFiles::Add(path_);
 }
 
 PrivateDatabaseFile::~PrivateDatabaseFile() {
