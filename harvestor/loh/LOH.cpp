@@ -1,6 +1,6 @@
 #include "harvestor/loh/LOH.h"
 
-#include <cstdio>
+#include <charconv>
 
 #include "harvestor/resultexport/FileName.h"
 #include "harvestor/resultexport/ResultExportRoutines.h"
@@ -35,14 +35,17 @@ void AppendQuoted(std::string& line, std::string_view text) {
   line += '"';
 }
 
+// As printf's %.7G writes the value (to_chars with a precision is %.7g, whose
+// letters %G writes in capitals), with the decimal separator given.
 void AppendSingle(std::string& line, float value, const std::string& separator) {
   char buf[48];
-  const int n = std::snprintf(buf, sizeof buf, "%.7G", static_cast<double>(value));
-  for (int i = 0; i < n; ++i) {
-    if (buf[i] == '.') {
+  const auto end = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value),
+                                 std::chars_format::general, 7);
+  for (const char* c = buf; c != end.ptr; ++c) {
+    if (*c == '.') {
       line += separator;
     } else {
-      line += buf[i];
+      line += (*c >= 'a' && *c <= 'z') ? static_cast<char>(*c - 'a' + 'A') : *c;
     }
   }
 }
@@ -53,7 +56,8 @@ void AppendLOHLine(std::string& line, const IStudyResult& result, const std::str
                    const IFragment& fragment, const std::string& separator) {
   AppendQuoted(line, resultName);
   line += ',';
-  line += std::to_string(fragment.Dye());
+  char dye[8];
+  line.append(dye, std::to_chars(dye, dye + sizeof dye, fragment.Dye()).ptr);
   line += ',';
   AppendSingle(line, fragment.FragmentSize(), separator);
   line += ',';

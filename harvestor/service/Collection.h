@@ -47,12 +47,7 @@ class CollectionBase {
 
 struct NoCaseHash {
   using is_transparent = void;
-  std::size_t operator()(std::string_view s) const noexcept {
-    std::size_t h = 1469598103934665603ull;
-    CaseFold::FoldedBytes folded(s);
-    for (unsigned char c; folded.Next(c);) h = (h ^ c) * 1099511628211ull;
-    return h;
-  }
+  std::size_t operator()(std::string_view s) const noexcept { return HashNoCase(s); }
 };
 struct NoCaseEqual {
   using is_transparent = void;

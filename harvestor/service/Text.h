@@ -5,6 +5,7 @@
 // which is how the component's keys (subject IDs, locus names, allele IDs)
 // behave.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,6 +20,8 @@ std::string LowerCase(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 // Orders a before b ignoring case; ties keep their order.
 bool LessNoCase(std::string_view a, std::string_view b);
+// A hash of the folded form, so texts equal without regard to case hash alike.
+std::size_t HashNoCase(std::string_view text);
 
 // Removes trailing spaces only, as the classic RTrim does.
 std::string TrimTrailingBlanks(std::string_view text);
@@ -27,6 +30,8 @@ std::string TrimTrailingBlanks(std::string_view text);
 std::string FormatNumber(double value);
 // At most digits significant digits, as printf's %g writes them: 150.5, 1234567, 1.234568e+07.
 std::string FormatSignificant(double value, int digits);
+// Appends FormatSignificant(value, digits) to text without a text of its own.
+void AppendSignificant(std::string& text, double value, int digits);
 // Reads a number the way a property value is read: leading and trailing
 // blanks allowed; blank text reads as 0; anything else gives nothing.
 std::optional<double> ParseNumber(std::string_view text);

@@ -2,6 +2,7 @@
 // launch stopping at each failing step.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "harvestor/loh/LOH.h"
@@ -48,6 +49,15 @@ TEST_F(LOHTest, LinesQuoteTextsAndWriteNumbersInTheLocale) {
   EXPECT_EQ(LOH::FormatSingle(0.1f), "0,1");
   EXPECT_EQ(LOH::FormatSingle(1234567.f), "1234567");
   EXPECT_EQ(LOH::FormatSingle(12345678.f), "1,234568E+07");
+}
+
+TEST_F(LOHTest, NumbersAreWrittenAsPrintfsSevenDigitCapitalGForm) {
+  for (const float value : {0.f, -0.f, 1.f, 0.0001f, 0.00001234567f, 150.5f, -2.25f, 9999999.f,
+                            99999995.f, 1e-30f, 3.4e38f, 1.f / 0.f, -1.f / 0.f}) {
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%.7G", static_cast<double>(value));
+    EXPECT_EQ(LOH::FormatSingle(value), expected) << value;
+  }
 }
 
 TEST_F(LOHTest, PeakAreaFollowsTheAnalysisRevision) {

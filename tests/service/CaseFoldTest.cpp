@@ -79,12 +79,30 @@ TEST(CaseFoldTest, CollectionKeysFoldNonAsciiLetters) {
   }
 }
 
+TEST(CaseFoldTest, TextsEqualWithoutRegardToCaseHashAlike) {
+  for (const Pair& p : kPairs) {
+    SCOPED_TRACE(std::string(p.a) + " / " + p.b);
+    // An ASCII lead before the same pair changes nothing.
+    EXPECT_EQ(EqualsNoCase(std::string("Id-") + p.a, std::string("iD-") + p.b), p.same);
+    if (p.same) {
+      EXPECT_EQ(HashNoCase(p.a), HashNoCase(p.b));
+      EXPECT_EQ(HashNoCase(std::string("Id-") + p.a), HashNoCase(std::string("iD-") + p.b));
+    }
+  }
+  EXPECT_NE(HashNoCase("L001"), HashNoCase("L002"));
+}
+
 TEST(CaseFoldTest, OrderIgnoresCaseOfAccentedLetters) {
   // Sorted by folded text: émile before ÉMILIE, Zoë after ZOE.
   EXPECT_TRUE(LessNoCase("\xC3\xA9mile", "\xC3\x89MILIE"));
   EXPECT_FALSE(LessNoCase("\xC3\x89MILIE", "\xC3\xA9mile"));
   EXPECT_TRUE(LessNoCase("ZOE", "zo\xC3\xAB"));
   EXPECT_TRUE(LessNoCase("\xD0\x90\xD0\xB1", "\xD0\xB0\xD0\x92\xD0\xB2"));  // Аб < аВв
+  // A shared ASCII lead, then the same comparisons.
+  EXPECT_TRUE(LessNoCase("S-\xC3\xA9mile", "s-\xC3\x89MILIE"));
+  EXPECT_TRUE(LessNoCase("S1", "s10"));
+  EXPECT_FALSE(LessNoCase("s10", "S1"));
+  EXPECT_TRUE(LessNoCase("a_", "B"));  // a before b once folded, though B sorts first as bytes
 }
 
 }  // namespace
