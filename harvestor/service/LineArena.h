@@ -1,12 +1,15 @@
 #pragma once
-// Lines of text kept in one buffer: the bytes of every line one after
-// another, and a table of where each line ends. A line costs its bytes and
-// one offset, and adding one takes amortised constant time however many
-// lines there are. Lines are only ever added, never changed or removed, so
-// an index into the lines stays valid; a view of a line stays valid until
-// the next Append (the buffer may move when it grows).
+// Lines of text kept in blocks: the bytes of every line one after another
+// in blocks of a megabyte (a longer line has a block of its own), and a table
+// of where each line ends in its block. A line costs its bytes and four more,
+// adding one takes amortised constant time however many lines there are, and
+// a block, once filled, is never moved or copied, so the arena's peak size
+// stays close to its bytes. Lines are only ever added, never changed or
+// removed, so an index into the lines, and a view of a line, stay valid as
+// long as the arena.
 
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -65,7 +68,7 @@ class LineArena {
   void Append(std::string_view line);
   std::size_t Count() const { return ends_.size(); }
   // The bytes of all lines together, without line ends.
-  std::size_t Bytes() const { return text_.size(); }
+  std::size_t Bytes() const { return bytes_; }
   // The line at index, exactly as appended; empty past the last line.
   std::string_view Line(std::size_t index) const;
   // The lines [first, first + count), cut short at the last line.
@@ -75,8 +78,10 @@ class LineArena {
   const_iterator end() const { return {this, ends_.size()}; }
 
  private:
-  std::string text_;
-  std::vector<std::size_t> ends_;  // ends_[i]: where line i ends in text_
+  std::vector<std::string> blocks_;      // each filled within the capacity it was given
+  std::vector<std::size_t> firstLines_;  // firstLines_[b]: the first line in blocks_[b]
+  std::vector<std::uint32_t> ends_;      // ends_[i]: where line i ends in its block
+  std::size_t bytes_ = 0;
 };
 
 }  // namespace harvestor

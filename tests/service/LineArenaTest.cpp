@@ -83,6 +83,28 @@ TEST(LineArenaTest, AnEmptyArenaHasNoLinesAndEmptyWindows) {
   EXPECT_EQ(arena.begin(), arena.end());
 }
 
+TEST(LineArenaTest, LinesAcrossManyBlocksAndLongerThanABlockReadBackAndStayPut) {
+  // Lines of varied lengths fill several one-megabyte blocks; two are longer
+  // than a block. A view taken early must still read the same bytes at the end.
+  std::vector<std::string> lines;
+  for (int i = 0; i < 60000; ++i)
+    lines.push_back(std::string(static_cast<std::size_t>(i % 97), static_cast<char>('a' + i % 26)));
+  lines.insert(lines.begin() + 100, std::string((1 << 20) + 5, 'L'));
+  lines.push_back(std::string(3 << 20, 'M'));
+  lines.push_back("after");
+  LineArena arena;
+  arena.Append(lines[0]);
+  arena.Append(lines[1]);
+  const std::string_view early = arena.Line(1);
+  for (std::size_t i = 2; i < lines.size(); ++i) arena.Append(lines[i]);
+  ASSERT_EQ(arena.Count(), lines.size());
+  EXPECT_EQ(early, lines[1]);
+  EXPECT_EQ(std::vector<std::string>(arena.begin(), arena.end()), lines);
+  std::size_t bytes = 0;
+  for (const std::string& line : lines) bytes += line.size();
+  EXPECT_EQ(arena.Bytes(), bytes);
+}
+
 TEST(LineArenaTest, ALineCostsItsBytesWithNoSeparator) {
   const LineArena arena = Filled({"ab", "", "cde"});
   EXPECT_EQ(arena.Bytes(), 5u);
