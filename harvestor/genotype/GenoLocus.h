@@ -18,6 +18,8 @@ class GenoLocus {
   // Starts over with an empty allele collection under the given name.
   void Initialize(const std::string& strLocusName);
   std::string LocusName() const;
+  // The name read in place, for lookups that run once per fragment.
+  const std::string& Name() const { return m_strLocusName; }
   Int16 MaxAlleles() const;
   Int16 NumberOfAlleles() const;
   // The alleles as a collection keyed by allele ID, made when asked for.

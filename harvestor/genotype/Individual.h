@@ -10,6 +10,7 @@
 #include <string>
 
 #include "harvestor/genotype/GenoLocus.h"
+#include "harvestor/genotype/LocusTable.h"
 #include "harvestor/service/Collection.h"
 #include "harvestor/service/Int16.h"
 #include "harvestor/service/StudyObjects.h"
@@ -69,7 +70,7 @@ class Individual final : public IObject {
   std::int32_t m_enumAffectationStatus = enumAffectationUnspecified;
   Int16 m_intLiabilityClass = 0;
   std::string m_strPopulationID;
-  CollectionPtr<GenoLocusPtr> m_colLoci = NewCollection<GenoLocusPtr>();
+  LocusTable m_loci;
 };
 
 using IndividualPtr = std::shared_ptr<Individual>;

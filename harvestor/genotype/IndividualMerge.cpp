@@ -27,7 +27,6 @@ bool Same(const T& a, const T& b) {
 
 void Individual::AddGenoLoci(const IStudyResult& oStudyResult) {
   Handled(kClass, "AddGenoLoci", [&] {
-    IHostUtility& utility = HostObjects::HostUtility();
     IFragmentFilter& filter = HostObjects::FragmentFilter();
     const std::shared_ptr<IFragments> fragments = oStudyResult.Fragments();
     const std::int32_t count = fragments->Count();
@@ -46,13 +45,16 @@ void Individual::AddGenoLoci(const IStudyResult& oStudyResult) {
         continue;
       }
 
-      GenoLocusPtr locus;
-      if (utility.CollectionHasKey(*m_colLoci, locusName)) {
-        locus = m_colLoci->Item(locusName);
-        m_colLoci->Remove(locusName);
+      // The locus is looked up by name; where it sits among the others is
+      // never read, so it stays where it was first added.
+      GenoLocus* locus = nullptr;
+      if (const GenoLocusPtr* held = m_loci.Find(locusName)) {
+        locus = held->get();
       } else {
-        locus = std::make_shared<GenoLocus>();
-        locus->Initialize(locusName);
+        auto added = std::make_shared<GenoLocus>();
+        added->Initialize(locusName);
+        locus = added.get();
+        m_loci.Add(std::move(added));
       }
       if (EqualsNoCase(alleleID, kUnknownAllele)) {
         ErrorLog::LogExportMsg("\t" + locusName + ": " + kUnknownAllele);
@@ -61,17 +63,16 @@ void Individual::AddGenoLoci(const IStudyResult& oStudyResult) {
         locus->AddAllele(alleleID);
         if (locus->ToManyAlleles()) ErrorLog::LogExportMsg("\t" + locusName + ": Too many Alleles");
       }
-      m_colLoci->Add(locus, locusName);
     }
   });
 }
 
 GenoLocusPtr Individual::RetrieveGenoLocus(const std::string& strLocusName) const {
-  // Locus names are the collection's keys, so the key lookup finds the one
-  // locus whose name equals strLocusName without regard to case.
+  // Locus names are unique without regard to case, so the lookup by name
+  // finds the one locus a walk in order would.
   return Handled(kClass, "RetrieveGenoLocus", [&]() -> GenoLocusPtr {
-    if (!m_colLoci->HasKey(strLocusName)) return nullptr;
-    return m_colLoci->Item(strLocusName);
+    const GenoLocusPtr* held = m_loci.Find(strLocusName);
+    return held ? *held : nullptr;
   });
 }
 

@@ -120,6 +120,33 @@ TEST(IndividualTest, AddGenoLociTakesInCallsAndLogsWhatItSkips) {
   EXPECT_EQ(host.filter.asked, 9);  // every fragment with a locus is asked about
 }
 
+TEST(IndividualTest, ManyLociAreFoundByNameInAnyOrderAndCase) {
+  // Enough loci that the lookup grows its table several times; a second
+  // result names them in reverse and in another case, and lookups jump about.
+  testing::TestHost host;
+  FakeStudyResult first, second;
+  const int kLoci = 300;
+  for (int l = 0; l < kLoci; ++l) {
+    first.Call("Locus" + std::to_string(l), std::to_string(l));
+    first.Call("Locus" + std::to_string(l), std::to_string(l + 1));
+  }
+  for (int l = kLoci - 1; l >= 0; --l) second.Call("LOCUS" + std::to_string(l), "x");
+  FakePropertyList none;
+  Individual individual = Read(none);
+  individual.AddGenoLoci(first);
+  individual.AddGenoLoci(second);
+  for (int l : {0, 299, 1, 150, 151, 150, 7, 298}) {
+    SCOPED_TRACE(l);
+    const GenoLocusPtr locus = individual.RetrieveGenoLocus("locus" + std::to_string(l));
+    ASSERT_TRUE(locus);
+    EXPECT_EQ(locus->LocusName(), "Locus" + std::to_string(l));
+    EXPECT_EQ(locus->AlleleIDs(),
+              (std::vector<std::string>{std::to_string(l), std::to_string(l + 1), "x"}));
+  }
+  EXPECT_FALSE(individual.RetrieveGenoLocus("Locus300"));
+  EXPECT_FALSE(individual.RetrieveGenoLocus("Locus"));
+}
+
 TEST(IndividualTest, ReadingsAreMergedFieldByFieldAndTheFirstWinsAConflict) {
   testing::TestHost host;
   FakePropertyList first, second;
