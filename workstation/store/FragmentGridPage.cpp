@@ -1,6 +1,8 @@
 #include "workstation/store/FragmentGridPage.h"
 
 #include <any>
+#include <charconv>
+#include <string_view>
 
 #include "harvestor/service/Text.h"
 #include "harvestor/service/TextFile.h"
@@ -8,18 +10,27 @@
 namespace workstation {
 namespace {
 
-std::string number(float value) { return harvestor::FormatSignificant(value, 7); }
+void appendCsvField(std::string& line, std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    line.append(text);
+    return;
+  }
+  line += '"';
+  for (char c : text) {
+    if (c == '"') line += '"';
+    line += c;
+  }
+  line += '"';
+}
+
+void appendNumber(std::string& line, float value) { harvestor::AppendSignificant(line, value, 7); }
 
 }  // namespace
 
 std::string FragmentGridPage::csvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
+  std::string field;
+  appendCsvField(field, text);
+  return field;
 }
 
 std::optional<bool> FragmentGridPage::Export(const std::string& fileName) {
@@ -31,20 +42,38 @@ std::optional<bool> FragmentGridPage::Export(const std::string& fileName) {
         "Result Name,Subject ID,Dye,Locus,Allele ID,Fragment Size,Peak Height,Peak Area,Comment,"
         "Fragment Excluded,Result Excluded");
     const auto results = study->Results();
+    // Each line is made in one reused buffer, the result's own fields once per result.
+    std::string prefix, line;
     for (std::int32_t i = 0; i < results->Count(); ++i) {
       const auto studyResult = results->Item(i);
       const auto result = studyResult->Result();
-      const std::string prefix =
-          csvField(result->ResultName()) + "," + csvField(result->Sample()->SubjectID()) + ",";
-      const std::string resultExcluded = studyResult->Excluded() ? "1" : "0";
+      prefix.clear();
+      appendCsvField(prefix, result->ResultName());
+      prefix += ',';
+      appendCsvField(prefix, result->Sample()->SubjectID());
+      prefix += ',';
+      const char* const resultExcluded = studyResult->Excluded() ? ",1" : ",0";
       const auto fragments = studyResult->Fragments();
       for (std::int32_t f = 0; f < fragments->Count(); ++f) {
         const harvestor::IFragment& fragment = fragments->Item(f);
-        file.WriteLine(prefix + std::to_string(fragment.Dye()) + "," + csvField(fragment.Locus()) +
-                       "," + csvField(fragment.AlleleID()) + "," + number(fragment.FragmentSize()) +
-                       "," + number(fragment.PeakHeight()) + "," + number(fragment.PeakArea()) +
-                       "," + csvField(fragment.Comment()) + "," +
-                       (fragment.Excluded() ? "1" : "0") + "," + resultExcluded);
+        line.assign(prefix);
+        char dye[8];
+        line.append(dye, std::to_chars(dye, dye + sizeof dye, fragment.Dye()).ptr);
+        line += ',';
+        appendCsvField(line, fragment.Locus());
+        line += ',';
+        appendCsvField(line, fragment.AlleleID());
+        line += ',';
+        appendNumber(line, fragment.FragmentSize());
+        line += ',';
+        appendNumber(line, fragment.PeakHeight());
+        line += ',';
+        appendNumber(line, fragment.PeakArea());
+        line += ',';
+        appendCsvField(line, fragment.Comment());
+        line += fragment.Excluded() ? ",1" : ",0";
+        line += resultExcluded;
+        file.WriteLine(line);
       }
     }
     return file.Commit();

@@ -46,10 +46,17 @@ class SqliteStudySource final : public StudySource {
  private:
   void readWindow(std::size_t first) {
     const std::size_t last = std::min(first + kWindowResults, positions_.size());
-    window_.clear();
+    // A window's collections are filled again in place unless a caller still
+    // holds one, so going through the study reuses the same few megabytes.
+    window_.resize(last - first);
+    for (auto& fragments : window_) {
+      if (fragments && fragments.use_count() == 1) {
+        fragments->items.clear();
+      } else {
+        fragments = std::make_shared<StoredFragments>();
+      }
+    }
     windowFirst_ = first;
-    for (std::size_t i = first; i < last; ++i)
-      window_.push_back(std::make_shared<StoredFragments>());
     if (!windowQuery_) {
       // In the results' order, which the (study_id, position) index gives without a sort.
       windowQuery_ = std::make_unique<Statement>(
@@ -63,14 +70,21 @@ class SqliteStudySource final : public StudySource {
     Statement& q = *windowQuery_;
     q.bind(1, studyId_).bind(2, positions_[first]).bind(3, positions_[last - 1]);
     std::size_t index = first;
+    std::int64_t lastPosition = positions_[first];
+    std::vector<StoredFragment>* items = &window_[0]->items;
     while (q.step()) {
       const std::int64_t position = q.integer(0);
-      while (index < last && positions_[index] < position) ++index;
-      if (index == last) break;
-      StoredFragment& f = window_[index - first]->items.emplace_back();
-      f.locus = q.text(1);
-      f.alleleId = q.text(2);
-      f.comment = q.text(3);
+      if (position != lastPosition) {
+        while (index < last && positions_[index] < position) ++index;
+        if (index == last) break;
+        lastPosition = position;
+        items = &window_[index - first]->items;
+      }
+      StoredFragment& f = items->emplace_back();
+      // Read in place: the texts are short, so assigning them allocates nothing.
+      f.locus.assign(q.blob(1));
+      f.alleleId.assign(q.blob(2));
+      f.comment.assign(q.blob(3));
       f.conditionCode = static_cast<std::int32_t>(q.integer(4));
       f.excluded = q.integer(5) != 0;
       f.dye = static_cast<std::int16_t>(q.integer(6));
