@@ -1,7 +1,9 @@
 #include "workstation/store/StudyDatabase.h"
 
 #include <algorithm>
+#include <exception>
 #include <filesystem>
+#include <future>
 #include <unordered_map>
 
 #include "workstation/store/Database.h"
@@ -16,10 +18,18 @@ namespace {
 // costs little per result, few enough that a window holds a few megabytes.
 constexpr std::size_t kWindowResults = 512;
 
+// Fragments are read on a connection of the source's own, and the window
+// after the one being read is filled on a second thread meanwhile, so a
+// reader that goes through the study in order rarely waits for the store.
+// The two threads never use the connection at once: a window is read either
+// by the prefetch or, after waiting for it, by the caller.
 class SqliteStudySource final : public StudySource {
  public:
   SqliteStudySource(std::shared_ptr<Database> db, std::int64_t studyId)
       : db_(std::move(db)), studyId_(studyId) {}
+  ~SqliteStudySource() override { settle(); }
+  SqliteStudySource(const SqliteStudySource&) = delete;
+  SqliteStudySource& operator=(const SqliteStudySource&) = delete;
 
   // Adds the next study result, in the study's order, by its stored position.
   void addResult(std::int64_t position) { positions_.push_back(position); }
@@ -39,46 +49,84 @@ class SqliteStudySource final : public StudySource {
   }
   std::shared_ptr<StoredFragments> fragments(std::size_t index) override {
     if (index >= positions_.size()) return std::make_shared<StoredFragments>();
-    if (index < windowFirst_ || index >= windowFirst_ + window_.size()) readWindow(index);
-    return window_[index - windowFirst_];
+    if (!current_.holds(index)) {
+      if (pending_.valid() && next_.first == index) {
+        pending_.get();  // a failed read raises its error here
+        std::swap(current_, next_);
+      } else {
+        settle();
+        prepare(current_, index);
+        read(current_);
+      }
+      const std::size_t after = current_.first + current_.items.size();
+      if (after < positions_.size()) {
+        prepare(next_, after);
+        pending_ = std::async(std::launch::async, [this] { read(next_); });
+      }
+    }
+    return current_.items[index - current_.first];
   }
 
  private:
-  void readWindow(std::size_t first) {
+  struct Window {
+    std::size_t first = 0;
+    std::vector<std::shared_ptr<StoredFragments>> items;
+    bool holds(std::size_t index) const { return index >= first && index - first < items.size(); }
+  };
+
+  // Waits for a prefetch nobody will read; its error, if any, is met again
+  // when that window is read.
+  void settle() {
+    if (!pending_.valid()) return;
+    try {
+      pending_.get();
+    } catch (const std::exception&) {
+      next_.items.clear();
+    }
+  }
+
+  // Sizes a window for the results from first on. Its collections are filled
+  // again in place unless a caller still holds one, so going through the
+  // study reuses the same few megabytes.
+  void prepare(Window& window, std::size_t first) {
     const std::size_t last = std::min(first + kWindowResults, positions_.size());
-    // A window's collections are filled again in place unless a caller still
-    // holds one, so going through the study reuses the same few megabytes.
-    window_.resize(last - first);
-    for (auto& fragments : window_) {
+    window.first = first;
+    window.items.resize(last - first);
+    for (auto& fragments : window.items) {
       if (fragments && fragments.use_count() == 1) {
         fragments->items.clear();
       } else {
         fragments = std::make_shared<StoredFragments>();
       }
     }
-    windowFirst_ = first;
+  }
+
+  void read(Window& window) {
+    if (!readDb_) readDb_ = std::make_unique<Database>(db_->path(), Database::Mode::ReadOnly);
     if (!windowQuery_) {
       // In the results' order, which the (study_id, position) index gives without a sort.
       windowQuery_ = std::make_unique<Statement>(
-          *db_,
+          *readDb_,
           "SELECT sr.position, f.locus, f.allele_id, f.comment, f.condition_code, f.excluded, "
           "f.dye, f.fragment_size, f.peak_height, f.peak_area, f.area_divisor "
           "FROM study_results sr JOIN fragments f ON f.study_result_id = sr.id "
           "WHERE sr.study_id = ? AND sr.position BETWEEN ? AND ? ORDER BY sr.position, "
           "f.position");
     }
+    const std::size_t first = window.first;
+    const std::size_t last = first + window.items.size();
     Statement& q = *windowQuery_;
     q.bind(1, studyId_).bind(2, positions_[first]).bind(3, positions_[last - 1]);
     std::size_t index = first;
     std::int64_t lastPosition = positions_[first];
-    std::vector<StoredFragment>* items = &window_[0]->items;
+    std::vector<StoredFragment>* items = &window.items[0]->items;
     while (q.step()) {
       const std::int64_t position = q.integer(0);
       if (position != lastPosition) {
         while (index < last && positions_[index] < position) ++index;
         if (index == last) break;
         lastPosition = position;
-        items = &window_[index - first]->items;
+        items = &window.items[index - first]->items;
       }
       StoredFragment& f = items->emplace_back();
       // Read in place: the texts are short, so assigning them allocates nothing.
@@ -98,10 +146,11 @@ class SqliteStudySource final : public StudySource {
 
   std::shared_ptr<Database> db_;
   std::int64_t studyId_;
-  std::vector<std::int64_t> positions_;  // by index in the study's order
-  std::unique_ptr<Statement> windowQuery_;
-  std::size_t windowFirst_ = 0;
-  std::vector<std::shared_ptr<StoredFragments>> window_;
+  std::vector<std::int64_t> positions_;     // by index in the study's order
+  std::unique_ptr<Database> readDb_;        // the fragment reads' own connection
+  std::unique_ptr<Statement> windowQuery_;  // prepared on readDb_, finalized before it closes
+  Window current_, next_;
+  std::future<void> pending_;  // fills next_
 };
 
 // A read transaction: every query in it sees the database as it was at the first.
