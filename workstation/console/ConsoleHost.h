@@ -64,8 +64,12 @@ class ConsoleHost final : public harvestor::IHostApplication {
   // The exit status of the run just done: 0 when it completed, else 1 with
   // runProblem's message on standard error.
   int exitStatus(const RunLines& lines, std::ostream& err) const;
-  // Ends the run on the terminal: a progress bar still drawn is cleared.
-  void endRun() { progress_->clear(); }
+  // Ends the run on the terminal: a progress bar still drawn is cleared and
+  // the captions held back are shown as they last were.
+  void endRun() {
+    progress_->clear();
+    windows_.flushCaptions();
+  }
   ConsoleWindowManager& windows() { return windows_; }
   ConsoleStudyService& studies() { return studies_; }
   ConsoleUi& ui() { return ui_; }

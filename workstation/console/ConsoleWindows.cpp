@@ -11,7 +11,7 @@
 namespace workstation::console {
 void ConsoleScreen::Changed(const harvestor::Control& control) {
   if (const auto* box = dynamic_cast<const harvestor::TextBox*>(&control)) {
-    out_ << plainLines(box->Text()) << std::flush;
+    if (showLog_) out_ << plainLines(box->Text()) << std::flush;
   }
   showCaption(control);
 }
@@ -29,10 +29,21 @@ void ConsoleScreen::Repainted(const harvestor::Control& control) { showCaption(c
 void ConsoleScreen::showCaption(const harvestor::Control& control) {
   const auto* label = dynamic_cast<const harvestor::Label*>(&control);
   if (!label || !label->Visible() || label->Caption().empty()) return;
-  std::string& shown = shownCaptions_[label];
-  if (shown == label->Caption()) return;
-  shown = label->Caption();
-  err_ << shown << "\n";
+  const auto [at, isNew] = captionOf_.try_emplace(label, captions_.size());
+  if (isNew) captions_.emplace_back();
+  Caption& caption = captions_[at->second];
+  caption.last = label->Caption();
+  if (caption.shown == caption.last || (!showLog_ && !caption.shown.empty())) return;
+  caption.shown = caption.last;
+  err_ << caption.shown << "\n";
+}
+
+void ConsoleScreen::flushCaptions() {
+  for (Caption& caption : captions_) {
+    if (caption.shown == caption.last) continue;
+    caption.shown = caption.last;
+    err_ << caption.shown << "\n";
+  }
 }
 
 void ConsoleScreen::Appended(const harvestor::Control&, std::string_view added) {

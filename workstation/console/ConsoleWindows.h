@@ -20,9 +20,12 @@ namespace workstation::console {
 
 class ConsoleWindow;
 
-// Shows controls on the terminal: text on standard output as it grows (the
-// export log only when asked to show it), status captions on standard error
-// as they change (each new caption once).
+// Shows controls on the terminal. Shown in full (verbose): text on standard
+// output as it grows, the export log line by line, and status captions on
+// standard error as they change (each new caption once). Otherwise a run
+// shows what a person reads: each status caption as it is first set and,
+// when flushCaptions is called at the end of the run, the last caption of
+// each that changed after that; text boxes and the log are not echoed.
 class ConsoleScreen final : public harvestor::IControlObserver {
  public:
   ConsoleScreen(std::ostream& out, std::ostream& err, bool showLog)
@@ -31,13 +34,21 @@ class ConsoleScreen final : public harvestor::IControlObserver {
   void Repainted(const harvestor::Control& control) override;
   void Appended(const harvestor::Control& control, std::string_view added) override;
   void LinesAdded(const harvestor::Control& control, std::size_t first, std::size_t count) override;
+  // Prints the captions held back since they were first shown.
+  void flushCaptions();
 
  private:
+  struct Caption {
+    std::string shown, last;
+  };
   void showCaption(const harvestor::Control& control);
   std::ostream& out_;
   std::ostream& err_;
   bool showLog_;
-  std::map<const harvestor::Control*, std::string> shownCaptions_;
+  // Keyed by the label, in the order the labels were first shown: a label may
+  // be gone by the time its caption is flushed, so only the text is kept.
+  std::map<const harvestor::Control*, std::size_t> captionOf_;
+  std::vector<Caption> captions_;
 };
 
 class ConsoleWindowManager final : public harvestor::IWindowManager {
@@ -47,6 +58,7 @@ class ConsoleWindowManager final : public harvestor::IWindowManager {
       : screen_(out, err, showLog) {}
 
   void registerPage(const std::string& name, PageFactory factory);
+  void flushCaptions() { screen_.flushCaptions(); }
   // A wizard: one window showing its pages one after another.
   void registerWizard(const std::string& name, std::vector<PageFactory> pages);
 

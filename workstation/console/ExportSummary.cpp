@@ -86,16 +86,26 @@ bool logRecordsWriting(const harvestor::LineArena& log, const std::string& file)
 }
 
 void printFiles(std::ostream& out, const std::vector<std::string>& files) {
-  bool any = false;
+  std::size_t listed = 0, more = 0;
+  std::uintmax_t moreBytes = 0;
   for (const std::string& file : files) {
     std::error_code ec;
     const auto size = std::filesystem::file_size(file, ec);
     if (ec) continue;
-    if (!any) out << "Files written:\n";
-    any = true;
+    if (listed == kFilesListed) {
+      ++more;
+      moreBytes += size;
+      continue;
+    }
+    if (listed == 0) out << "Files written:\n";
+    ++listed;
     out << "  " << file << " (" << plural(static_cast<std::size_t>(size), "byte", "bytes") << ")\n";
   }
-  if (!any) out << "No files written.\n";
+  if (listed == 0) out << "No files written.\n";
+  if (more > 0) {
+    out << "  and " << plural(more, "more file", "more files") << " ("
+        << plural(static_cast<std::size_t>(moreBytes), "byte", "bytes") << ")\n";
+  }
 }
 
 void printLogFile(std::ostream& out, const std::string& logFile) {

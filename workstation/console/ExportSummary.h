@@ -35,8 +35,10 @@ ResultExportTally tallyResultExport(const harvestor::LineArena& log);
 // followed by its name, alone or before a note.
 bool logRecordsWriting(const harvestor::LineArena& log, const std::string& file);
 
-// The lines "Files written:" and one per file that exists, with its size;
-// "No files written." when none does.
+// The lines "Files written:" and one per file that exists, with its size, up
+// to kFilesListed of them and then one line for the rest; "No files
+// written." when none exists.
+constexpr std::size_t kFilesListed = 10;
 void printFiles(std::ostream& out, const std::vector<std::string>& files);
 // The line naming the log file, or saying that the log is only shown.
 void printLogFile(std::ostream& out, const std::string& logFile);
