@@ -45,8 +45,11 @@ int runDemo(CommandContext& context) {
   const struct {
     const char* format;
     const char* file;
-  } exports[] = {
-      {"csv", "Demo.csv"}, {"pedin", "Demo.pre"}, {"dmp", "Demo.txt"}, {"gsr", "Demo.gsr"}};
+  } exports[] = {// A base name of its own per format: each keeps its own export log.
+                 {"csv", "Demo-csv.csv"},
+                 {"pedin", "Demo-pedin.pre"},
+                 {"dmp", "Demo-dmp.txt"},
+                 {"gsr", "Demo-gsr.gsr"}};
   for (const auto& e : exports) {
     context.out << "\n== " << e.format << "\n";
     StudyExportRequest request{database, "Demo", exportFolder + "/" + e.file,

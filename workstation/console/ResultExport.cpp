@@ -8,6 +8,7 @@
 #include "harvestor/resultexport/ExportResultsOptionsPage.h"
 #include "harvestor/resultexport/ExportResultsSelectionPage.h"
 #include "harvestor/resultexport/ExportResultsStatusPage.h"
+#include "harvestor/resultexport/OutputNaming.h"
 #include "harvestor/service/ErrorLog.h"
 #include "harvestor/service/HError.h"
 #include "harvestor/service/Text.h"
@@ -88,6 +89,22 @@ RunStart runOnce(ConsoleHost& host, const std::vector<std::shared_ptr<harvestor:
   return RunStart::Started;
 }
 
+// The files of the CRV set a run is about to write, named as the status page
+// will name them: the log records the set's results but not its files.
+std::vector<std::string> crvSetFiles(const ResultExportRequest& request,
+                                     const harvestor::IResult& first) {
+  namespace naming = harvestor::OutputNaming;
+  std::string target = naming::SubstituteForDefaultName(
+      request.outputTemplate, naming::CorrectForbiddenFileNameCharacters(
+                                  harvestor::TrimTrailingBlanks(first.ResultName())));
+  if (!request.keepSuffix) target = naming::RemoveSuffix(target);
+  if (!request.noResolve) target = naming::ResolveFileNamesCRV(target);
+  std::vector<std::string> files;
+  for (int dye = 1; dye <= 4; ++dye) files.push_back(naming::CRVTraceFileName(target, dye));
+  files.push_back(naming::CRVOrderFileName(target));
+  return files;
+}
+
 void add(ResultExportTally& total, ResultExportTally run) {
   total.exported += run.exported;
   total.failed += run.failed;
@@ -131,7 +148,9 @@ int runResultExport(const ResultExportRequest& request, CommandContext& context)
     }
     const auto first = selected.begin() + static_cast<std::ptrdiff_t>(run.first);
     RunStart started = RunStart::Started;
+    std::vector<std::string> crvFiles;
     try {
+      if (request.filterIndex == 3) crvFiles = crvSetFiles(request, **first);
       started = runOnce(host, {first, first + static_cast<std::ptrdiff_t>(run.count)}, request);
     } catch (const harvestor::HError&) {
       // Already reported, level by level, on standard error; the run stopped there.
@@ -147,7 +166,11 @@ int runResultExport(const ResultExportRequest& request, CommandContext& context)
     }
     ++runsDone;
     const harvestor::LineArena* log = harvestor::ErrorLog::Lines();
-    add(tally, tallyResultExport(log ? *log : harvestor::LineArena()));
+    ResultExportTally done = tallyResultExport(log ? *log : harvestor::LineArena());
+    if (request.filterIndex == 3 && done.exported > 0 && done.failed == 0) {
+      done.files = std::move(crvFiles);
+    }
+    add(tally, std::move(done));
     if (problem.empty()) problem = host.runProblem(lines);
     if (host.runStopped(lines)) break;
   }
