@@ -50,10 +50,8 @@ TsvTable::TsvTable(const std::string& path, const std::vector<ColumnSpec>& known
   }
 }
 
-TsvTable::~TsvTable() { std::free(buffer_); }
-
 bool TsvTable::readLine() {
-  const ssize_t read = ::getline(&buffer_, &capacity_, file_.get());
+  const ssize_t read = ::getline(&buffer_.data, &buffer_.capacity, file_.get());
   if (read < 0) {
     // A folder opens but cannot be read: that is not an empty table.
     if (std::ferror(file_.get())) throw ImportError(path_ + ": cannot be read");
@@ -63,9 +61,9 @@ bool TsvTable::readLine() {
   nextOffset_ += read;
   ++line_;
   auto length = static_cast<std::size_t>(read);
-  if (length > 0 && buffer_[length - 1] == '\n') --length;
-  if (length > 0 && buffer_[length - 1] == '\r') --length;
-  lineText_ = std::string_view(buffer_, length);
+  if (length > 0 && buffer_.data[length - 1] == '\n') --length;
+  if (length > 0 && buffer_.data[length - 1] == '\r') --length;
+  lineText_ = std::string_view(buffer_.data, length);
   if (offset_ == 0 && lineText_.substr(0, 3) == "\xEF\xBB\xBF") lineText_.remove_prefix(3);
   return true;
 }

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -36,7 +37,6 @@ class TsvTable {
   // twice (and listed by extraColumns()).
   TsvTable(const std::string& path, const std::vector<ColumnSpec>& known,
            bool otherColumns = false);
-  ~TsvTable();
   TsvTable(const TsvTable&) = delete;
   TsvTable& operator=(const TsvTable&) = delete;
 
@@ -85,8 +85,17 @@ class TsvTable {
 
   std::string path_;
   std::unique_ptr<std::FILE, FileCloser> file_;
-  char* buffer_ = nullptr;  // getline's, grown as lines need
-  std::size_t capacity_ = 0;
+  // getline's, grown as lines need; a member of its own so that a header
+  // refused in the constructor still frees it.
+  struct LineBuffer {
+    char* data = nullptr;
+    std::size_t capacity = 0;
+    LineBuffer() = default;
+    LineBuffer(const LineBuffer&) = delete;
+    LineBuffer& operator=(const LineBuffer&) = delete;
+    ~LineBuffer() { std::free(data); }
+  };
+  LineBuffer buffer_;
   std::string_view lineText_;
   std::int64_t offset_ = 0, nextOffset_ = 0;
   int line_ = 0;
