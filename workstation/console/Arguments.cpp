@@ -58,6 +58,12 @@ void requireFile(const std::string& path) {
   if (!std::filesystem::is_regular_file(path, ec)) throw UsageError("no such file: " + path);
 }
 
+void requireFolderOf(const std::string& path) {
+  const auto folder = std::filesystem::absolute(path).parent_path();
+  if (!std::filesystem::is_directory(folder))
+    throw UsageError("no such folder: " + folder.string());
+}
+
 void requireStore(const std::string& argument) {
   if (parseStoreAddress(argument).engine == StoreAddress::Engine::SQLite) requireFile(argument);
 }

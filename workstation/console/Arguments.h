@@ -38,6 +38,8 @@ std::vector<std::pair<std::string, std::string>> optionsInOrder(const CLI::App& 
 
 // A file named on the command line must exist: otherwise a UsageError.
 void requireFile(const std::string& path);
+// The folder a file is to be written in must exist: otherwise a UsageError.
+void requireFolderOf(const std::string& path);
 // A database argument: a server address as it is, or a file that must exist.
 void requireStore(const std::string& argument);
 

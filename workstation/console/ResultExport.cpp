@@ -246,9 +246,7 @@ Command exportResultsCommand() {
       request.study = o->study;
       request.filterIndex = o->format == "text" ? 1 : o->format == "zal" ? 2 : 3;
       request.outputTemplate = std::filesystem::absolute(o->output).string();
-      const auto folder = std::filesystem::path(request.outputTemplate).parent_path();
-      if (!std::filesystem::is_directory(folder))
-        throw UsageError("no such folder: " + folder.string());
+      requireFolderOf(request.outputTemplate);
       request.results = o->results;
       request.all = o->all;
       if (request.all == !request.results.empty())

@@ -185,9 +185,7 @@ Command exportStudyCommand() {
       request.study = o->study;
       request.filterIndex = studyFormatIndex(o->format);
       request.output = o->output;
-      const auto folder = std::filesystem::absolute(request.output).parent_path();
-      if (!std::filesystem::is_directory(folder))
-        throw UsageError("no such folder: " + folder.string());
+      requireFolderOf(request.output);
       refuseSelfOverwrite(request.output, request.filterIndex);
       refuseBoth(yes, no);
       if (o->yes) request.answer = true;
