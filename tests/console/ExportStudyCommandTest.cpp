@@ -90,6 +90,8 @@ TEST_F(ExportStudyCommandTest, WithoutVerboseASummaryTakesThePlaceOfTheLog) {
             "Subjects: 3 written, 0 skipped (every result excluded)\n"
             "Conflicts: 2\n"
             "Results: 4 processed, 1 excluded, 1 without a subject ID\n"
+            "Loci missing: 3 (2 loci of the list, in 2 subjects)\n"
+            "Unknown alleles: 1\n"
             "Files written:\n" +
                 Sized(out + "/Study.debug") + Sized(out + "/Study.pre") +
                 Sized(out + "/Study.log") + "Export log: " + out + "/Study.log\n");
@@ -107,7 +109,8 @@ TEST_F(ExportStudyCommandTest, DiscoveryManagerSummaryReportAndCsv) {
   const auto csv = Export("csv", "Grid.csv");
   EXPECT_EQ(csv.exitStatus, 0) << csv.err;
   EXPECT_EQ(ReadFile(out + "/Grid.csv"), Expected("Study.csv"));
-  EXPECT_EQ(csv.out, "Files written:\n" + Sized(out + "/Grid.csv") +
+  EXPECT_EQ(csv.out, "Fragments: 12 written, of 3 subjects\nFiles written:\n" +
+                         Sized(out + "/Grid.csv") +
                          "The export log is kept in no file; --verbose prints it.\n");
   EXPECT_FALSE(std::filesystem::exists(out + "/Grid.log"));  // only the genotype formats write one
 }

@@ -37,6 +37,39 @@ TEST(ExportSummaryTest, SubjectsAreCountedOnceWithoutRegardToCaseAndSkippedOnlyW
   EXPECT_EQ(tally.resultsWithoutSubject, 1u);
 }
 
+TEST(ExportSummaryTest, MissingLociUnknownAllelesAndIdsEqualWhenCut) {
+  const auto tally = tallyStudyExport(Log({
+      "Processing result: R1 for Subject: ABCDEFGHIJK-1",
+      "\tD1: Unknown Allele",
+      "\tD1: unknown allele as a comment\tnot a fragment line",
+      "\tHomozygous: Allele ID: Unknown Allele",           // the call, not the fragment
+      "Processing result: R2 for Subject: abcdefghijk-1",  // the same subject
+      "Processing result: R3 for Subject: ABCDEFGHIJK-2",
+      "Processing result: R4 for Subject: ÄBCDEFGHIJK-3",  // 11 characters, 12 bytes
+      "Processing result: R5 for Subject: ÄBCDEFGHIJK",
+      "Processing result: R6 for Subject: SHORT",
+      "Missing locus: D2 for Subject: ABCDEFGHIJK-1",
+      "Missing locus: D3 for Subject: ABCDEFGHIJK-1",
+      "Missing locus: d2 for Subject: SHORT",
+  }));
+  EXPECT_EQ(tally.subjectsWritten, 5u);
+  EXPECT_EQ(tally.unknownAlleles, 1u);
+  EXPECT_EQ(tally.lociMissing, 3u);
+  EXPECT_EQ(tally.lociMissingDistinct, 2u);
+  EXPECT_EQ(tally.subjectsMissingLoci, 2u);
+  EXPECT_EQ(tally.idsEqualWhenCut,
+            (std::vector<std::vector<std::string>>{{"ABCDEFGHIJK-1", "ABCDEFGHIJK-2"},
+                                                   {"ÄBCDEFGHIJK", "ÄBCDEFGHIJK-3"}}));
+  std::ostringstream linkage, other;
+  printStudyTally(linkage, tally, true);
+  printStudyTally(other, tally, false);
+  EXPECT_NE(linkage.str().find("  ABCDEFGHIJK: ABCDEFGHIJK-1 ABCDEFGHIJK-2\n"
+                               "  ÄBCDEFGHIJK: ÄBCDEFGHIJK ÄBCDEFGHIJK-3\n"),
+            std::string::npos)
+      << linkage.str();
+  EXPECT_EQ(other.str().find("cut"), std::string::npos);
+}
+
 TEST(ExportSummaryTest, AResultExportCountsEachOutcomeAndListsItsFiles) {
   const auto tally = tallyResultExport(Log({
       "Exporting results started: 12/5/2026 2:03:09 PM",

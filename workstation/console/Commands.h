@@ -21,7 +21,7 @@ enum ExitStatus : int {
   kDone = 0,            // the command did all it was asked
   kFailed = 1,          // it failed, or the export stopped or is incomplete
   kUsage = 2,           // the command line was wrong; nothing was done
-  kNothingWritten = 3,  // an export ran but wrote no subject or no file
+  kNothingWritten = 3,  // a study export completed but wrote no subject
 };
 
 struct CommandContext {

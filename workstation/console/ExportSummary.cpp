@@ -1,11 +1,13 @@
 #include "workstation/console/ExportSummary.h"
 
 #include <filesystem>
+#include <map>
 #include <ostream>
 #include <set>
 #include <string_view>
 
 #include "harvestor/service/Text.h"
+#include "harvestor/service/Utf8.h"
 
 namespace workstation::console {
 namespace {
@@ -16,14 +18,36 @@ bool startsWith(std::string_view line, std::string_view prefix) {
   return line.substr(0, prefix.size()) == prefix;
 }
 
-// The subject a line names at its end, keyed as the table keys subjects
-// (without regard to case).
-std::string subjectOf(std::string_view line) {
+// The subject a line names at its end, as written.
+std::string_view subjectNamed(std::string_view line) {
   const std::size_t at = line.rfind(kForSubject);
-  std::string id(at == std::string_view::npos ? std::string_view()
-                                              : line.substr(at + kForSubject.size()));
-  for (char& c : id) c = harvestor::FoldCase(c);
-  return id;
+  return at == std::string_view::npos ? std::string_view() : line.substr(at + kForSubject.size());
+}
+
+// A subject keyed as the genotype table keys subjects (without regard to case).
+std::string keyOf(std::string_view id) { return harvestor::LowerCase(id); }
+
+// A fragment's line "\tLOCUS: Unknown Allele" (a locus name holds no tab),
+// not the Linkage export's "\tHomozygous: Allele ID: Unknown Allele".
+bool isUnknownAllele(std::string_view line) {
+  constexpr std::string_view kUnknown = ": Unknown Allele";
+  return line.size() > kUnknown.size() + 1 && line[0] == '\t' && line.ends_with(kUnknown) &&
+         line.substr(1).find('\t') == std::string_view::npos &&
+         !startsWith(line, "\tHomozygous: Allele ID: ");
+}
+
+// The groups of subjects whose IDs, as first written, agree in their first
+// 11 characters.
+std::vector<std::vector<std::string>> equalWhenCut(const std::map<std::string, std::string>& ids) {
+  std::map<std::string, std::vector<std::string>> byCut;
+  for (const auto& [key, id] : ids) {
+    byCut[id.substr(0, harvestor::Utf8::OffsetOfCharacter(id, kLinkageIdCharacters))].push_back(id);
+  }
+  std::vector<std::vector<std::string>> groups;
+  for (auto& [cut, group] : byCut) {
+    if (group.size() > 1) groups.push_back(std::move(group));
+  }
+  return groups;
 }
 
 std::string plural(std::size_t n, const char* one, const char* many) {
@@ -34,22 +58,37 @@ std::string plural(std::size_t n, const char* one, const char* many) {
 
 StudyExportTally tallyStudyExport(const harvestor::LineArena& log) {
   StudyExportTally tally;
-  std::set<std::string> written, excluded;
+  std::map<std::string, std::string> written;  // key -> the ID as first written
+  std::set<std::string> excluded, missingLoci, missingIn;
+  constexpr std::string_view kMissingLocus = "Missing locus: ";
   for (std::string_view line : log) {
     if (startsWith(line, "Processing result: ")) {
       ++tally.resultsProcessed;
-      written.insert(subjectOf(line));
+      const std::string_view id = subjectNamed(line);
+      written.try_emplace(keyOf(id), id);
     } else if (startsWith(line, "Excluded result: ")) {
       ++tally.resultsExcluded;
-      excluded.insert(subjectOf(line));
+      excluded.insert(keyOf(subjectNamed(line)));
     } else if (startsWith(line, "Missing Subject ID for result: ")) {
       ++tally.resultsWithoutSubject;
     } else if (startsWith(line, "\tConflicting ")) {
       ++tally.conflicts;
+    } else if (startsWith(line, kMissingLocus)) {
+      ++tally.lociMissing;
+      const std::size_t at = line.rfind(kForSubject);
+      if (at != std::string_view::npos && at >= kMissingLocus.size()) {
+        missingLoci.insert(keyOf(line.substr(kMissingLocus.size(), at - kMissingLocus.size())));
+      }
+      missingIn.insert(keyOf(subjectNamed(line)));
+    } else if (isUnknownAllele(line)) {
+      ++tally.unknownAlleles;
     }
   }
   tally.subjectsWritten = written.size();
   for (const std::string& id : excluded) tally.subjectsSkipped += written.count(id) == 0 ? 1 : 0;
+  tally.lociMissingDistinct = missingLoci.size();
+  tally.subjectsMissingLoci = missingIn.size();
+  tally.idsEqualWhenCut = equalWhenCut(written);
   return tally;
 }
 
@@ -116,12 +155,35 @@ void printLogFile(std::ostream& out, const std::string& logFile) {
   }
 }
 
-void printStudyTally(std::ostream& out, const StudyExportTally& tally) {
+void printStudyTally(std::ostream& out, const StudyExportTally& tally, bool cutIds) {
   out << "Subjects: " << tally.subjectsWritten << " written, " << tally.subjectsSkipped
       << " skipped (every result excluded)\n"
       << "Conflicts: " << tally.conflicts << "\n"
       << "Results: " << tally.resultsProcessed << " processed, " << tally.resultsExcluded
-      << " excluded, " << tally.resultsWithoutSubject << " without a subject ID\n";
+      << " excluded, " << tally.resultsWithoutSubject << " without a subject ID\n"
+      << "Loci missing: " << tally.lociMissing;
+  if (tally.lociMissing > 0) {
+    out << " (" << plural(tally.lociMissingDistinct, "locus", "loci") << " of the list, in "
+        << plural(tally.subjectsMissingLoci, "subject", "subjects") << ")";
+  }
+  out << "\nUnknown alleles: " << tally.unknownAlleles << "\n";
+  if (!cutIds || tally.idsEqualWhenCut.empty()) return;
+  out << "Subject IDs made equal by the Linkage file's " << kLinkageIdCharacters
+      << "-character cut:\n";
+  std::size_t shown = 0;
+  for (const auto& group : tally.idsEqualWhenCut) {
+    if (shown++ == kFilesListed) {
+      out << "  and "
+          << plural(tally.idsEqualWhenCut.size() - kFilesListed, "more group", "more groups")
+          << "\n";
+      break;
+    }
+    const std::string& first = group.front();
+    out << "  " << first.substr(0, harvestor::Utf8::OffsetOfCharacter(first, kLinkageIdCharacters))
+        << ":";
+    for (const std::string& id : group) out << " " << id;
+    out << "\n";
+  }
 }
 
 void printResultTally(std::ostream& out, const ResultExportTally& tally) {

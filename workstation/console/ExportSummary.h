@@ -20,8 +20,19 @@ struct StudyExportTally {
   std::size_t resultsProcessed = 0;
   std::size_t resultsExcluded = 0;
   std::size_t resultsWithoutSubject = 0;
+  std::size_t lociMissing = 0;          // a locus of the list that a subject has no call at
+  std::size_t lociMissingDistinct = 0;  // how many loci of the list those are
+  std::size_t subjectsMissingLoci = 0;
+  std::size_t unknownAlleles = 0;  // fragments called "Unknown Allele"
+  // Subjects (as first named) whose IDs agree in their first 11 characters,
+  // the part a Linkage file keeps: each group shares one ID there. Groups
+  // are in the order of their cut ID.
+  std::vector<std::vector<std::string>> idsEqualWhenCut;
 };
 StudyExportTally tallyStudyExport(const harvestor::LineArena& log);
+
+// The Linkage file keeps the first 11 characters (not bytes) of an ID.
+constexpr std::size_t kLinkageIdCharacters = 11;
 
 struct ResultExportTally {
   std::size_t exported = 0;
@@ -43,7 +54,8 @@ void printFiles(std::ostream& out, const std::vector<std::string>& files);
 // The line naming the log file, or saying that the log is only shown.
 void printLogFile(std::ostream& out, const std::string& logFile);
 
-void printStudyTally(std::ostream& out, const StudyExportTally& tally);
+// cutIds: the format cuts IDs to 11 characters, so groups that share one are named.
+void printStudyTally(std::ostream& out, const StudyExportTally& tally, bool cutIds);
 void printResultTally(std::ostream& out, const ResultExportTally& tally);
 
 }  // namespace workstation::console

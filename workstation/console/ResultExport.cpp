@@ -190,9 +190,9 @@ int runResultExport(const ResultExportRequest& request, CommandContext& context)
     }
     printLogFile(context.out, "");
   }
-  if (problem.empty()) return 0;
+  if (problem.empty()) return kDone;
   context.err << "harvestor: " << problem << "\n";
-  return 1;
+  return kFailed;
 }
 
 Command exportResultsCommand() {
@@ -211,7 +211,8 @@ Command exportResultsCommand() {
       "Without --overwrite or --skip, overwrite questions are asked at the terminal,\n"
       "or answered Cancel. At the end a summary gives the results exported, failed\n"
       "and skipped and the files written with their sizes; --verbose prints the\n"
-      "whole export log as it grows instead.\n"
+      "whole export log as it grows instead. Exit status: 0 done (also when every\n"
+      "result was skipped), 1 failed, 2 a usage error.\n"
       "The export counts in 16 bits: more than 32766 results are exported in runs\n"
       "of at most 32766, each with its own log. A CRV set of more than 32766\n"
       "results, or a fixed file name numbered (without --no-resolve) for more than\n"
@@ -245,6 +246,11 @@ Command exportResultsCommand() {
       requireStore(request.database);
       request.study = o->study;
       request.filterIndex = o->format == "text" ? 1 : o->format == "zal" ? 2 : 3;
+      if (o->output == "-") {
+        throw UsageError(
+            "--output - cannot be used here: each result is written as a file of its own "
+            "(or a CRV set of four); give a file name or a template");
+      }
       request.outputTemplate = std::filesystem::absolute(o->output).string();
       requireFolderOf(request.outputTemplate);
       request.results = o->results;

@@ -19,7 +19,7 @@ void removeTemporaryFilesOnSignals() {
   struct sigaction action {};
   action.sa_handler = removeAndEnd;
   sigemptyset(&action.sa_mask);
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) sigaction(signal, &action, nullptr);
 }
 
 }  // namespace workstation::console

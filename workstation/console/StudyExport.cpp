@@ -14,6 +14,8 @@
 #include "workstation/console/ConsoleHost.h"
 #include "workstation/console/ExportSummary.h"
 #include "workstation/console/ResultRuns.h"
+#include "workstation/console/StandardOutputFile.h"
+#include "workstation/store/FragmentGridPage.h"
 
 namespace workstation::console {
 namespace {
@@ -46,6 +48,15 @@ void refuseSelfOverwrite(const std::string& output, std::int16_t filterIndex) {
   }
 }
 
+// Only CSV is one file: the other formats write their log (and Linkage its
+// debug copy) beside the file, which standard output has no folder for.
+void refuseStandardOutput(const std::string& format) {
+  if (format == "csv") return;
+  throw UsageError("--output - writes only csv to standard output: a " + format +
+                   " export writes its .log" + (format == "pedin" ? " and .debug" : "") +
+                   " beside the file; give a file name");
+}
+
 // The files a study export writes, in the order it writes them, and its log file.
 struct StudyFiles {
   std::vector<std::string> files;
@@ -66,11 +77,40 @@ StudyFiles studyFiles(const std::string& output, std::int16_t filterIndex) {
   return written;
 }
 
-void printSummary(std::ostream& out, const StudyExportRequest& request) {
+// What the run wrote, from its log (or, for CSV, from the grid page).
+struct StudyOutcome {
+  StudyExportTally tally;
+  std::size_t csvFragments = 0;
+  bool wroteNoSubject = false;
+};
+
+StudyOutcome outcomeOf(const StudyExportRequest& request, ConsoleHost& host) {
+  StudyOutcome outcome;
+  if (request.filterIndex >= 2) {
+    const harvestor::LineArena* log = harvestor::ErrorLog::Lines();
+    if (log) outcome.tally = tallyStudyExport(*log);
+    outcome.wroteNoSubject = outcome.tally.subjectsWritten == 0;
+  } else if (const auto grid = std::dynamic_pointer_cast<FragmentGridPage>(
+                 host.windows().lastPage("FragmentGrid"))) {
+    outcome.csvFragments = grid->fragmentsWritten();
+    outcome.tally.subjectsWritten = grid->subjectsWritten();
+    outcome.wroteNoSubject = outcome.csvFragments == 0;
+  }
+  return outcome;
+}
+
+void printSummary(std::ostream& out, const StudyExportRequest& request,
+                  const StudyOutcome& outcome) {
   const harvestor::LineArena* log = harvestor::ErrorLog::Lines();
   const harvestor::LineArena none;
   const harvestor::LineArena& lines = log ? *log : none;
-  if (request.filterIndex >= 2) printStudyTally(out, tallyStudyExport(lines));
+  if (request.filterIndex >= 2) {
+    printStudyTally(out, outcome.tally, request.filterIndex == 2);
+  } else {
+    out << "Fragments: " << outcome.csvFragments << " written, of " << outcome.tally.subjectsWritten
+        << " subjects\n";
+  }
+  if (request.toStandardOutput) return;  // the file is on standard output
   StudyFiles expected = studyFiles(request.output, request.filterIndex);
   std::vector<std::string> written;
   for (const std::string& file : expected.files) {
@@ -116,8 +156,9 @@ std::int16_t studyFormatIndex(const std::string& format) {
 }
 
 int runStudyExport(const StudyExportRequest& request, CommandContext& context) {
-  ConsoleHost host({context.out, context.err, context.in, context.interactive,
-                    context.progressTerminal, request.verbose});
+  std::ostream& report = request.toStandardOutput ? context.err : context.out;
+  ConsoleHost host({report, context.err, context.in, context.interactive, context.progressTerminal,
+                    request.verbose});
   host.openStudy(request.database, request.study);
   harvestor::Service& service = host.service();
   host.windows().dialog().choose(std::filesystem::absolute(request.output).string(),
@@ -138,9 +179,10 @@ int runStudyExport(const StudyExportRequest& request, CommandContext& context) {
       host.windows().lastPage("ExportStudyStatus"));
   if (page && page->cmdOK.Enabled()) page->cmdOK.Click();
   host.endRun();
-  if (!request.verbose) printSummary(context.out, request);
+  const StudyOutcome outcome = outcomeOf(request, host);
+  if (!request.verbose) printSummary(report, request, outcome);
 
-  return host.exitStatus(
+  const int status = host.exitStatus(
       {"Processing aborted by user: ",
        "export aborted.",
        "Export Complete.",
@@ -148,6 +190,12 @@ int runStudyExport(const StudyExportRequest& request, CommandContext& context) {
        request.verbose ? "the export did not write every file; see the log above."
                        : "the export did not write every file; see the export log."},
       context.err);
+  if (status != 0 || !outcome.wroteNoSubject) return status;
+  context.err << "harvestor: the export wrote no subject"
+              << (request.filterIndex >= 2 ? " (every result was excluded or had no subject ID)"
+                                           : " (the study has no fragment)")
+              << ".\n";
+  return kNothingWritten;
 }
 
 Command exportStudyCommand() {
@@ -159,7 +207,11 @@ Command exportStudyCommand() {
       "                              [-y|--yes|--no] [-v|--verbose]\n\n"
       "Exports the study (the database's only one unless --study names it) in the\n"
       "format given, then prints a summary: subjects written and skipped, conflicts,\n"
-      "results, the files written with their sizes and the log file. The Linkage,\n"
+      "results, loci missing, unknown alleles, the subjects whose IDs the Linkage\n"
+      "file's 11-character cut makes equal, the files written with their sizes and\n"
+      "the log file. -o - writes a csv export to standard output (the summary goes\n"
+      "to standard error); the other formats need a file name. Exit status: 0 done,\n"
+      "1 failed, 2 a usage error, 3 done but no subject was written. The Linkage,\n"
       "Discovery Manager and Summary Report exports write the export log beside FILE\n"
       "as a .log file; --verbose prints the whole log as it grows instead.\n"
       "When the locus list is missing or empty, --yes goes on and --no stops; without\n"
@@ -184,14 +236,27 @@ Command exportStudyCommand() {
       requireStore(request.database);
       request.study = o->study;
       request.filterIndex = studyFormatIndex(o->format);
-      request.output = o->output;
-      requireFolderOf(request.output);
-      refuseSelfOverwrite(request.output, request.filterIndex);
+      request.toStandardOutput = o->output == "-";
+      std::optional<StandardOutputFile> standardOutput;
+      if (request.toStandardOutput) {
+        refuseStandardOutput(o->format);
+        standardOutput.emplace(".csv");
+        request.output = standardOutput->path();
+      } else {
+        request.output = o->output;
+        requireFolderOf(request.output);
+        refuseSelfOverwrite(request.output, request.filterIndex);
+      }
       refuseBoth(yes, no);
       if (o->yes) request.answer = true;
       if (o->no) request.answer = false;
       request.verbose = o->verbose;
-      return runStudyExport(request, context);
+      const int status = runStudyExport(request, context);
+      if (standardOutput && status != 1 && standardOutput->copyTo(context.out) < 0) {
+        context.err << "harvestor: the export could not be written to standard output.\n";
+        return 1;
+      }
+      return status;
     };
   };
   return c;

@@ -3,8 +3,9 @@
 // its database, the service's ExportStudy with the dialog filled from the
 // request, the status page's run, its OK pressed when it is done. Standard
 // output gets a summary of the run, or with verbose the whole export log as
-// it grows. The answer is an exit status: 0 when the export completed, 1 when it was aborted,
-// reported an error or could not write a file.
+// it grows. The answer is an exit status: 0 when the export completed, 1 when
+// it was aborted, reported an error or could not write a file, 3 when it
+// completed without writing any subject.
 
 #include <optional>
 #include <string>
@@ -20,6 +21,9 @@ struct StudyExportRequest {
   std::int16_t filterIndex = 1;  // 1 CSV, 2 Linkage, 3 Discovery Manager, 4 Summary Report
   std::optional<bool> answer;    // to the locus list question
   bool verbose = false;          // the whole log on standard output instead of a summary
+  // The export goes to standard output (output is then a file of the run's
+  // own, copied there), and everything else the run prints to standard error.
+  bool toStandardOutput = false;
 };
 
 int runStudyExport(const StudyExportRequest& request, CommandContext& context);

@@ -3,6 +3,7 @@
 #include <any>
 #include <charconv>
 #include <string_view>
+#include <unordered_set>
 
 #include "harvestor/service/Text.h"
 #include "harvestor/service/TextFile.h"
@@ -34,6 +35,9 @@ std::string FragmentGridPage::csvField(const std::string& text) {
 }
 
 std::optional<bool> FragmentGridPage::Export(const std::string& fileName) {
+  fragments_ = subjects_ = 0;
+  std::size_t fragments = 0;
+  std::unordered_set<std::string> subjects;
   try {
     const auto study = std::any_cast<std::shared_ptr<harvestor::IStudy>>(pageBase_.Parameter());
     harvestor::TextFileWriter file(fileName);
@@ -53,9 +57,13 @@ std::optional<bool> FragmentGridPage::Export(const std::string& fileName) {
       appendCsvField(prefix, result->Sample()->SubjectID());
       prefix += ',';
       const char* const resultExcluded = studyResult->Excluded() ? ",1" : ",0";
-      const auto fragments = studyResult->Fragments();
-      for (std::int32_t f = 0; f < fragments->Count(); ++f) {
-        const harvestor::IFragment& fragment = fragments->Item(f);
+      const auto resultFragments = studyResult->Fragments();
+      const std::int32_t count = resultFragments->Count();
+      fragments += static_cast<std::size_t>(count);
+      const std::string subject = result->Sample()->SubjectID();
+      if (count > 0 && !subject.empty()) subjects.insert(harvestor::LowerCase(subject));
+      for (std::int32_t f = 0; f < count; ++f) {
+        const harvestor::IFragment& fragment = resultFragments->Item(f);
         line.assign(prefix);
         char dye[8];
         line.append(dye, std::to_chars(dye, dye + sizeof dye, fragment.Dye()).ptr);
@@ -76,7 +84,10 @@ std::optional<bool> FragmentGridPage::Export(const std::string& fileName) {
         file.WriteLine(line);
       }
     }
-    return file.Commit();
+    if (!file.Commit()) return false;
+    fragments_ = fragments;
+    subjects_ = subjects.size();
+    return true;
   } catch (const std::exception&) {
     return false;
   }

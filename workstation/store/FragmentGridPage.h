@@ -5,6 +5,7 @@
 // final name and renamed into place, so a failed export leaves any previous
 // file whole; Export answers false when the file cannot be written.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -21,8 +22,15 @@ class FragmentGridPage final : public harvestor::IPageAccess, public harvestor::
   // One CSV field, quoted when it holds a comma, a quote or a line end.
   static std::string csvField(const std::string& text);
 
+  // What the last Export wrote: its fragment rows, and the subjects (keyed
+  // without regard to case; a result without a subject ID names none) with a row. Both 0 when it
+  // failed.
+  std::size_t fragmentsWritten() const { return fragments_; }
+  std::size_t subjectsWritten() const { return subjects_; }
+
  private:
   harvestor::PageBase pageBase_;
+  std::size_t fragments_ = 0, subjects_ = 0;
 };
 
 }  // namespace workstation
