@@ -18,7 +18,8 @@ using workstation::ImportError;
 using workstation::TsvTable;
 
 void ReadEveryCell(const std::string& path) {
-  TsvTable table(path, {{"Result Name", true}, {"Dye"}, {"Scan"}, {"Excluded"}}, true);
+  TsvTable table(path, {{"Result Name", true}, {"Dye"}, {"Scan"}, {"Excluded"}},
+                 workstation::OtherColumns{});
   while (table.next()) {
     for (int column = 0; column < table.columns(); ++column) {
       (void)table.text(column);

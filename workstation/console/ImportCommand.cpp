@@ -42,7 +42,19 @@ struct ImportOptions {
       linkage, loci;
   std::vector<std::string> natives;
   bool writeLocusList = false;
+  bool strict = false;
 };
+
+// An unknown column is a line on standard error, or with --strict the end
+// of the import: the tables' headers are read before any result is handed
+// to the store, so a refusal writes nothing.
+ColumnWarning columnWarning(const ImportOptions& o, CommandContext& context) {
+  if (o.strict) {
+    return
+        [](const std::string& message) { throw ImportError(message + "; refused under --strict"); };
+  }
+  return [&context](const std::string& message) { context.err << message << "\n"; };
+}
 
 // Whether the command line gave an option, by its long name.
 struct Given {
@@ -82,7 +94,7 @@ int importLinkage(const ImportOptions& o, const Given& given, CommandContext& co
 int importCalls(const ImportOptions& o, const Given& given, CommandContext& context) {
   refuseOthers(given, "calls", {"calls"});
   requireFile(o.calls);
-  const CallTableReader reader(o.calls);
+  const CallTableReader reader(o.calls, columnWarning(o, context));
   return importStreamed(
       o.database, o.name, [&](const ResultSink& add) { reader.read(add); }, context);
 }
@@ -115,7 +127,8 @@ int importTables(const ImportOptions& o, CommandContext& context) {
   std::optional<StudyTablesReader> tables;
   if (o.natives.empty() || !o.fragments.empty()) {
     if (o.fragments.empty()) throw UsageError("--fragments is required");
-    tables.emplace(StudyTableFiles{o.fragments, o.results, o.subjects, o.traces});
+    tables.emplace(StudyTableFiles{o.fragments, o.results, o.subjects, o.traces},
+                   columnWarning(o, context));
   }
   // The tables' results, then the native files' in the order given.
   return importStreamed(
@@ -136,23 +149,33 @@ Command importCommand() {
   c.usage =
       "usage: harvestor import STUDY.db -n|--name NAME --fragments FRAGMENTS.tsv\n"
       "                        [--results RESULTS.tsv] [--subjects SUBJECTS.tsv]\n"
-      "                        [--traces TRACES.tsv] [--native RESULT.zlu]...\n"
+      "                        [--traces TRACES.tsv] [--native RESULT.zlu]... [--strict]\n"
       "       harvestor import STUDY.db --name NAME --native RESULT.zlu...\n"
-      "       harvestor import STUDY.db --name NAME --calls CALLS.txt\n"
+      "       harvestor import STUDY.db --name NAME --calls CALLS.txt [--strict]\n"
       "       harvestor import STUDY.db --name NAME --genepop FILE.gen\n"
       "                        [--populations POPULATIONS.tsv] [--write-locus-list]\n"
       "       harvestor import STUDY.db --name NAME --linkage FILE.pre --loci LOCI.txt\n\n"
       "Adds the study NAME to STUDY.db (created when missing). Every table has a\n"
-      "header row; column names match without regard to case. Results exported in\n"
-      "the native format (zlu) are added after the tables' results, in the order\n"
-      "given. Every value is checked: numbers within the range the export reads\n"
-      "them in (dye a 16-bit whole number; sizes, heights, areas and trace values\n"
-      "finite single-precision numbers), names and IDs valid UTF-8 without control\n"
-      "characters. A traces table lists every scan of a trace from 0 up, with no\n"
-      "gaps; the highest scan index is " +
+      "header row; column names match without regard to case. A column the import\n"
+      "does not read is named with the one it lies close to:\n"
+      "  SUBJECTS.tsv:1: unknown column 'Pedigre ID' (did you mean 'Pedigree ID'?)\n"
+      "The fragments, results, traces and --populations tables refuse such a column.\n"
+      "The subjects table keeps its other columns as subject properties and warns\n"
+      "of one close to a column or to a property the exports read (Pedigree ID,\n"
+      "Father ID, Mother ID, Gender, Affectation Status, Liability Class,\n"
+      "Population ID); the --calls table warns of every column it ignores. A\n"
+      "warning goes to standard error and the import goes on; --strict refuses the\n"
+      "import instead, before anything is written. A subject property far from\n"
+      "every known name is read under --strict too.\n"
+      "Results exported in the native format (zlu) are added after the tables'\n"
+      "results, in the order given. Every value is checked: numbers within the\n"
+      "range the export reads them in (dye a 16-bit whole number; sizes, heights,\n"
+      "areas and trace values finite single-precision numbers), names and IDs\n"
+      "valid UTF-8 without control characters. A traces table lists every scan of\n"
+      "a trace from 0 up, with no gaps; the highest scan index is " +
       std::to_string(kMaxScanIndex) +
-      ". Bad input is refused with the file, line and\n"
-      "column (the byte offset in a native file), and nothing is written.\n"
+      ".\nBad input is refused with the file, line and column (the byte offset in a\n"
+      "native file), and nothing is written.\n"
       "STUDY.db may instead name a PostgreSQL server (a postgresql:// URI, or postgres:\n"
       "and a libpq keyword string); the import is then one transaction on the server.\n"
       "--calls reads the allele-call table of fragment-analysis software (Sample Name,\n"
@@ -180,6 +203,7 @@ Command importCommand() {
     addSwitch(app, "--write-locus-list", o->writeLocusList, "make the Genepop loci the locus list");
     addValue(app, "--linkage", o->linkage, "a Linkage pre-makeped file", "FILE.pre");
     addValue(app, "--loci", o->loci, "the Linkage file's loci, one per line", "FILE");
+    addSwitch(app, "--strict", o->strict, "refuse a table with an unknown column");
     return [o, &app](CommandContext& context) {
       const Given given{app};
       if (given("linkage") || given("loci")) return importLinkage(*o, given, context);

@@ -72,12 +72,31 @@ std::optional<int> numbered(const std::string& lower, const std::string& word) {
   return std::stoi(digits);
 }
 
-Layout readHeader(const ImportLines& lines, char delimiter) {
+// The columns an unknown heading may have been meant as: the named ones, and
+// the numbered ones with the heading's own number ("Alele 2" is close to
+// "Allele 2", not "Allele 1").
+ColumnNames callColumnsNear(const std::string& heading) {
+  std::vector<std::string> names = {"Sample Name", "Marker", "Sample File", "Dye"};
+  std::size_t digits = heading.size();
+  while (digits > 0 && heading[digits - 1] >= '0' && heading[digits - 1] <= '9') --digits;
+  const std::size_t first = heading.find_first_not_of('0', digits);
+  const std::string number = first == std::string::npos ? "1" : heading.substr(first);
+  if (number.size() <= 3) {
+    for (const char* word : {"Allele ", "Size ", "Height ", "Area "})
+      names.push_back(word + number);
+  }
+  return ColumnNames(std::move(names));
+}
+
+Layout readHeader(const ImportLines& lines, char delimiter, const std::string& path,
+                  const ColumnWarning& warn) {
   Layout layout;
   layout.headings = splitCells(lines, delimiter);
+  bool claimed = false;
   const auto claim = [&](int& slot, std::size_t i) {
     if (slot >= 0) lines.fail("column '" + layout.headings[i] + "' appears twice");
     slot = static_cast<int>(i);
+    claimed = true;
   };
   for (std::size_t i = 0; i < layout.headings.size(); ++i) {
     lines.checkText(layout.headings[i], "column " + std::to_string(i + 1) + ": heading");
@@ -90,6 +109,10 @@ Layout readHeader(const ImportLines& lines, char delimiter) {
     if (auto n = numbered(lower, "size")) claim(layout.alleles[*n].size, i);
     if (auto n = numbered(lower, "height")) claim(layout.alleles[*n].height, i);
     if (auto n = numbered(lower, "area")) claim(layout.alleles[*n].area, i);
+    if (!claimed && warn) {
+      warn(unknownColumnMessage(path, callColumnsNear(layout.headings[i]), layout.headings[i]));
+    }
+    claimed = false;
   }
   if (layout.sample < 0) lines.fail("missing required column 'Sample Name'");
   if (layout.marker < 0) lines.fail("missing required column 'Marker'");
@@ -135,7 +158,7 @@ void CallTableReader::read(const ResultSink& add) const {
   const char delimiter = lines.line().find('\t') != std::string::npos  ? '\t'
                          : lines.line().find(',') != std::string::npos ? ','
                                                                        : '\t';
-  const Layout layout = readHeader(lines, delimiter);
+  const Layout layout = readHeader(lines, delimiter, path_, warn_);
   std::vector<Gathered> results;
   std::unordered_map<std::string, std::size_t> index;
   while (lines.next()) {

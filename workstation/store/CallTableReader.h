@@ -6,7 +6,8 @@
 // "Sample File" (the result's name; the sample name when absent or empty),
 // "Dye" (a number, or B, G, Y, R, O for dyes 1 to 5), and "Allele 1",
 // "Allele 2", ... each with optional "Size i", "Height i" and "Area i".
-// Other columns are ignored.
+// Other columns are ignored, and each is told to the warning sink, with the
+// column it lies close to if any ("Alele 1", "Sample_Name").
 //
 // Each non-empty allele cell is one fragment of the row's marker; a row whose
 // alleles are all empty is one fragment without an allele ID (a marker with
@@ -18,13 +19,15 @@
 
 #include <string>
 
+#include "workstation/store/ColumnNames.h"
 #include "workstation/store/ImportedStudy.h"
 
 namespace workstation {
 
 class CallTableReader {
  public:
-  explicit CallTableReader(std::string path) : path_(std::move(path)) {}
+  explicit CallTableReader(std::string path, ColumnWarning warn = {})
+      : path_(std::move(path)), warn_(std::move(warn)) {}
 
   // Hands the results to `add` in the order their first rows appear. Throws
   // ImportError naming the file, line and column at the first bad value,
@@ -33,6 +36,7 @@ class CallTableReader {
 
  private:
   std::string path_;
+  ColumnWarning warn_;
 };
 
 }  // namespace workstation

@@ -109,8 +109,13 @@ void findFragments(TsvTable& t, Plan& plan) {
   }
 }
 
-void readSubjects(const std::string& path, Plan& plan) {
-  TsvTable t(path, {{"Subject ID", true}, {"Result Name"}}, true);
+// The subject properties that the exports read, as the component names them.
+const std::vector<std::string> kReadProperties = {
+    "Pedigree ID",        "Father ID",       "Mother ID",    "Gender",
+    "Affectation Status", "Liability Class", "Population ID"};
+
+void readSubjects(const std::string& path, Plan& plan, const ColumnWarning& warn) {
+  TsvTable t(path, {{"Subject ID", true}, {"Result Name"}}, OtherColumns{kReadProperties, warn});
   const int subject = t.column("Subject ID"), name = t.column("Result Name");
   for (int column : t.extraColumns()) plan.propertyNames.push_back(t.heading(column));
   while (t.next()) {
@@ -223,7 +228,7 @@ void StudyTablesReader::read(const ResultSink& add) const {
   if (!files_.results.empty()) readResults(files_.results, plan);
   TsvTable fragments(files_.fragments, kFragmentColumns);
   findFragments(fragments, plan);
-  if (!files_.subjects.empty()) readSubjects(files_.subjects, plan);
+  if (!files_.subjects.empty()) readSubjects(files_.subjects, plan, warn_);
   if (!files_.traces.empty()) readTraces(files_.traces, plan);
 
   ImportedResult r;  // reused, so that its buffers are too
@@ -262,11 +267,12 @@ void StudyTablesReader::read(const ResultSink& add) const {
   }
 }
 
-ImportedStudy readStudyTables(const std::string& studyName, const StudyTableFiles& files) {
+ImportedStudy readStudyTables(const std::string& studyName, const StudyTableFiles& files,
+                              const ColumnWarning& warn) {
   if (studyName.empty()) throw ImportError("a study needs a name");
   ImportedStudy study;
   study.name = studyName;
-  StudyTablesReader(files).read([&](const ImportedResult& r) { study.results.push_back(r); });
+  StudyTablesReader(files, warn).read([&](const ImportedResult& r) { study.results.push_back(r); });
   return study;
 }
 

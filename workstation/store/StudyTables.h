@@ -11,9 +11,15 @@
 // fragments. Memory holds a few facts per result, the subjects table's
 // values (each repeated text once) and the traces, never the fragments of
 // more than one result.
+//
+// A column of the subjects table other than "Subject ID" and "Result Name"
+// is a property of the subjects; one close to a known column or to a
+// property the exports read ("Pedigre ID") is stored as written and told to
+// the warning sink. An unknown column of another table is refused.
 
 #include <string>
 
+#include "workstation/store/ColumnNames.h"
 #include "workstation/store/ImportedStudy.h"
 
 namespace workstation {
@@ -27,7 +33,8 @@ struct StudyTableFiles {
 
 class StudyTablesReader {
  public:
-  explicit StudyTablesReader(StudyTableFiles files) : files_(std::move(files)) {}
+  explicit StudyTablesReader(StudyTableFiles files, ColumnWarning warn = {})
+      : files_(std::move(files)), warn_(std::move(warn)) {}
 
   // Hands the results to `add` in the study's order. Throws ImportError
   // naming the file, line and column at a bad value: every table but the
@@ -38,9 +45,11 @@ class StudyTablesReader {
 
  private:
   StudyTableFiles files_;
+  ColumnWarning warn_;
 };
 
 // The whole study in memory, for small studies.
-ImportedStudy readStudyTables(const std::string& studyName, const StudyTableFiles& files);
+ImportedStudy readStudyTables(const std::string& studyName, const StudyTableFiles& files,
+                              const ColumnWarning& warn = {});
 
 }  // namespace workstation

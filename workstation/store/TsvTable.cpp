@@ -17,28 +17,35 @@ constexpr std::size_t kReadBuffer = 1 << 20;
 
 }  // namespace
 
-TsvTable::TsvTable(const std::string& path, const std::vector<ColumnSpec>& known, bool otherColumns)
+TsvTable::TsvTable(const std::string& path, const std::vector<ColumnSpec>& known,
+                   const std::optional<OtherColumns>& others)
     : path_(path), file_(std::fopen(path.c_str(), "rb")) {
   if (!file_) throw ImportError(path + ": cannot be read");
   std::setvbuf(file_.get(), nullptr, _IOFBF, kReadBuffer);
   if (!readLine()) fail(1, "no header row");
   split();
   for (std::string_view cell : cells_) header_.emplace_back(cell);
+  std::vector<std::string> names;
+  for (const ColumnSpec& spec : known) names.push_back(spec.name);
+  const ColumnNames columns(names);
+  if (others) names.insert(names.end(), others->read.begin(), others->read.end());
+  const ColumnNames read(std::move(names));
   for (std::size_t i = 0; i < header_.size(); ++i) {
     const std::string& name = header_[i];
     if (const TextFault fault = textFault(name); !fault.cause.empty()) {
       fail(1, "column " + std::to_string(i + 1) + ": heading holds " + fault.cause + " at byte " +
                   std::to_string(fault.offset + 1));
     }
-    std::string canonical;
-    for (const ColumnSpec& spec : known) {
-      if (harvestor::EqualsNoCase(spec.name, name)) canonical = spec.name;
-    }
+    const std::string* found = columns.find(name);
+    const std::string canonical = found ? *found : std::string();
     for (std::size_t j = 0; j < i && !canonical.empty(); ++j) {
       if (known_[j] == canonical) fail(1, "column '" + name + "' appears twice");
     }
     if (canonical.empty()) {
-      if (!otherColumns) fail(1, "unknown column '" + name + "'");
+      if (!others) fail(1, columns.unknown(name));
+      if (!read.find(name) && !read.closest(name).empty() && others->warn) {
+        others->warn(unknownColumnMessage(path_, read, name));
+      }
       extra_.push_back(static_cast<int>(i));
     }
     known_.push_back(canonical);

@@ -12,10 +12,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "workstation/store/ColumnNames.h"
 #include "workstation/store/Database.h"
 
 namespace workstation {
@@ -30,13 +32,24 @@ struct ColumnSpec {
   bool required = false;
 };
 
+// What a table whose header may hold columns of the lab's own beside the
+// known ones (the subjects table's properties) makes of them.
+struct OtherColumns {
+  // Names the system reads from among those columns: a heading that is one
+  // of them is taken without a word.
+  std::vector<std::string> read;
+  // Told of every other heading close to a known column or to one of `read`.
+  ColumnWarning warn;
+};
+
 class TsvTable {
  public:
   // Opens the table and reads its header, whose columns must be among
-  // `known`; with `otherColumns` true, any other column is allowed too, even
-  // twice (and listed by extraColumns()).
+  // `known`: another is refused, named with the known column it lies close
+  // to. With `others`, any other column is allowed too, even twice (and
+  // listed by extraColumns()).
   TsvTable(const std::string& path, const std::vector<ColumnSpec>& known,
-           bool otherColumns = false);
+           const std::optional<OtherColumns>& others = std::nullopt);
   TsvTable(const TsvTable&) = delete;
   TsvTable& operator=(const TsvTable&) = delete;
 
