@@ -23,6 +23,9 @@ TEST(ImportCommandTest, HelpAndUsageErrors) {
   EXPECT_EQ(help.exitStatus, 0);
   EXPECT_EQ(help.out.rfind("usage: harvestor import STUDY.db", 0), 0u);
   EXPECT_NE(help.out.find("the highest scan index is 999999"), std::string::npos);
+  EXPECT_NE(help.out.find("unknown column 'Pedigre ID' (did you mean 'Pedigree ID'?)"),
+            std::string::npos);
+  EXPECT_NE(help.out.find("--strict refuses"), std::string::npos);
 
   const auto unknown = RunHarvestor({"import", "x.db", "--colour", "red"});
   EXPECT_EQ(unknown.exitStatus, 2);
@@ -127,6 +130,48 @@ TEST(ImportCommandTest, AFragmentRefusedAfterEarlierResultsWentInLeavesTheDataba
       EXPECT_FALSE(std::filesystem::exists(db));
     }
   }
+}
+
+// A lab's misspelt subjects column would have been a property of its own,
+// and every subject without its pedigree, without a word.
+TEST(ImportCommandTest, AMisspeltSubjectsColumnIsAWarningAndWithStrictARefusal) {
+  TestHost host;
+  const std::string db = host.Path("study.db"), fragments = host.Path("fragments.tsv");
+  const std::string subjects = host.Path("subjects.tsv");
+  WriteFile(fragments, "Result Name\tSubject ID\nR1\tS1\n");
+  WriteFile(subjects, "Subject ID\tPedigre ID\tFavourite colour\nS1\tFAM1\tred\n");
+  const std::string warning =
+      subjects + ":1: unknown column 'Pedigre ID' (did you mean 'Pedigree ID'?)";
+  const auto import = [&](const std::string& name, bool strict) {
+    std::vector<std::string> args{"import",      db,        "--name",     name,
+                                  "--fragments", fragments, "--subjects", subjects};
+    if (strict) args.push_back("--strict");
+    return RunHarvestor(args);
+  };
+
+  const auto refused = import("Strict", true);
+  EXPECT_EQ(refused.exitStatus, 1);
+  EXPECT_EQ(refused.err, "harvestor import: " + warning + "; refused under --strict\n");
+  EXPECT_EQ(refused.out, "");
+  EXPECT_FALSE(std::filesystem::exists(db));
+
+  const auto warned = import("Lax", false);
+  EXPECT_EQ(warned.exitStatus, 0);
+  EXPECT_EQ(warned.err, warning + "\n");
+  EXPECT_EQ(warned.out, "Imported study 'Lax' into " + db + ": 1 results, 1 fragments.\n");
+  const auto properties = StudyDatabase(db)
+                              .loadStudy("Lax")
+                              ->Results()
+                              ->Item(0)
+                              ->Result()
+                              ->Sample()
+                              ->SubjectRecord()
+                              ->Properties();
+  ASSERT_EQ(properties->Count(), 2);
+  EXPECT_EQ(properties->Item(0).Name, "Pedigre ID");
+
+  EXPECT_EQ(import("Strict", true).exitStatus, 1);
+  EXPECT_EQ(StudyDatabase(db).studyNames(), std::vector<std::string>{"Lax"});
 }
 
 }  // namespace

@@ -88,7 +88,11 @@ TEST(LabFormatImportTest, EachExampleFileImports) {
       {{"--genepop", examples + "fish.gen", "--populations", examples + "fish-populations.tsv"},
        "4 results, 15 fragments"},
       {{"--linkage", examples + "family.pre", "--loci", examples + "family-loci.txt"},
-       "3 results, 12 fragments"}};
+       "3 results, 12 fragments"},
+      {{"--fragments", examples + "tables/fragments.tsv", "--results",
+        examples + "tables/results.tsv", "--subjects", examples + "tables/subjects.tsv", "--traces",
+        examples + "tables/traces.tsv", "--strict"},
+       "4 results, 8 fragments"}};
   for (const auto& [options, counts] : cases) {
     TestHost host;
     const std::string db = host.Path("study.db");
