@@ -3,7 +3,7 @@
 # into build/Export.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh --with-calc
 cmake --preset default >/dev/null
 cmake --build --preset default --target harvestor_command demo_tables
 build/bin/harvestor demo

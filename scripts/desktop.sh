@@ -3,7 +3,7 @@
 # (built first by 'harvestor demo' when it is missing). Needs a display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh --with-calc
 cmake --preset default >/dev/null
 cmake --build --preset default --target harvestor_command harvestor_desktop demo_tables loh_template
 # Calc runs the LOH workbook's own script only from a trusted location.

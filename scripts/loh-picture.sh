@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out="${1:?usage: scripts/loh-picture.sh OUTPUT.png}"
+scripts/setup.sh --with-calc poppler-utils
 cmake --preset default >/dev/null
 cmake --build --preset default --target harvestor_command demo_tables loh_template
 work="$(mktemp -d)"

@@ -4,7 +4,7 @@
 # tests run each reader's fuzz target a fixed number of times from a fixed seed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh clang libclang-rt-14-dev
+scripts/setup.sh --with-calc clang clang-format libclang-rt-14-dev
 scripts/check-format.sh
 for preset in default asan fuzz; do
   echo "== $preset build"
