@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QtTest>
 #include <filesystem>
+#include <fstream>
 
 #include "harvestor/resultexport/ExportResultsOptionsPage.h"
 #include "harvestor/resultexport/ExportResultsStatusPage.h"
@@ -116,6 +117,36 @@ class ExportPagesTest : public QObject {
     }
     click(statusWindow->widgetOf(status->cmdOK));
     QVERIFY(!statusWindow->isOpen());
+  }
+
+  void aSelectionLargerThanOneRunIsRefusedBeforeAnythingIsWritten() {
+    DesktopFixture f;
+    const std::string fragments = f.tree.Path("fragments.tsv");
+    {
+      std::ofstream table(fragments);
+      table << "Result Name\tSubject ID\tLocus\tAllele ID\n";
+      for (int i = 0; i < 32767; ++i) table << "R" << i << "\tS" << i << "\tD1\t10\n";
+    }
+    QCOMPARE(f.runConsole({"import", f.database, "--name", "Large", "--fragments", fragments}), 0);
+    QVERIFY(f.window->openDatabase(QString::fromStdString(f.database)));
+    f.window->commandAction("ExportResult")->trigger();
+    auto wizard = f.host->windows().lastWindow("ExportResultSelection");
+    QVERIFY(wizard);
+    auto* list = wizard->dialog()->findChild<QListWidget*>("ctlSelectionWizard");
+    QVERIFY(list);
+    list->selectAll();
+    QString shown;
+    answerMessageBox("OK", &shown);
+    QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
+    QVERIFY2(shown.contains("32767 results are selected. One export takes at most 32766"),
+             qPrintable(shown));
+    QCOMPARE(wizard->currentPage(), std::size_t{0});
+    QVERIFY(!f.host->windows().lastWindow("ExportResultsStatus"));
+    // One fewer fits one run: the wizard moves on.
+    list->item(0)->setSelected(false);
+    QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
+    QCOMPARE(wizard->currentPage(), std::size_t{1});
+    QTest::mouseClick(wizard->cancelButton(), Qt::LeftButton);
   }
 
   void theWizardGoesBackAndCancelOpensNothing() {

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -11,6 +12,7 @@
 #include "harvestor/studypages/ExportStudyStatusPage.h"
 #include "harvestor/studypages/LocusListEditPage.h"
 #include "workstation/console/AttachedService.h"
+#include "workstation/console/ResultRuns.h"
 #include "workstation/desktop/FragmentGridModel.h"
 #include "workstation/desktop/OpenStudyPage.h"
 #include "workstation/desktop/ResultSelectionControl.h"
@@ -35,6 +37,26 @@ QWidget* selectionWidget(harvestor::IPageAccess& page, ControlBinding&, QWidget*
   layout->addWidget(caption);
   layout->addWidget(list, 1);
   return form;
+}
+
+// The status page counts a run's results in 16-bit counters: a selection
+// larger than one run takes is refused before anything is written. (The
+// console splits such a selection into runs; a wizard is one run.)
+bool selectionFitsOneRun(harvestor::IPageAccess& page, QWidget* owner) {
+  auto& selection = dynamic_cast<harvestor::ExportResultsSelectionPage&>(page);
+  const std::size_t selected =
+      dynamic_cast<ResultSelectionControl&>(*selection.ctlSelectionWizard).selectedCount();
+  if (selected <= console::kResultsPerRun) return true;
+  QMessageBox::warning(
+      owner, QObject::tr("Export Results"),
+      QObject::tr("%1 results are selected. One export takes at most %2: it counts its results "
+                  "in 16-bit counters, whose limit is %3. Select fewer, or export them with "
+                  "'harvestor export-results', which exports a large selection in runs of "
+                  "%2.\n\nNothing was written.")
+          .arg(selected)
+          .arg(console::kResultsPerRun)
+          .arg(console::kSixteenBitLimit));
+  return false;
 }
 
 QWidget* fragmentGridWidget(harvestor::IPageAccess& page, ControlBinding&, QWidget* parent) {
@@ -73,10 +95,10 @@ void DesktopHost::registerPages() {
                         {make<harvestor::ExportStudyStatusPage>(), {}, "Export Study"});
   windows_.registerPage("FragmentGrid",
                         {make<FragmentGridPage>(), fragmentGridWidget, "Fragment Grid"});
-  windows_.registerWizard(
-      "ExportResultSelection",
-      {{make<harvestor::ExportResultsSelectionPage>(), selectionWidget, "Export Results"},
-       {make<harvestor::ExportResultsOptionsPage>(), {}, "Export Results"}});
+  windows_.registerWizard("ExportResultSelection",
+                          {{make<harvestor::ExportResultsSelectionPage>(), selectionWidget,
+                            "Export Results", false, selectionFitsOneRun},
+                           {make<harvestor::ExportResultsOptionsPage>(), {}, "Export Results"}});
   windows_.registerPage("ShowLocusListEditPage",
                         {make<harvestor::LocusListEditPage>(), {}, "Locus List Editor", true});
   windows_.registerPage("ExportResultsStatus",

@@ -73,9 +73,10 @@ DesktopWindow::~DesktopWindow() {
 }
 
 void DesktopWindow::addPage(std::shared_ptr<harvestor::IPageAccess> page, QWidget* widget,
-                            std::unique_ptr<ControlBinding> binding) {
+                            std::unique_ptr<ControlBinding> binding, LeaveCheck mayLeave) {
   pages_.push_back(std::move(page));
   bindings_.push_back(std::move(binding));
+  leaveChecks_.push_back(std::move(mayLeave));
   stack_->addWidget(widget);
   updateButtons();
 }
@@ -115,9 +116,13 @@ void DesktopWindow::updateButtons() {
   finish_->setDefault(!next_->isEnabled());
 }
 
+bool DesktopWindow::mayLeave(std::size_t page) {
+  return !leaveChecks_[page] || leaveChecks_[page](*pages_[page], dialog_);
+}
+
 bool DesktopWindow::next() {
   if (!open_ || current_ + 1 >= pages_.size()) return false;
-  if (!pages_[current_]->IPageAccess_Page().RaiseValidate()) return false;
+  if (!mayLeave(current_) || !pages_[current_]->IPageAccess_Page().RaiseValidate()) return false;
   ++current_;
   stack_->setCurrentIndex(static_cast<int>(current_));
   windows_.activate(pages_[current_]);
@@ -135,9 +140,12 @@ bool DesktopWindow::back() {
 }
 
 bool DesktopWindow::finish() {
-  if (!open_ || !finishEnabled_ || !pages_[current_]->IPageAccess_Page().RaiseValidate()) {
-    return false;
+  if (!open_ || !finishEnabled_) return false;
+  // Every page is checked: Finish may be pressed before a page was left by Next.
+  for (std::size_t page = 0; page < pages_.size(); ++page) {
+    if (!mayLeave(page)) return false;
   }
+  if (!pages_[current_]->IPageAccess_Page().RaiseValidate()) return false;
   try {
     for (const auto& page : pages_) page->IPageAccess_Page().RaiseSave();
   } catch (const harvestor::HError&) {

@@ -42,8 +42,9 @@ class DesktopWindow final : public harvestor::IWindow,
   void EnableButton(std::int32_t button, bool enabled) override;
   void Show() override;
 
+  using LeaveCheck = std::function<bool(harvestor::IPageAccess& page, QWidget* owner)>;
   void addPage(std::shared_ptr<harvestor::IPageAccess> page, QWidget* widget,
-               std::unique_ptr<ControlBinding> binding);
+               std::unique_ptr<ControlBinding> binding, LeaveCheck mayLeave = {});
   void setTitle(const std::string& title);
   // Runs the window's own event loop until it closes.
   void runToEnd();
@@ -69,6 +70,7 @@ class DesktopWindow final : public harvestor::IWindow,
  private:
   void close(bool cancelled);
   void updateButtons();
+  bool mayLeave(std::size_t page);
   DesktopWindowManager& windows_;
   std::string pageName_;
   std::any parameter_;
@@ -79,6 +81,7 @@ class DesktopWindow final : public harvestor::IWindow,
   bool finishEnabled_ = true;
   std::vector<std::shared_ptr<harvestor::IPageAccess>> pages_;
   std::vector<std::unique_ptr<ControlBinding>> bindings_;
+  std::vector<LeaveCheck> leaveChecks_;
   std::size_t current_ = 0;
   QPointer<QDialog> dialog_;
   QStackedWidget* stack_ = nullptr;

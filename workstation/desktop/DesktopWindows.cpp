@@ -59,7 +59,7 @@ std::shared_ptr<harvestor::IWindow> DesktopWindowManager::ShowPage(
     } else {
       widget = new QWidget(window->dialog());
     }
-    window->addPage(page, widget, std::move(binding));
+    window->addPage(page, widget, std::move(binding), registration.mayLeave);
     page->IPageAccess_Page().RaiseInitialize();
   }
   const auto& first = window->pages().front();

@@ -32,6 +32,10 @@ struct PageRegistration {
   std::string title;
   // The window adds OK (save and close) and Cancel, for a page without buttons of its own.
   bool okCancel = false;
+  // The host's own check before Next or Finish leaves the page, for what the
+  // page cannot check itself; false keeps the wizard where it is (the check
+  // has told the user why).
+  std::function<bool(harvestor::IPageAccess& page, QWidget* owner)> mayLeave = nullptr;
 };
 
 class DesktopWindowManager final : public harvestor::IWindowManager {

@@ -34,6 +34,10 @@ QListWidget* ResultSelectionControl::widget(QWidget* parent) {
   return list_;
 }
 
+std::size_t ResultSelectionControl::selectedCount() const {
+  return list_ ? static_cast<std::size_t>(list_->selectedItems().size()) : 0;
+}
+
 void ResultSelectionControl::selectionChanged() {
   if (!selection_ || !list_) return;
   try {

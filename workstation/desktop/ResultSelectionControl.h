@@ -16,6 +16,8 @@ class ResultSelectionControl final : public harvestor::ISelectionControl {
                      const harvestor::ResultCollection& selection) override;
   // The list, made on first use with the open study's results.
   QListWidget* widget(QWidget* parent);
+  // How many results the user has selected.
+  std::size_t selectedCount() const;
 
  private:
   void selectionChanged();
