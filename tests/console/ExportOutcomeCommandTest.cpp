@@ -109,7 +109,10 @@ TEST_F(ExportOutcomeCommandTest, CsvGoesToStandardOutputAndTheSummaryToStandardE
   const auto run = Export("Lab", "csv", "-");
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(run.out, ReadFile(out + "/Lab.csv"));
-  EXPECT_NE(run.err.find("Fragments: 2 written, of 1 subjects\n"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("Fragments: 2 written, of 1 subject\n"), std::string::npos) << run.err;
+  // The file it goes through is the user's standard output.
+  EXPECT_NE(run.err.find("To: standard output\n"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find(temporary), std::string::npos) << run.err;
   EXPECT_EQ(run.err.find("Files written"), std::string::npos) << run.err;
   EXPECT_FALSE(std::filesystem::exists("-"));
   EXPECT_TRUE(std::filesystem::is_empty(temporary));

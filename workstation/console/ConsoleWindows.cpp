@@ -35,14 +35,23 @@ void ConsoleScreen::showCaption(const harvestor::Control& control) {
   caption.last = label->Caption();
   if (caption.shown == caption.last || (!showLog_ && !caption.shown.empty())) return;
   caption.shown = caption.last;
-  err_ << caption.shown << "\n";
+  print(caption.shown);
 }
 
 void ConsoleScreen::flushCaptions() {
   for (Caption& caption : captions_) {
     if (caption.shown == caption.last) continue;
     caption.shown = caption.last;
-    err_ << caption.shown << "\n";
+    print(caption.shown);
+  }
+}
+
+void ConsoleScreen::print(const std::string& caption) {
+  const std::size_t at = aliasPath_.empty() ? std::string::npos : caption.find(aliasPath_);
+  if (at == std::string::npos) {
+    err_ << caption << "\n";
+  } else {
+    err_ << caption.substr(0, at) << aliasName_ << caption.substr(at + aliasPath_.size()) << "\n";
   }
 }
 

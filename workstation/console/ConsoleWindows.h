@@ -36,8 +36,15 @@ class ConsoleScreen final : public harvestor::IControlObserver {
   void LinesAdded(const harvestor::Control& control, std::size_t first, std::size_t count) override;
   // Prints the captions held back since they were first shown.
   void flushCaptions();
+  // Captions name path as name instead: the file an export to standard
+  // output is written through is the user's "standard output".
+  void showPathAs(std::string path, std::string name) {
+    aliasPath_ = std::move(path);
+    aliasName_ = std::move(name);
+  }
 
  private:
+  void print(const std::string& caption);
   struct Caption {
     std::string shown, last;
   };
@@ -49,6 +56,7 @@ class ConsoleScreen final : public harvestor::IControlObserver {
   // be gone by the time its caption is flushed, so only the text is kept.
   std::map<const harvestor::Control*, std::size_t> captionOf_;
   std::vector<Caption> captions_;
+  std::string aliasPath_, aliasName_;
 };
 
 class ConsoleWindowManager final : public harvestor::IWindowManager {
@@ -59,6 +67,9 @@ class ConsoleWindowManager final : public harvestor::IWindowManager {
 
   void registerPage(const std::string& name, PageFactory factory);
   void flushCaptions() { screen_.flushCaptions(); }
+  void showPathAs(std::string path, std::string name) {
+    screen_.showPathAs(std::move(path), std::move(name));
+  }
   // A wizard: one window showing its pages one after another.
   void registerWizard(const std::string& name, std::vector<PageFactory> pages);
 

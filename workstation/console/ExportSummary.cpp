@@ -186,6 +186,11 @@ void printStudyTally(std::ostream& out, const StudyExportTally& tally, bool cutI
   }
 }
 
+void printCsvTally(std::ostream& out, std::size_t fragments, std::size_t subjects) {
+  out << "Fragments: " << fragments << " written, of " << plural(subjects, "subject", "subjects")
+      << "\n";
+}
+
 void printResultTally(std::ostream& out, const ResultExportTally& tally) {
   out << "Results: " << tally.exported << " exported, " << tally.failed << " failed, "
       << tally.skipped << " skipped\n";

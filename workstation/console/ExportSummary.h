@@ -56,6 +56,8 @@ void printLogFile(std::ostream& out, const std::string& logFile);
 
 // cutIds: the format cuts IDs to 11 characters, so groups that share one are named.
 void printStudyTally(std::ostream& out, const StudyExportTally& tally, bool cutIds);
+// A CSV export's line: its fragment rows and the subjects they belong to.
+void printCsvTally(std::ostream& out, std::size_t fragments, std::size_t subjects);
 void printResultTally(std::ostream& out, const ResultExportTally& tally);
 
 }  // namespace workstation::console

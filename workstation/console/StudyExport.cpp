@@ -7,6 +7,7 @@
 
 #include "harvestor/genotype/LocusListFile.h"
 #include "harvestor/resultexport/FileName.h"
+#include "harvestor/resultexport/ResultExportRoutines.h"
 #include "harvestor/service/ErrorLog.h"
 #include "harvestor/service/TextFile.h"
 #include "harvestor/studypages/ExportStudyStatusPage.h"
@@ -107,8 +108,7 @@ void printSummary(std::ostream& out, const StudyExportRequest& request,
   if (request.filterIndex >= 2) {
     printStudyTally(out, outcome.tally, request.filterIndex == 2);
   } else {
-    out << "Fragments: " << outcome.csvFragments << " written, of " << outcome.tally.subjectsWritten
-        << " subjects\n";
+    printCsvTally(out, outcome.csvFragments, outcome.tally.subjectsWritten);
   }
   if (request.toStandardOutput) return;  // the file is on standard output
   StudyFiles expected = studyFiles(request.output, request.filterIndex);
@@ -164,6 +164,12 @@ int runStudyExport(const StudyExportRequest& request, CommandContext& context) {
   host.windows().dialog().choose(std::filesystem::absolute(request.output).string(),
                                  request.filterIndex);
   host.ui().setAnswer(request.answer);
+  if (request.toStandardOutput) {
+    // As the status page shows it: long paths are shortened there.
+    host.windows().showPathAs(harvestor::ResultExportRoutines::ShortenLongPaths(
+                                  std::filesystem::absolute(request.output).string()),
+                              "standard output");
+  }
   if (request.filterIndex >= 2) {
     if (const std::string refusal = checkLocusList(context.err); !refusal.empty()) {
       context.err << "harvestor export-study: " << refusal << "\n";
