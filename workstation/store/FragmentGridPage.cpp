@@ -54,13 +54,13 @@ std::optional<bool> FragmentGridPage::Export(const std::string& fileName) {
       prefix.clear();
       appendCsvField(prefix, result->ResultName());
       prefix += ',';
-      appendCsvField(prefix, result->Sample()->SubjectID());
+      const std::string subject = result->Sample()->SubjectID();
+      appendCsvField(prefix, subject);
       prefix += ',';
       const char* const resultExcluded = studyResult->Excluded() ? ",1" : ",0";
       const auto resultFragments = studyResult->Fragments();
       const std::int32_t count = resultFragments->Count();
       fragments += static_cast<std::size_t>(count);
-      const std::string subject = result->Sample()->SubjectID();
       if (count > 0 && !subject.empty()) subjects.insert(harvestor::LowerCase(subject));
       for (std::int32_t f = 0; f < count; ++f) {
         const harvestor::IFragment& fragment = resultFragments->Item(f);
