@@ -8,6 +8,8 @@
 #include "harvestor/genotype/GenoGroup.h"
 #include "tests/fakes/TestHost.h"
 #include "workstation/store/Database.h"
+#include "workstation/store/FragmentPack.h"
+#include "workstation/store/ImportedStudy.h"
 #include "workstation/store/StudyDatabase.h"
 #include "workstation/store/StudyTables.h"
 
@@ -194,6 +196,96 @@ TEST_F(StoreTest, ForeignAndCorruptFilesAreRefusedByName) {
   EXPECT_NE(refusal(future).find(future + ": study database version 7 cannot be read"),
             std::string::npos);
   EXPECT_THROW(addStudy(foreign, readStudyTables("Small", smallTables())), StoreError);
+}
+
+// Every fragment of every result, as the study objects read them.
+std::string fragmentDump(const std::string& db) {
+  StudyDatabase store(db);
+  const auto results = store.loadStudy("")->Results();
+  std::string dump;
+  for (int i = 0; i < results->Count(); ++i) {
+    const auto fragments = results->Item(i)->Fragments();
+    dump += results->Item(i)->Result()->ResultName() + ":";
+    for (int k = 0; k < fragments->Count(); ++k) {
+      const harvestor::IFragment& f = fragments->Item(k);
+      dump += " " + f.Locus() + "/" + f.AlleleID() + "/" + f.Comment() + "/" +
+              std::to_string(f.ConditionCode()) + "/" + std::to_string(f.Excluded()) + "/" +
+              std::to_string(f.Dye()) + "/" + std::to_string(f.FragmentSize()) + "/" +
+              std::to_string(f.PeakHeight()) + "/" + std::to_string(f.PeakArea()) + "/" +
+              std::to_string(f.AreaDivisor());
+    }
+    dump += "\n";
+  }
+  return dump;
+}
+
+// Rewrites a study database as version 1 kept it: a row per fragment.
+void makeVersion1(const std::string& path) {
+  Database raw(path, Database::Mode::ReadWrite);
+  raw.exec(
+      "CREATE TABLE fragments(study_result_id INTEGER NOT NULL REFERENCES study_results(id), "
+      "position INTEGER NOT NULL, locus TEXT NOT NULL, allele_id TEXT NOT NULL, comment TEXT NOT "
+      "NULL, condition_code INTEGER NOT NULL, excluded INTEGER NOT NULL, dye INTEGER NOT NULL, "
+      "fragment_size REAL NOT NULL, peak_height REAL NOT NULL, peak_area REAL NOT NULL, "
+      "area_divisor REAL NOT NULL, PRIMARY KEY(study_result_id, position)) WITHOUT ROWID");
+  Statement packs(raw, "SELECT id, fragments FROM study_results");
+  Statement add(raw, "INSERT INTO fragments VALUES(?,?,?,?,?,?,?,?,?,?,?,?)");
+  std::vector<harvestor::FragmentRecord> fragments;
+  while (packs.step()) {
+    decodeFragments(packs.blob(1), fragments);
+    for (std::size_t k = 0; k < fragments.size(); ++k) {
+      const auto& f = fragments[k];
+      add.bind(1, packs.integer(0)).bind(2, static_cast<std::int64_t>(k));
+      add.bind(3, std::string_view(f.locus)).bind(4, std::string_view(f.alleleId));
+      add.bind(5, std::string_view(f.comment)).bind(6, std::int64_t{f.conditionCode});
+      add.bind(7, std::int64_t{f.excluded}).bind(8, std::int64_t{f.dye});
+      add.bind(9, double{f.size}).bind(10, double{f.height}).bind(11, double{f.area});
+      add.bind(12, double{f.divisor}).run();
+    }
+  }
+  packs.reset();
+  raw.exec("ALTER TABLE study_results DROP COLUMN fragments");
+  raw.exec("UPDATE harvestor_meta SET value = '1' WHERE key = 'schema_version'");
+}
+
+TEST_F(StoreTest, AVersion1FileIsRefusedForReadingAndUpgradedByInitStoreWithItsFragments) {
+  const std::string db = host.Path("old.db");
+  addStudy(db, readStudyTables("Small", smallTables()));
+  const std::string expected = fragmentDump(db);
+  makeVersion1(db);
+  try {
+    StudyDatabase store(db);
+    ADD_FAILURE() << "a version 1 file was read";
+  } catch (const StoreError& e) {
+    EXPECT_EQ(std::string(e.what()), db +
+                                         ": study database version 1 is older than this Harvestor "
+                                         "reads (2); 'harvestor init-store " +
+                                         db + "' upgrades it");
+  }
+  EXPECT_FALSE(createStudyDatabase(db));
+  EXPECT_EQ(fragmentDump(db), expected);
+  Database raw(db, Database::Mode::ReadOnly);
+  Statement left(raw, "SELECT count(*) FROM sqlite_master WHERE name = 'fragments'");
+  ASSERT_TRUE(left.step());
+  EXPECT_EQ(left.integer(0), 0);
+}
+
+TEST_F(StoreTest, DamagedFragmentDataIsNamedWithItsFileAndResult) {
+  const std::string db = host.Path("study.db");
+  addStudy(db, readStudyTables("Small", smallTables()));
+  {
+    Database raw(db, Database::Mode::ReadWrite);
+    raw.exec("UPDATE study_results SET fragments = substr(fragments, 1, 12) WHERE position = 2");
+  }
+  StudyDatabase store(db);
+  const auto results = store.loadStudy("")->Results();
+  try {
+    results->Item(2)->Fragments()->Count();
+    ADD_FAILURE() << "a damaged pack was read";
+  } catch (const StoreError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              db + ": study result 2: damaged fragment data: count too large");
+  }
 }
 
 TEST_F(StoreTest, AnExportNeverChangesTheDatabase) {

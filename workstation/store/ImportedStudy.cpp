@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "workstation/store/Database.h"
+#include "workstation/store/FragmentPack.h"
 #include "workstation/store/PrivateDatabaseFile.h"
 #include "workstation/store/Schema.h"
 
@@ -32,14 +33,10 @@ void insertStudy(Database& db, const std::string& name, const ResultSource& resu
   Statement addTrace(db, "INSERT INTO traces(sample_id, dye, scans) VALUES(?,?,?)");
   Statement addResult(db, "INSERT INTO results(name, sample_id) VALUES(?,?)");
   Statement addStudyResult(db,
-                           "INSERT INTO study_results(study_id, result_id, position, excluded) "
-                           "VALUES(?,?,?,?)");
-  Statement addFragment(db,
-                        "INSERT INTO fragments(study_result_id, position, locus, allele_id, "
-                        "comment, condition_code, excluded, dye, fragment_size, peak_height, "
-                        "peak_area, area_divisor) VALUES(?,?,?,?,?,?,?,?,?,?,?,?)");
-
+                           "INSERT INTO study_results(study_id, result_id, position, excluded, "
+                           "fragments) VALUES(?,?,?,?,?)");
   std::int64_t position = 0;
+  std::string pack;  // reused: a result's pack is a few kilobytes
   results([&](const ImportedResult& r) {
     addSample.bind(1, std::string_view(r.subjectId))
         .bind(2, std::int64_t{r.analysisRevision})
@@ -66,28 +63,14 @@ void insertStudy(Database& db, const std::string& name, const ResultSource& resu
     }
     addResult.bind(1, std::string_view(r.name)).bind(2, sampleId).run();
     const std::int64_t resultId = db.lastInsertId();
+    pack.clear();
+    encodeFragments(r.fragments, pack);
     addStudyResult.bind(1, studyId)
         .bind(2, resultId)
         .bind(3, position++)
         .bind(4, std::int64_t{r.excluded})
+        .bindBlob(5, pack.data(), pack.size())
         .run();
-    const std::int64_t studyResultId = db.lastInsertId();
-    std::int64_t f = 0;
-    for (const StoredFragment& frag : r.fragments) {
-      addFragment.bind(1, studyResultId)
-          .bind(2, f++)
-          .bind(3, std::string_view(frag.locus))
-          .bind(4, std::string_view(frag.alleleId))
-          .bind(5, std::string_view(frag.comment))
-          .bind(6, std::int64_t{frag.conditionCode})
-          .bind(7, std::int64_t{frag.excluded})
-          .bind(8, std::int64_t{frag.dye})
-          .bind(9, double{frag.size})
-          .bind(10, double{frag.height})
-          .bind(11, double{frag.area})
-          .bind(12, double{frag.divisor})
-          .run();
-    }
   });
 }
 

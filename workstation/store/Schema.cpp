@@ -1,6 +1,9 @@
 #include "workstation/store/Schema.h"
 
 #include <string>
+#include <vector>
+
+#include "workstation/store/FragmentPack.h"
 
 namespace workstation::schema {
 namespace {
@@ -35,22 +38,63 @@ CREATE TABLE study_results(
   result_id INTEGER NOT NULL REFERENCES results(id),
   position INTEGER NOT NULL,
   excluded INTEGER NOT NULL,
+  fragments BLOB NOT NULL,
   UNIQUE(study_id, position));
-CREATE TABLE fragments(
-  study_result_id INTEGER NOT NULL REFERENCES study_results(id),
-  position INTEGER NOT NULL,
-  locus TEXT NOT NULL,
-  allele_id TEXT NOT NULL,
-  comment TEXT NOT NULL,
-  condition_code INTEGER NOT NULL,
-  excluded INTEGER NOT NULL,
-  dye INTEGER NOT NULL,
-  fragment_size REAL NOT NULL,
-  peak_height REAL NOT NULL,
-  peak_area REAL NOT NULL,
-  area_divisor REAL NOT NULL,
-  PRIMARY KEY(study_result_id, position)) WITHOUT ROWID;
 )sql";
+
+std::string storedVersion(Database& db) {
+  Statement q(db, "SELECT value FROM harvestor_meta WHERE key='schema_version'");
+  return q.step() ? q.text(0) : "";
+}
+
+// Version 1 kept a row per fragment; version 2 keeps each study result's
+// fragments packed in its own row, which is a fiftieth of the rows to write
+// and read. The upgrade runs in the caller's write transaction, so a file is
+// either upgraded whole or left as it was.
+void upgradeFromVersion1(Database& db) {
+  std::string pack;
+  db.exec("ALTER TABLE study_results ADD COLUMN fragments BLOB NOT NULL DEFAULT x''");
+  Statement rows(
+      db,
+      "SELECT study_result_id, locus, allele_id, comment, condition_code, excluded, dye, "
+      "fragment_size, peak_height, peak_area, area_divisor FROM fragments "
+      "ORDER BY study_result_id, position");
+  Statement put(db, "UPDATE study_results SET fragments = ? WHERE id = ?");
+  std::vector<harvestor::FragmentRecord> fragments;
+  std::int64_t current = -1;
+  const auto flush = [&] {
+    if (current < 0) return;
+    pack.clear();
+    encodeFragments(fragments, pack);
+    put.bindBlob(1, pack.data(), pack.size()).bind(2, current).run();
+    fragments.clear();
+  };
+  while (rows.step()) {
+    if (rows.integer(0) != current) {
+      flush();
+      current = rows.integer(0);
+    }
+    harvestor::FragmentRecord& f = fragments.emplace_back();
+    f.locus = rows.text(1);
+    f.alleleId = rows.text(2);
+    f.comment = rows.text(3);
+    f.conditionCode = static_cast<std::int32_t>(rows.integer(4));
+    f.excluded = rows.integer(5) != 0;
+    f.dye = static_cast<std::int16_t>(rows.integer(6));
+    f.size = static_cast<float>(rows.real(7));
+    f.height = static_cast<float>(rows.real(8));
+    f.area = static_cast<float>(rows.real(9));
+    f.divisor = static_cast<float>(rows.real(10));
+  }
+  flush();
+  pack.clear();
+  encodeFragments({}, pack);
+  Statement empty(db, "UPDATE study_results SET fragments = ? WHERE fragments = x''");
+  empty.bindBlob(1, pack.data(), pack.size()).run();
+  db.exec("DROP TABLE fragments");
+  db.exec("UPDATE harvestor_meta SET value = '" + std::to_string(kVersion) +
+          "' WHERE key = 'schema_version'");
+}
 
 bool hasTable(Database& db, const char* name) {
   Statement q(db, "SELECT 1 FROM sqlite_master WHERE type='table' AND name=?");
@@ -68,8 +112,12 @@ void check(Database& db) {
     isStudyDatabase = false;  // not a database at all
   }
   if (!isStudyDatabase) throw StoreError(db.path() + ": not a Harvestor study database");
-  Statement q(db, "SELECT value FROM harvestor_meta WHERE key='schema_version'");
-  const std::string version = q.step() ? q.text(0) : "";
+  const std::string version = storedVersion(db);
+  if (version == "1") {
+    throw StoreError(db.path() + ": study database version 1 is older than this Harvestor reads (" +
+                     std::to_string(kVersion) + "); 'harvestor init-store " + db.path() +
+                     "' upgrades it");
+  }
   if (version != std::to_string(kVersion)) {
     throw StoreError(db.path() + ": study database version " + (version.empty() ? "?" : version) +
                      " cannot be read; this Harvestor reads version " + std::to_string(kVersion));
@@ -85,6 +133,7 @@ void createOrCheck(Database& db) {
     throw StoreError(db.path() + ": not a Harvestor study database");
   }
   if (!empty) {
+    if (hasTable(db, "harvestor_meta") && storedVersion(db) == "1") upgradeFromVersion1(db);
     check(db);
     return;
   }

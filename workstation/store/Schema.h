@@ -11,9 +11,10 @@
 
 namespace workstation::schema {
 
-constexpr int kVersion = 1;
+constexpr int kVersion = 2;
 
-// Creates the tables in an empty file, or checks an existing file.
+// Creates the tables in an empty file, or checks an existing file, upgrading
+// a version 1 file in the caller's write transaction.
 void createOrCheck(Database& db);
 // Checks that db is a study database of this version.
 void check(Database& db);

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "workstation/store/Database.h"
+#include "workstation/store/FragmentPack.h"
 #include "workstation/store/LocusCollector.h"
 #include "workstation/store/Schema.h"
 #include "workstation/store/StudySource.h"
@@ -107,39 +108,26 @@ class SqliteStudySource final : public StudySource {
       // In the results' order, which the (study_id, position) index gives without a sort.
       windowQuery_ = std::make_unique<Statement>(
           *readDb_,
-          "SELECT sr.position, f.locus, f.allele_id, f.comment, f.condition_code, f.excluded, "
-          "f.dye, f.fragment_size, f.peak_height, f.peak_area, f.area_divisor "
-          "FROM study_results sr JOIN fragments f ON f.study_result_id = sr.id "
-          "WHERE sr.study_id = ? AND sr.position BETWEEN ? AND ? ORDER BY sr.position, "
-          "f.position");
+          "SELECT position, fragments FROM study_results WHERE study_id = ? AND position "
+          "BETWEEN ? AND ? ORDER BY position");
     }
     const std::size_t first = window.first;
     const std::size_t last = first + window.items.size();
     Statement& q = *windowQuery_;
     q.bind(1, studyId_).bind(2, positions_[first]).bind(3, positions_[last - 1]);
     std::size_t index = first;
-    std::int64_t lastPosition = positions_[first];
-    std::vector<StoredFragment>* items = &window.items[0]->items;
     while (q.step()) {
       const std::int64_t position = q.integer(0);
-      if (position != lastPosition) {
-        while (index < last && positions_[index] < position) ++index;
-        if (index == last) break;
-        lastPosition = position;
-        items = &window.items[index - first]->items;
+      while (index < last && positions_[index] < position) ++index;
+      if (index == last) break;
+      if (positions_[index] != position) continue;
+      // Decoded in place: the texts are short, so assigning them allocates nothing.
+      try {
+        decodeFragments(q.blob(1), window.items[index - first]->items);
+      } catch (const StoreError& e) {
+        throw StoreError(db_->path() + ": study result " + std::to_string(position) + ": " +
+                         e.what());
       }
-      StoredFragment& f = items->emplace_back();
-      // Read in place: the texts are short, so assigning them allocates nothing.
-      f.locus.assign(q.blob(1));
-      f.alleleId.assign(q.blob(2));
-      f.comment.assign(q.blob(3));
-      f.conditionCode = static_cast<std::int32_t>(q.integer(4));
-      f.excluded = q.integer(5) != 0;
-      f.dye = static_cast<std::int16_t>(q.integer(6));
-      f.size = static_cast<float>(q.real(7));
-      f.height = static_cast<float>(q.real(8));
-      f.area = static_cast<float>(q.real(9));
-      f.divisor = static_cast<float>(q.real(10));
     }
     q.reset();
   }
@@ -270,12 +258,14 @@ std::vector<std::string> StudyDatabase::studyLoci(const std::string& name) {
 }
 
 std::vector<std::string> currentLoci(Database& db, std::int64_t id) {
-  Statement q(db,
-              "SELECT f.locus FROM fragments f JOIN study_results sr ON sr.id = f.study_result_id "
-              "WHERE sr.study_id = ? AND f.locus <> '' ORDER BY sr.position, f.position");
+  Statement q(db, "SELECT fragments FROM study_results WHERE study_id = ? ORDER BY position");
   q.bind(1, id);
   LocusCollector loci;
-  while (q.step()) loci.add(q.blob(0));
+  std::vector<StoredFragment> fragments;
+  while (q.step()) {
+    decodeFragments(q.blob(0), fragments);
+    for (const StoredFragment& f : fragments) loci.add(f.locus);
+  }
   return loci.take();
 }
 
