@@ -8,6 +8,7 @@ namespace harvestor {
 void GenoLocus::Initialize(const std::string& strLocusName) {
   Handled("GenoLocus", "Initialize", [&] {
     m_alleles.clear();
+    m_alleles.reserve(2);  // a called locus has two alleles: one allocation, not two
     m_strLocusName = strLocusName;
   });
 }

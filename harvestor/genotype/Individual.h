@@ -52,8 +52,11 @@ class Individual final : public IObject {
   void PopulationID(const std::string& strVal);
 
   void AddGenoLoci(const IStudyResult& oStudyResult);
-  // The locus of that name (without regard to case), or null.
+  // A copy of the locus of that name (without regard to case), or null.
   GenoLocusPtr RetrieveGenoLocus(const std::string& strLocusName) const;
+  // The locus of that name read in place, or null; good until the next
+  // AddGenoLoci. The exports read every locus of every individual this way.
+  const GenoLocus* FindGenoLocus(std::string_view strLocusName) const;
   bool IsSamePedigree(const Individual& oIndividual) const;
   bool FixPedigreeIfFixable(const Individual& oIndividual);
 

@@ -47,15 +47,8 @@ void Individual::AddGenoLoci(const IStudyResult& oStudyResult) {
 
       // The locus is looked up by name; where it sits among the others is
       // never read, so it stays where it was first added.
-      GenoLocus* locus = nullptr;
-      if (const GenoLocusPtr* held = m_loci.Find(locusName)) {
-        locus = held->get();
-      } else {
-        auto added = std::make_shared<GenoLocus>();
-        added->Initialize(locusName);
-        locus = added.get();
-        m_loci.Add(std::move(added));
-      }
+      GenoLocus* locus = m_loci.Find(locusName);
+      if (!locus) locus = &m_loci.Add(locusName);
       if (EqualsNoCase(alleleID, kUnknownAllele)) {
         ErrorLog::LogExportMsg("\t" + locusName + ": " + kUnknownAllele);
       }
@@ -71,9 +64,13 @@ GenoLocusPtr Individual::RetrieveGenoLocus(const std::string& strLocusName) cons
   // Locus names are unique without regard to case, so the lookup by name
   // finds the one locus a walk in order would.
   return Handled(kClass, "RetrieveGenoLocus", [&]() -> GenoLocusPtr {
-    const GenoLocusPtr* held = m_loci.Find(strLocusName);
-    return held ? *held : nullptr;
+    const GenoLocus* held = m_loci.Find(strLocusName);
+    return held ? std::make_shared<GenoLocus>(*held) : nullptr;
   });
+}
+
+const GenoLocus* Individual::FindGenoLocus(std::string_view strLocusName) const {
+  return m_loci.Find(strLocusName);
 }
 
 bool Individual::IsSamePedigree(const Individual& o) const {

@@ -3,7 +3,9 @@
 // first tries the locus found last and the one after it, since fragments and
 // locus lists name an individual's loci in the same order again and again,
 // and otherwise probes a hash table of the folded names: constant time either
-// way, and a few bytes a locus besides the locus itself.
+// way, and a few bytes a locus besides the locus itself. The loci are held in
+// place, one allocation for all of them, so a pointer Find returns is good
+// until the next Add.
 
 #include <cstddef>
 #include <cstdint>
@@ -18,15 +20,18 @@ class LocusTable {
  public:
   std::size_t Count() const { return loci_.size(); }
   // The locus of that name, or null.
-  const GenoLocusPtr* Find(std::string_view name) const;
-  // Adds a locus whose name the table does not hold yet.
-  void Add(GenoLocusPtr locus);
+  const GenoLocus* Find(std::string_view name) const;
+  GenoLocus* Find(std::string_view name) {
+    return const_cast<GenoLocus*>(static_cast<const LocusTable&>(*this).Find(name));
+  }
+  // Adds a locus, without alleles, whose name the table does not hold yet.
+  GenoLocus& Add(const std::string& name);
 
  private:
   void Index(std::uint32_t position);
   void Grow();
 
-  std::vector<GenoLocusPtr> loci_;
+  std::vector<GenoLocus> loci_;
   std::vector<std::uint32_t> slots_;  // 0 for a free slot, else the locus's position + 1
   mutable std::size_t last_ = 0;      // where the last lookup found its locus
 };

@@ -139,7 +139,7 @@ void GenoGroup::AppendLociColumns(const Individual& o, bool bLog, const Uncalled
   };
   for (const std::string& L : *m_colLociList) {
     std::string_view a1 = fill.absent, a2 = fill.absent;
-    const GenoLocusPtr locus = o.RetrieveGenoLocus(L);
+    const GenoLocus* locus = o.FindGenoLocus(L);
     if (!locus) {
       log({"Missing locus: ", L, " for Subject: ", id});
     } else {

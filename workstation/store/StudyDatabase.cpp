@@ -94,9 +94,8 @@ class SqliteStudySource final : public StudySource {
     window.first = first;
     window.items.resize(last - first);
     for (auto& fragments : window.items) {
-      if (fragments && fragments.use_count() == 1) {
-        fragments->items.clear();
-      } else {
+      // Kept whole: decoding into it again reuses its fragments' texts.
+      if (!fragments || fragments.use_count() != 1) {
         fragments = std::make_shared<StoredFragments>();
       }
     }
@@ -116,11 +115,17 @@ class SqliteStudySource final : public StudySource {
     Statement& q = *windowQuery_;
     q.bind(1, studyId_).bind(2, positions_[first]).bind(3, positions_[last - 1]);
     std::size_t index = first;
+    std::size_t unread = first;  // results before this one were decoded or emptied
+    const auto emptyUpTo = [&](std::size_t end) {
+      for (; unread < end; ++unread) window.items[unread - first]->items.clear();
+    };
     while (q.step()) {
       const std::int64_t position = q.integer(0);
       while (index < last && positions_[index] < position) ++index;
       if (index == last) break;
       if (positions_[index] != position) continue;
+      emptyUpTo(index);
+      unread = index + 1;
       // Decoded in place: the texts are short, so assigning them allocates nothing.
       try {
         decodeFragments(q.blob(1), window.items[index - first]->items);
@@ -129,6 +134,7 @@ class SqliteStudySource final : public StudySource {
                          e.what());
       }
     }
+    emptyUpTo(last);
     q.reset();
   }
 
