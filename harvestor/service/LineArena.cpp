@@ -24,10 +24,15 @@ void LineArena::Append(std::string_view line) {
   bytes_ += line.size();
 }
 
+std::size_t LineArena::BlockOf(std::size_t index) const {
+  if (index >= ends_.size()) return 0;
+  const auto after = std::upper_bound(firstLines_.begin(), firstLines_.end(), index);
+  return static_cast<std::size_t>(after - firstLines_.begin()) - 1;
+}
+
 std::string_view LineArena::Line(std::size_t index) const {
   if (index >= ends_.size()) return {};
-  const auto after = std::upper_bound(firstLines_.begin(), firstLines_.end(), index);
-  const auto b = static_cast<std::size_t>(after - firstLines_.begin()) - 1;
+  const std::size_t b = BlockOf(index);
   const std::size_t begin = index == firstLines_[b] ? 0 : ends_[index - 1];
   return std::string_view(blocks_[b]).substr(begin, ends_[index] - begin);
 }

@@ -19,6 +19,7 @@ namespace harvestor {
 
 class LineArena {
  public:
+  // Walks the lines in order without looking up each line's block again.
   class const_iterator {
    public:
     using iterator_category = std::forward_iterator_tag;
@@ -27,15 +28,22 @@ class LineArena {
     using pointer = void;
     using reference = std::string_view;
     const_iterator() = default;
-    const_iterator(const LineArena* lines, std::size_t index) : lines_(lines), index_(index) {}
-    std::string_view operator*() const { return lines_->Line(index_); }
+    const_iterator(const LineArena* lines, std::size_t index)
+        : lines_(lines), index_(index), block_(lines ? lines->BlockOf(index) : 0) {}
+    std::string_view operator*() const {
+      const std::size_t begin =
+          index_ == lines_->firstLines_[block_] ? 0 : lines_->ends_[index_ - 1];
+      return std::string_view(lines_->blocks_[block_]).substr(begin, lines_->ends_[index_] - begin);
+    }
     const_iterator& operator++() {
       ++index_;
+      if (block_ + 1 < lines_->firstLines_.size() && index_ == lines_->firstLines_[block_ + 1])
+        ++block_;
       return *this;
     }
     const_iterator operator++(int) {
       const_iterator was = *this;
-      ++index_;
+      ++*this;
       return was;
     }
     bool operator==(const const_iterator& other) const { return index_ == other.index_; }
@@ -43,6 +51,7 @@ class LineArena {
    private:
     const LineArena* lines_ = nullptr;
     std::size_t index_ = 0;
+    std::size_t block_ = 0;  // the block holding line index_
   };
 
   // The lines [First(), First() + Count()) of an arena, read in place.
@@ -78,6 +87,9 @@ class LineArena {
   const_iterator end() const { return {this, ends_.size()}; }
 
  private:
+  // The block holding line index (0 past the last line).
+  std::size_t BlockOf(std::size_t index) const;
+
   std::vector<std::string> blocks_;      // each filled within the capacity it was given
   std::vector<std::size_t> firstLines_;  // firstLines_[b]: the first line in blocks_[b]
   std::vector<std::uint32_t> ends_;      // ends_[i]: where line i ends in its block

@@ -95,7 +95,8 @@ TEST(ExportSummaryTest, AFileIsWrittenWhenTheLogSaysSoForThatWholeName) {
     bool written;
   } cases[] = {{"/out/Study.debug", true}, {"/out/Study.pre", true}, {"/out/Grid.csv", true},
                {"/out/Study.log", false},  {"/out/Study.pr", false}, {"/out/Study", false}};
-  for (const Case& c : cases) EXPECT_EQ(logRecordsWriting(log, c.file), c.written) << c.file;
+  const auto records = writingRecords(log);
+  for (const Case& c : cases) EXPECT_EQ(recordsWriting(records, c.file), c.written) << c.file;
 }
 
 struct SteppedClock {

@@ -1,8 +1,7 @@
-#include "workstation/console/HugePageHeap.h"
-
 #include <gtest/gtest.h>
 
 #include "tests/console/Process.h"
+#include "workstation/console/HugePageHeap.h"
 
 namespace workstation::console {
 namespace {

@@ -100,6 +100,12 @@ TEST(LineArenaTest, LinesAcrossManyBlocksAndLongerThanABlockReadBackAndStayPut) 
   ASSERT_EQ(arena.Count(), lines.size());
   EXPECT_EQ(early, lines[1]);
   EXPECT_EQ(std::vector<std::string>(arena.begin(), arena.end()), lines);
+  // Walks that start inside a later block, and ones that cross into the long lines.
+  for (std::size_t first : {std::size_t{101}, std::size_t{30000}, lines.size() - 5}) {
+    const std::vector<std::string> expected(lines.begin() + static_cast<std::ptrdiff_t>(first),
+                                            lines.end());
+    EXPECT_EQ(Read(arena.Lines(first, lines.size())), expected) << first;
+  }
   std::size_t bytes = 0;
   for (const std::string& line : lines) bytes += line.size();
   EXPECT_EQ(arena.Bytes(), bytes);

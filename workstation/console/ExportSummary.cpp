@@ -110,8 +110,16 @@ ResultExportTally tallyResultExport(const harvestor::LineArena& log) {
   return tally;
 }
 
-bool logRecordsWriting(const harvestor::LineArena& log, const std::string& file) {
+std::vector<std::string_view> writingRecords(const harvestor::LineArena& log) {
+  std::vector<std::string_view> records;
   for (std::string_view line : log) {
+    if (startsWith(line, "Exported")) records.push_back(line);
+  }
+  return records;
+}
+
+bool recordsWriting(const std::vector<std::string_view>& records, const std::string& file) {
+  for (std::string_view line : records) {
     for (std::string_view prefix :
          {std::string_view("Exported "), std::string_view("Exported: ")}) {
       if (!startsWith(line, prefix)) continue;

@@ -42,9 +42,12 @@ struct ResultExportTally {
 };
 ResultExportTally tallyResultExport(const harvestor::LineArena& log);
 
-// Whether the log records writing the file: a line "Exported " or "Exported: "
-// followed by its name, alone or before a note.
-bool logRecordsWriting(const harvestor::LineArena& log, const std::string& file);
+// The log's lines that record writing a file: "Exported " or "Exported: "
+// followed by its name, alone or before a note. One pass over the log, so
+// that asking about several files costs one walk of ten million lines.
+std::vector<std::string_view> writingRecords(const harvestor::LineArena& log);
+// Whether one of the records names the file, as a whole name.
+bool recordsWriting(const std::vector<std::string_view>& records, const std::string& file);
 
 // The lines "Files written:" and one per file that exists, with its size, up
 // to kFilesListed of them and then one line for the rest; "No files

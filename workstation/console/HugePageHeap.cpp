@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 namespace workstation::console {
@@ -42,7 +43,11 @@ void useHugePageHeap(char** argv) {
   const std::string saved = own ? std::string("=") + own : std::string("-");
   ::setenv(kSaved, saved.c_str(), 1);
   ::setenv("GLIBC_TUNABLES", tunables->c_str(), 1);
-  ::execv("/proc/self/exe", argv);
+  // By the program's own path, not /proc/self/exe, so that ps and top still
+  // call it harvestor.
+  std::error_code ec;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (!ec) ::execv(self.c_str(), argv);
   // No restart: run as we are, with the environment as it came.
   ::unsetenv(kSaved);
   if (own) {

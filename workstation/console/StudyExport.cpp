@@ -112,12 +112,13 @@ void printSummary(std::ostream& out, const StudyExportRequest& request,
   }
   if (request.toStandardOutput) return;  // the file is on standard output
   StudyFiles expected = studyFiles(request.output, request.filterIndex);
+  const std::vector<std::string_view> records = writingRecords(lines);
   std::vector<std::string> written;
   for (const std::string& file : expected.files) {
-    if (logRecordsWriting(lines, file)) written.push_back(file);
+    if (recordsWriting(records, file)) written.push_back(file);
   }
   printFiles(out, written);
-  printLogFile(out, logRecordsWriting(lines, expected.log) ? expected.log : std::string());
+  printLogFile(out, recordsWriting(records, expected.log) ? expected.log : std::string());
 }
 
 // The locus list check takes the list's length as a 16-bit number, so a list
