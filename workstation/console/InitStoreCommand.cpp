@@ -16,8 +16,10 @@ Command initStoreCommand() {
       "usage: harvestor init-store STORE\n\n"
       "Creates the study store's schema where STORE names it: a postgresql:// URI,\n"
       "postgres: followed by a libpq keyword string, or a study database file. A store\n"
-      "that exists already is checked and left as it is. The first import creates the\n"
-      "schema too; this command lets an administrator create it before granting roles.\n"
+      "that exists already is checked and left as it is, but a study database file of\n"
+      "version 1 is upgraded to this version in one transaction. The first import\n"
+      "creates the schema too (and upgrades a version 1 file); this command lets an\n"
+      "administrator create it before granting roles, or upgrade a file before export.\n"
       "Passwords come from PGPASSWORD, ~/.pgpass or a service file, never from STORE.\n";
   c.define = [](CLI::App& app) {
     auto store = std::make_shared<std::string>();
