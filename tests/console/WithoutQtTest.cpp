@@ -21,8 +21,8 @@ TEST(WithoutQtTest, OnlyTheDesktopIncludesQt) {
       if (!entry.is_regular_file() || (path.extension() != ".h" && path.extension() != ".cpp"))
         continue;
       const std::string relative = fs::relative(path, root).generic_string();
-      if (relative.rfind("workstation/desktop/", 0) == 0 || relative.rfind("tests/desktop/", 0) == 0 ||
-          relative == "bench/desktop_log_bench.cpp")
+      if (relative.rfind("workstation/desktop/", 0) == 0 ||
+          relative.rfind("tests/desktop/", 0) == 0 || relative == "bench/desktop_log_bench.cpp")
         continue;
       std::ifstream in(path);
       for (std::string line; std::getline(in, line);) {
