@@ -184,5 +184,32 @@ TEST_F(TableValidationTest, AResultsRowsMayStandAnywhereInTheFragmentsTable) {
                                            "R0 :", "R1 S1: D1 D2 D3 Gender=1", "R3 : "}));
 }
 
+TEST_F(TableValidationTest, LinesLongerThanTheReadBufferAndALastLineWithoutEnd) {
+  // A comment of 3 MiB outgrows the reader's buffer; R1's second row, past
+  // several buffers' worth of rows, is read again after the first pass; the
+  // table's last line has no line end.
+  const std::string longComment(3 << 20, 'c');
+  std::string table = "Result Name\tSubject ID\tComment\tDye\tExcluded\n";
+  table += "R1\tS1\t" + longComment + "\t+3\t1\n";
+  for (int i = 0; i < 40000; ++i) table += "R2\tS2\tplain row " + std::to_string(i) + "\t007\t0\n";
+  table += "R1\tS1\tlast\t-2\tYes";
+  StudyTableFiles files;
+  files.fragments = write("fragments.tsv", table);
+  const ImportedStudy study = readStudyTables("Long", files);
+  ASSERT_EQ(study.results.size(), 2u);
+  const std::vector<StoredFragment>& r1 = study.results[0].fragments;
+  ASSERT_EQ(r1.size(), 2u);
+  EXPECT_EQ(r1[0].comment, longComment);
+  EXPECT_EQ(r1[0].dye, 3);
+  EXPECT_TRUE(r1[0].excluded);
+  EXPECT_EQ(r1[1].comment, "last");
+  EXPECT_EQ(r1[1].dye, -2);
+  EXPECT_TRUE(r1[1].excluded);
+  ASSERT_EQ(study.results[1].fragments.size(), 40000u);
+  EXPECT_EQ(study.results[1].fragments.back().comment, "plain row 39999");
+  EXPECT_EQ(study.results[1].fragments.back().dye, 7);
+  EXPECT_FALSE(study.results[1].fragments.back().excluded);
+}
+
 }  // namespace
 }  // namespace workstation

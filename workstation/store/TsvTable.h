@@ -9,8 +9,6 @@
 // skipped.
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -52,6 +50,7 @@ class TsvTable {
            const std::optional<OtherColumns>& others = std::nullopt);
   TsvTable(const TsvTable&) = delete;
   TsvTable& operator=(const TsvTable&) = delete;
+  ~TsvTable();
 
   // Reads the next row and checks the text of every cell; false at the end.
   bool next();
@@ -90,25 +89,21 @@ class TsvTable {
   [[noreturn]] void failCell(int column, const std::string& cause) const;
 
  private:
-  struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-  };
   bool readLine();
+  // Reads more of the file after what the buffer holds; false at its end.
+  bool fill();
   void split();
 
   std::string path_;
-  std::unique_ptr<std::FILE, FileCloser> file_;
-  // getline's, grown as lines need; a member of its own so that a header
-  // refused in the constructor still frees it.
-  struct LineBuffer {
-    char* data = nullptr;
-    std::size_t capacity = 0;
-    LineBuffer() = default;
-    LineBuffer(const LineBuffer&) = delete;
-    LineBuffer& operator=(const LineBuffer&) = delete;
-    ~LineBuffer() { std::free(data); }
-  };
-  LineBuffer buffer_;
+  int fd_ = -1;
+  // The bytes read and not yet taken as lines: [begin_, end_) of data_, a
+  // buffer grown only for a line longer than it.
+  std::unique_ptr<char[]> data_;
+  std::size_t capacity_ = 0, begin_ = 0, end_ = 0;
+  bool atEnd_ = false;
+  // Every byte of the current line is printable ASCII or a tab, so no cell
+  // needs the control-character and UTF-8 check.
+  bool plain_ = false;
   std::string_view lineText_;
   std::int64_t offset_ = 0, nextOffset_ = 0;
   int line_ = 0;
