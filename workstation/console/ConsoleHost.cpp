@@ -55,24 +55,41 @@ std::shared_ptr<harvestor::IStudy> ConsoleHost::openStudy(const std::string& dat
   return loaded;
 }
 
-bool ConsoleHost::logHas(const std::string& prefix) {
+std::vector<bool> ConsoleHost::logHasEach(const std::vector<std::string_view>& prefixes) {
+  std::vector<bool> found(prefixes.size(), false);
   const auto* lines = harvestor::ErrorLog::Lines();
-  return lines && std::any_of(lines->begin(), lines->end(),
-                              [&](std::string_view line) { return line.rfind(prefix, 0) == 0; });
+  if (!lines) return found;
+  // One walk for all the prefixes: a long log is walked once, and most of
+  // its lines are told apart from a prefix by their first byte.
+  std::size_t left = prefixes.size();
+  for (std::string_view line : *lines) {
+    for (std::size_t i = 0; i < prefixes.size(); ++i) {
+      const std::string_view prefix = prefixes[i];
+      if (found[i] || line.size() < prefix.size() || prefix.empty() || line[0] != prefix[0] ||
+          line.compare(0, prefix.size(), prefix) != 0) {
+        continue;
+      }
+      found[i] = true;
+      if (--left == 0) return found;
+    }
+  }
+  return found;
 }
 
 std::string ConsoleHost::runProblem(const RunLines& lines) const {
   if (utility_.reports() > 0) return "the export stopped on an error.";
-  if (logHas(lines.stopped)) return lines.stoppedMessage;
-  if (!logHas(lines.complete) ||
-      std::any_of(lines.failures.begin(), lines.failures.end(), logHas)) {
+  std::vector<std::string_view> prefixes = {lines.stopped, lines.complete};
+  prefixes.insert(prefixes.end(), lines.failures.begin(), lines.failures.end());
+  const std::vector<bool> found = logHasEach(prefixes);
+  if (found[0]) return lines.stoppedMessage;
+  if (!found[1] || std::find(found.begin() + 2, found.end(), true) != found.end()) {
     return lines.incompleteMessage;
   }
   return {};
 }
 
 bool ConsoleHost::runStopped(const RunLines& lines) const {
-  return utility_.reports() > 0 || logHas(lines.stopped);
+  return utility_.reports() > 0 || logHasEach({lines.stopped})[0];
 }
 
 int ConsoleHost::exitStatus(const RunLines& lines, std::ostream& err) const {

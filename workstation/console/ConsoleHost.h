@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "harvestor/service/HostObjects.h"
@@ -44,8 +45,9 @@ class ConsoleHost final : public harvestor::IHostApplication {
   // Loads a study from its database and opens it, the service attached.
   std::shared_ptr<harvestor::IStudy> openStudy(const std::string& database,
                                                const std::string& study);
-  // Whether the current export log holds a line that starts with prefix.
-  static bool logHas(const std::string& prefix);
+  // Whether the current export log holds a line that starts with each
+  // prefix, in one walk of the log (an empty prefix is never found).
+  static std::vector<bool> logHasEach(const std::vector<std::string_view>& prefixes);
 
   // How a run's log tells its outcome.
   struct RunLines {

@@ -15,7 +15,9 @@ namespace {
 constexpr std::string_view kForSubject = " for Subject: ";
 
 bool startsWith(std::string_view line, std::string_view prefix) {
-  return line.substr(0, prefix.size()) == prefix;
+  // The first byte first: it tells most lines apart without a call.
+  return line.size() >= prefix.size() && (prefix.empty() || line[0] == prefix[0]) &&
+         line.compare(0, prefix.size(), prefix) == 0;
 }
 
 // The subject a line names at its end, as written.
@@ -62,26 +64,44 @@ StudyExportTally tallyStudyExport(const harvestor::LineArena& log) {
   std::set<std::string> excluded, missingLoci, missingIn;
   constexpr std::string_view kMissingLocus = "Missing locus: ";
   for (std::string_view line : log) {
-    if (startsWith(line, "Processing result: ")) {
-      ++tally.resultsProcessed;
-      const std::string_view id = subjectNamed(line);
-      written.try_emplace(keyOf(id), id);
-    } else if (startsWith(line, "Excluded result: ")) {
-      ++tally.resultsExcluded;
-      excluded.insert(keyOf(subjectNamed(line)));
-    } else if (startsWith(line, "Missing Subject ID for result: ")) {
-      ++tally.resultsWithoutSubject;
-    } else if (startsWith(line, "\tConflicting ")) {
-      ++tally.conflicts;
-    } else if (startsWith(line, kMissingLocus)) {
-      ++tally.lociMissing;
-      const std::size_t at = line.rfind(kForSubject);
-      if (at != std::string_view::npos && at >= kMissingLocus.size()) {
-        missingLoci.insert(keyOf(line.substr(kMissingLocus.size(), at - kMissingLocus.size())));
-      }
-      missingIn.insert(keyOf(subjectNamed(line)));
-    } else if (isUnknownAllele(line)) {
-      ++tally.unknownAlleles;
+    // Most lines are told apart by their first byte: a 10M-line log is
+    // walked at the speed of its bytes, not of six comparisons a line.
+    if (line.empty()) continue;
+    switch (line[0]) {
+      case 'P':
+        if (startsWith(line, "Processing result: ")) {
+          ++tally.resultsProcessed;
+          const std::string_view id = subjectNamed(line);
+          written.try_emplace(keyOf(id), id);
+        }
+        break;
+      case 'E':
+        if (startsWith(line, "Excluded result: ")) {
+          ++tally.resultsExcluded;
+          excluded.insert(keyOf(subjectNamed(line)));
+        }
+        break;
+      case 'M':
+        if (startsWith(line, "Missing Subject ID for result: ")) {
+          ++tally.resultsWithoutSubject;
+        } else if (startsWith(line, kMissingLocus)) {
+          ++tally.lociMissing;
+          const std::size_t at = line.rfind(kForSubject);
+          if (at != std::string_view::npos && at >= kMissingLocus.size()) {
+            missingLoci.insert(keyOf(line.substr(kMissingLocus.size(), at - kMissingLocus.size())));
+          }
+          missingIn.insert(keyOf(subjectNamed(line)));
+        }
+        break;
+      case '\t':
+        if (startsWith(line, "\tConflicting ")) {
+          ++tally.conflicts;
+        } else if (isUnknownAllele(line)) {
+          ++tally.unknownAlleles;
+        }
+        break;
+      default:
+        break;
     }
   }
   tally.subjectsWritten = written.size();
