@@ -39,6 +39,15 @@ int FileSystem::Write(int fd, const char* data, std::size_t size) {
 
 int FileSystem::Sync(int fd) { return ::fsync(fd) == 0 ? 0 : errno; }
 
+void FileSystem::StartWriteback(int fd, std::int64_t offset, std::int64_t size) {
+#ifdef SYNC_FILE_RANGE_WRITE
+  ::sync_file_range(fd, static_cast<off_t>(offset), static_cast<off_t>(size),
+                    SYNC_FILE_RANGE_WRITE);
+#else
+  (void)fd, (void)offset, (void)size;
+#endif
+}
+
 int FileSystem::ChangeMode(int fd, unsigned mode) {
   return ::fchmod(fd, static_cast<mode_t>(mode)) == 0 ? 0 : errno;
 }

@@ -5,6 +5,7 @@
 // errno value that explains the failure.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace harvestor {
@@ -22,6 +23,10 @@ class FileSystem {
   // Writes every byte, retrying short writes and interruptions.
   virtual int Write(int fd, const char* data, std::size_t size);
   virtual int Sync(int fd);
+  // Asks the system to start putting the bytes [offset, offset + size) of a
+  // file on disk, without waiting, so that a long file's Sync finds little
+  // left to write. Failures are not reported: the Sync that follows reports them.
+  virtual void StartWriteback(int fd, std::int64_t offset, std::int64_t size);
   virtual int ChangeMode(int fd, unsigned mode);
   virtual int Close(int fd);
   virtual int Rename(const std::string& from, const std::string& to);

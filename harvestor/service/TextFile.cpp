@@ -20,6 +20,10 @@ namespace harvestor {
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 20;
+// A temporary file is sent to disk in steps of this many bytes as it is
+// written, so that the disk works while the export goes on and the sync
+// before the rename is short.
+constexpr std::int64_t kWritebackStep = 8 << 20;
 constexpr int kMostLinks = 40;  // as the kernel's own limit on nested links
 
 std::string FolderOf(const std::string& path) {
@@ -121,9 +125,18 @@ void TextFileWriter::Fail(int error) {
   if (error_ == 0) error_ = error;
 }
 
+void TextFileWriter::WriteOut(const char* data, std::size_t size) {
+  Fail(fs_.Write(fd_, data, size));
+  written_ += static_cast<std::int64_t>(size);
+  if (Ok() && !temp_.empty() && written_ - writebackFrom_ >= kWritebackStep) {
+    fs_.StartWriteback(fd_, writebackFrom_, written_ - writebackFrom_);
+    writebackFrom_ = written_;
+  }
+}
+
 void TextFileWriter::Flush() {
   if (!Ok() || buffer_.empty()) return;
-  Fail(fs_.Write(fd_, buffer_.data(), buffer_.size()));
+  WriteOut(buffer_.data(), buffer_.size());
   buffer_.clear();
 }
 
@@ -132,7 +145,7 @@ void TextFileWriter::Write(std::string_view bytes) {
   if (buffer_.size() + bytes.size() > kBufferSize) {
     Flush();
     if (bytes.size() >= kBufferSize) {
-      if (Ok()) Fail(fs_.Write(fd_, bytes.data(), bytes.size()));
+      if (Ok()) WriteOut(bytes.data(), bytes.size());
       return;
     }
   }

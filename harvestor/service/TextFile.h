@@ -51,6 +51,7 @@ class TextFileWriter {
   void Open();
   void Fail(int error);
   void Flush();
+  void WriteOut(const char* data, std::size_t size);
   FileSystem& fs_;
   std::string path_;    // as given, for messages
   std::string target_;  // the file replaced, links followed
@@ -61,6 +62,8 @@ class TextFileWriter {
   bool finished_ = false;
   std::optional<unsigned> mode_;  // permission bits of the replaced file
   std::string buffer_;
+  std::int64_t written_ = 0;        // bytes handed to the file so far
+  std::int64_t writebackFrom_ = 0;  // the first of them not yet sent to disk
 };
 
 // Writes every line of a range to path; false when the file could not be

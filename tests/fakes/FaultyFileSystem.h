@@ -4,6 +4,7 @@
 // Created files are numbered in order so a test can break "the k-th file".
 
 #include <cerrno>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -35,6 +36,15 @@ class FaultyFileSystem : public FileSystem {
   }
   int Write(int fd, const char* data, std::size_t size) override {
     return Hits(Call::Write, FileOf(fd)) ? error : FileSystem::Write(fd, data, size);
+  }
+  struct Range {
+    int file;
+    std::int64_t offset, size;
+  };
+  std::vector<Range> writebacks;  // every StartWriteback, in order
+  void StartWriteback(int fd, std::int64_t offset, std::int64_t size) override {
+    writebacks.push_back({FileOf(fd), offset, size});
+    FileSystem::StartWriteback(fd, offset, size);
   }
   int Sync(int fd) override { return Hits(Call::Sync, FileOf(fd)) ? error : FileSystem::Sync(fd); }
   int ChangeMode(int fd, unsigned mode) override {

@@ -157,6 +157,30 @@ TEST(TextFileWriterTest, BlocksAndLinesArriveInOrder) {
   EXPECT_TRUE(Leftovers(host.root).empty());
 }
 
+TEST(TextFileWriterTest, ALongFileIsSentToDiskInStepsAsItIsWritten) {
+  TestHost host;
+  FaultyFileSystem files;
+  TextFileWriter writer(host.Path("Long.txt"), files);
+  const std::string line(999, 'x');
+  for (int i = 0; i < 20000; ++i) writer.WriteLine(line);  // 20 MB
+  ASSERT_TRUE(writer.Commit());
+  ASSERT_GE(files.writebacks.size(), 2u);
+  std::int64_t next = 0;
+  for (const FaultyFileSystem::Range& range : files.writebacks) {
+    EXPECT_EQ(range.file, 0);
+    EXPECT_EQ(range.offset, next);  // each step starts where the last ended
+    EXPECT_GE(range.size, 8 << 20);
+    next = range.offset + range.size;
+  }
+  EXPECT_LE(next, 20000 * 1001);
+
+  FaultyFileSystem direct;
+  TextFileWriter device("/dev/null", direct);
+  for (int i = 0; i < 20000; ++i) device.WriteLine(line);
+  ASSERT_TRUE(device.Commit());
+  EXPECT_TRUE(direct.writebacks.empty());  // nothing of a device is on a disk of ours
+}
+
 TEST(FileSetTest, AFailureAtAnyMemberReplacesNone) {
   for (int failing = 0; failing < 3; ++failing) {
     TestHost host;
