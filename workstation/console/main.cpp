@@ -7,12 +7,10 @@
 #include <vector>
 
 #include "workstation/console/Commands.h"
-#include "workstation/console/HugePageHeap.h"
 #include "workstation/console/Layout.h"
 #include "workstation/console/SignalCleanup.h"
 
 int main(int argc, char** argv) {
-  workstation::console::useHugePageHeap(argv);
   const std::vector<std::string> args(argv + 1, argv + argc);
   workstation::console::CommandContext context{std::cout, std::cerr, std::cin,
                                                ::isatty(0) && ::isatty(2), ::isatty(2) != 0};
