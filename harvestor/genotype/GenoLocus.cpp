@@ -7,10 +7,35 @@ namespace harvestor {
 
 void GenoLocus::Initialize(const std::string& strLocusName) {
   Handled("GenoLocus", "Initialize", [&] {
-    m_alleles.clear();
-    m_alleles.reserve(2);  // a called locus has two alleles: one allocation, not two
+    m_strAlleles.clear();
+    m_count = 0;
     m_strLocusName = strLocusName;
   });
+}
+
+template <class F>
+bool GenoLocus::AnyAllele(F&& f) const {
+  for (std::size_t at = 0; at < m_strAlleles.size();) {
+    std::size_t length = 0;
+    for (int shift = 0;; shift += 7) {
+      const auto byte = static_cast<unsigned char>(m_strAlleles[at++]);
+      length |= static_cast<std::size_t>(byte & 0x7F) << shift;
+      if ((byte & 0x80) == 0) break;
+    }
+    if (f(std::string_view(m_strAlleles).substr(at, length))) return true;
+    at += length;
+  }
+  return false;
+}
+
+std::string_view GenoLocus::AlleleID(std::size_t index) const {
+  std::string_view found;
+  AnyAllele([&](std::string_view allele) {
+    if (index-- > 0) return false;
+    found = allele;
+    return true;
+  });
+  return found;
 }
 
 std::string GenoLocus::LocusName() const {
@@ -23,28 +48,37 @@ Int16 GenoLocus::MaxAlleles() const {
 
 Int16 GenoLocus::NumberOfAlleles() const {
   return Handled("GenoLocus", "NumberOfAlleles (Get)",
-                 [&] { return ToInt16(static_cast<std::int64_t>(m_alleles.size())); });
+                 [&] { return ToInt16(static_cast<std::int64_t>(m_count)); });
 }
 
 CollectionPtr<std::string> GenoLocus::Alleles() const {
   return Handled("GenoLocus", "Alleles (Get)", [&] {
     auto alleles = NewCollection<std::string>();
-    for (const std::string& allele : m_alleles) alleles->Add(allele, allele);
+    AnyAllele([&](std::string_view allele) {
+      alleles->Add(std::string(allele), std::string(allele));
+      return false;
+    });
     return alleles;
   });
 }
 
 void GenoLocus::AddAllele(const std::string& strAlleleID) {
   Handled("GenoLocus", "AddAllele", [&] {
-    for (const std::string& allele : m_alleles) {
-      if (EqualsNoCase(allele, strAlleleID)) return;
+    if (AnyAllele([&](std::string_view allele) { return EqualsNoCase(allele, strAlleleID); })) {
+      return;
     }
-    m_alleles.push_back(strAlleleID);
+    ++m_count;
+    std::size_t length = strAlleleID.size();
+    for (; length >= 0x80; length >>= 7) {
+      m_strAlleles.push_back(static_cast<char>(0x80 | (length & 0x7F)));
+    }
+    m_strAlleles.push_back(static_cast<char>(length));
+    m_strAlleles.append(strAlleleID);
   });
 }
 
 bool GenoLocus::ToManyAlleles() const {
-  return Handled("GenoLocus", "ToManyAlleles", [&] { return m_alleles.size() > 2; });
+  return Handled("GenoLocus", "ToManyAlleles", [&] { return m_count > 2; });
 }
 
 }  // namespace harvestor

@@ -4,9 +4,10 @@
 // regard to case, so A and a are one allele. A third distinct allele is kept;
 // ToManyAlleles reports it.
 
+#include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "harvestor/service/Collection.h"
 #include "harvestor/service/Int16.h"
@@ -24,15 +25,24 @@ class GenoLocus {
   Int16 NumberOfAlleles() const;
   // The alleles as a collection keyed by allele ID, made when asked for.
   CollectionPtr<std::string> Alleles() const;
-  // The alleles in order, read in place: a locus holds two or three, so a
-  // plain list costs far less than a keyed collection per locus.
-  const std::vector<std::string>& AlleleIDs() const { return m_alleles; }
+  // The allele at index (below NumberOfAlleles()), read in place.
+  std::string_view AlleleID(std::size_t index) const;
   void AddAllele(const std::string& strAlleleID);
   bool ToManyAlleles() const;
 
  private:
+  // Calls f(allele) for each allele in order until it answers true.
+  template <class F>
+  bool AnyAllele(F&& f) const;
+
   std::string m_strLocusName;
-  std::vector<std::string> m_alleles;
+  // Every allele ID, each after its length (seven bits a byte, the high bit
+  // set on all but the last): a locus holds two short IDs, which fit in the
+  // string itself, so a locus costs no allocation of its own and the
+  // genotype table of a large study half the memory a list of strings a
+  // locus would.
+  std::string m_strAlleles;
+  std::uint32_t m_count = 0;
 };
 
 using GenoLocusPtr = std::shared_ptr<GenoLocus>;

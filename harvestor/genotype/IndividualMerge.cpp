@@ -30,6 +30,9 @@ void Individual::AddGenoLoci(const IStudyResult& oStudyResult) {
     IFragmentFilter& filter = HostObjects::FragmentFilter();
     const std::shared_ptr<IFragments> fragments = oStudyResult.Fragments();
     const std::int32_t count = fragments->Count();
+    // A locus is called with two fragments: room for as many loci at once,
+    // rather than growing the table step by step.
+    m_loci.Reserve(static_cast<std::size_t>(count) / 2);
     for (std::int32_t i = 0; i < count; ++i) {
       const IFragment& fragment = fragments->Item(i);
       const std::string locusName = fragment.Locus();

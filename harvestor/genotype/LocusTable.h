@@ -24,6 +24,9 @@ class LocusTable {
   GenoLocus* Find(std::string_view name) {
     return const_cast<GenoLocus*>(static_cast<const LocusTable&>(*this).Find(name));
   }
+  // Room for that many loci in all, so that adding up to them moves
+  // nothing; a pointer Find returned is no longer good when room was made.
+  void Reserve(std::size_t loci) { loci_.reserve(loci); }
   // Adds a locus, without alleles, whose name the table does not hold yet.
   GenoLocus& Add(const std::string& name);
 

@@ -145,13 +145,12 @@ void GenoGroup::AppendLociColumns(const Individual& o, bool bLog, const Uncalled
     } else {
       log({"Processing locus: ", L, " for Subject: ", id});
       const Int16 n = locus->NumberOfAlleles();
-      const std::vector<std::string>& alleles = locus->AlleleIDs();
       if (n == 1) {
-        a1 = a2 = alleles[0];
+        a1 = a2 = locus->AlleleID(0);
         log({"\tHomozygous: Allele ID: ", a1});
       } else if (n == 2) {
-        a1 = alleles[0];
-        a2 = alleles[1];
+        a1 = locus->AlleleID(0);
+        a2 = locus->AlleleID(1);
         log({"\tHeterozygous: Allele ID: ", a1, "\t Allele ID: ", a2});
       } else {
         auto [value, line] = fill.uncalled(n);
