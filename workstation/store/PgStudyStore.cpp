@@ -5,6 +5,7 @@
 
 #include "workstation/store/Database.h"
 #include "workstation/store/FragmentPack.h"
+#include "workstation/store/FragmentWindows.h"
 #include "workstation/store/LocusCollector.h"
 #include "workstation/store/PgSchema.h"
 #include "workstation/store/StudySource.h"
@@ -66,21 +67,21 @@ std::vector<std::string> lociOf(PgConnection& db, std::int64_t studyId) {
   return loci.take();
 }
 
-// Study results whose fragments are fetched in one query, as a SQLite store reads them.
-constexpr std::size_t kWindowResults = 512;
-
+// A study's fragments are read on a connection of the source's own, a
+// window ahead of the reader (FragmentWindows), as a SQLite store reads them.
 class PgStudySource final : public StudySource {
  public:
-  PgStudySource(std::shared_ptr<PgConnection> db, std::int64_t studyId)
-      : db_(std::move(db)), studyId_(std::to_string(studyId)) {}
+  PgStudySource(std::shared_ptr<PgConnection> db, StoreAddress address, std::int64_t studyId)
+      : db_(std::move(db)),
+        address_(std::move(address)),
+        studyId_(std::to_string(studyId)),
+        windows_([this](auto& window) { readWindow(window); }) {}
 
   // The study's results are at positions 0 to count - 1.
-  void setResultCount(std::size_t count) { count_ = count; }
+  void setResultCount(std::size_t count) { windows_.setCount(count); }
 
   std::shared_ptr<StoredFragments> fragments(std::size_t index) override {
-    if (index >= count_) return std::make_shared<StoredFragments>();
-    if (index < windowFirst_ || index >= windowFirst_ + window_.size()) readWindow(index);
-    return window_[index - windowFirst_];
+    return windows_.at(index);
   }
 
   std::array<std::vector<float>, 4> traces(std::int64_t sampleId) override {
@@ -103,14 +104,12 @@ class PgStudySource final : public StudySource {
   }
 
  private:
-  void readWindow(std::size_t first) {
-    const std::size_t last = std::min(first + kWindowResults, count_);
-    window_.clear();
-    windowFirst_ = first;
-    for (std::size_t i = first; i < last; ++i)
-      window_.push_back(std::make_shared<StoredFragments>());
+  void readWindow(FragmentWindows::Window& window) {
+    if (!readDb_) readDb_ = std::make_unique<PgConnection>(address_);
+    const std::size_t first = window.first, last = window.end();
+    for (const auto& fragments : window.items) fragments->items.clear();
     const std::string from = std::to_string(first), to = std::to_string(last);
-    const PgResult r = db_->execBinary(
+    const PgResult r = readDb_->execBinary(
         "SELECT position, fragments FROM harvestor.study_results WHERE study_id = $1 AND "
         "position >= $2 AND position < $3",
         {studyId_.c_str(), from.c_str(), to.c_str()});
@@ -119,21 +118,22 @@ class PgStudySource final : public StudySource {
       if (position < static_cast<std::int64_t>(first) ||
           position >= static_cast<std::int64_t>(last))
         continue;
-      decodeFragments(r.text(row, 1), window_[static_cast<std::size_t>(position) - first]->items);
+      decodeFragments(r.text(row, 1),
+                      window.items[static_cast<std::size_t>(position) - first]->items);
     }
   }
 
   std::shared_ptr<PgConnection> db_;
+  StoreAddress address_;
   std::string studyId_;
-  std::size_t count_ = 0;
-  std::size_t windowFirst_ = 0;
-  std::vector<std::shared_ptr<StoredFragments>> window_;
+  std::unique_ptr<PgConnection> readDb_;  // the fragment reads' own connection
+  FragmentWindows windows_;               // last: its prefetch ends before the connection closes
 };
 
 }  // namespace
 
 PgStudyStore::PgStudyStore(const StoreAddress& address)
-    : db_(std::make_shared<PgConnection>(address)) {
+    : db_(std::make_shared<PgConnection>(address)), address_(address) {
   pgschema::check(*db_);
 }
 
@@ -164,7 +164,7 @@ std::shared_ptr<StoredStudy> PgStudyStore::loadStudy(const std::string& name) {
   Snapshot snapshot(*db_);
   auto study = std::make_shared<StoredStudy>();
   const std::int64_t id = studyId(name, &study->name);
-  auto source = std::make_shared<PgStudySource>(db_, id);
+  auto source = std::make_shared<PgStudySource>(db_, address_, id);
   study->source = source;
 
   std::vector<std::shared_ptr<SampleFacts>> samples;  // by result position

@@ -27,6 +27,7 @@ class PgStudyStore final : public StudyStore {
   std::int64_t studyId(const std::string& name, std::string* resolvedName);
 
   std::shared_ptr<PgConnection> db_;
+  StoreAddress address_;  // for the fragment reads' own connection
 };
 
 }  // namespace workstation

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <exception>
 #include <filesystem>
-#include <future>
 #include <unordered_map>
 
 #include "workstation/store/Database.h"
 #include "workstation/store/FragmentPack.h"
+#include "workstation/store/FragmentWindows.h"
 #include "workstation/store/LocusCollector.h"
 #include "workstation/store/Schema.h"
 #include "workstation/store/StudySource.h"
@@ -15,25 +15,18 @@
 namespace workstation {
 namespace {
 
-// Study results whose fragments are read in one query: enough that a query
-// costs little per result, few enough that a window holds a few megabytes.
-constexpr std::size_t kWindowResults = 512;
-
-// Fragments are read on a connection of the source's own, and the window
-// after the one being read is filled on a second thread meanwhile, so a
-// reader that goes through the study in order rarely waits for the store.
-// The two threads never use the connection at once: a window is read either
-// by the prefetch or, after waiting for it, by the caller.
+// Fragments are read on a connection of the source's own, a window ahead
+// of the reader (FragmentWindows).
 class SqliteStudySource final : public StudySource {
  public:
   SqliteStudySource(std::shared_ptr<Database> db, std::int64_t studyId)
-      : db_(std::move(db)), studyId_(studyId) {}
-  ~SqliteStudySource() override { settle(); }
-  SqliteStudySource(const SqliteStudySource&) = delete;
-  SqliteStudySource& operator=(const SqliteStudySource&) = delete;
+      : db_(std::move(db)), studyId_(studyId), windows_([this](auto& window) { read(window); }) {}
 
   // Adds the next study result, in the study's order, by its stored position.
-  void addResult(std::int64_t position) { positions_.push_back(position); }
+  void addResult(std::int64_t position) {
+    positions_.push_back(position);
+    windows_.setCount(positions_.size());
+  }
 
   std::array<std::vector<float>, 4> traces(std::int64_t sampleId) override {
     std::array<std::vector<float>, 4> traces;
@@ -49,59 +42,11 @@ class SqliteStudySource final : public StudySource {
     return workstation::currentLoci(*db_, studyId_);
   }
   std::shared_ptr<StoredFragments> fragments(std::size_t index) override {
-    if (index >= positions_.size()) return std::make_shared<StoredFragments>();
-    if (!current_.holds(index)) {
-      if (pending_.valid() && next_.first == index) {
-        pending_.get();  // a failed read raises its error here
-        std::swap(current_, next_);
-      } else {
-        settle();
-        prepare(current_, index);
-        read(current_);
-      }
-      const std::size_t after = current_.first + current_.items.size();
-      if (after < positions_.size()) {
-        prepare(next_, after);
-        pending_ = std::async(std::launch::async, [this] { read(next_); });
-      }
-    }
-    return current_.items[index - current_.first];
+    return windows_.at(index);
   }
 
  private:
-  struct Window {
-    std::size_t first = 0;
-    std::vector<std::shared_ptr<StoredFragments>> items;
-    bool holds(std::size_t index) const { return index >= first && index - first < items.size(); }
-  };
-
-  // Waits for a prefetch nobody will read; its error, if any, is met again
-  // when that window is read.
-  void settle() {
-    if (!pending_.valid()) return;
-    try {
-      pending_.get();
-    } catch (const std::exception&) {
-      next_.items.clear();
-    }
-  }
-
-  // Sizes a window for the results from first on. Its collections are filled
-  // again in place unless a caller still holds one, so going through the
-  // study reuses the same few megabytes.
-  void prepare(Window& window, std::size_t first) {
-    const std::size_t last = std::min(first + kWindowResults, positions_.size());
-    window.first = first;
-    window.items.resize(last - first);
-    for (auto& fragments : window.items) {
-      // Kept whole: decoding into it again reuses its fragments' texts.
-      if (!fragments || fragments.use_count() != 1) {
-        fragments = std::make_shared<StoredFragments>();
-      }
-    }
-  }
-
-  void read(Window& window) {
+  void read(FragmentWindows::Window& window) {
     if (!readDb_) readDb_ = std::make_unique<Database>(db_->path(), Database::Mode::ReadOnly);
     if (!windowQuery_) {
       // In the results' order, which the (study_id, position) index gives without a sort.
@@ -111,7 +56,7 @@ class SqliteStudySource final : public StudySource {
           "BETWEEN ? AND ? ORDER BY position");
     }
     const std::size_t first = window.first;
-    const std::size_t last = first + window.items.size();
+    const std::size_t last = window.end();
     Statement& q = *windowQuery_;
     q.bind(1, studyId_).bind(2, positions_[first]).bind(3, positions_[last - 1]);
     std::size_t index = first;
@@ -143,8 +88,7 @@ class SqliteStudySource final : public StudySource {
   std::vector<std::int64_t> positions_;     // by index in the study's order
   std::unique_ptr<Database> readDb_;        // the fragment reads' own connection
   std::unique_ptr<Statement> windowQuery_;  // prepared on readDb_, finalized before it closes
-  Window current_, next_;
-  std::future<void> pending_;  // fills next_
+  FragmentWindows windows_;                 // last: its prefetch ends before the connection closes
 };
 
 // A read transaction: every query in it sees the database as it was at the first.
