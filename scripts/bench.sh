@@ -104,6 +104,9 @@ measure() {
   while [ "$1" != -- ]; do files+=("$1"); shift; done
   shift
   local status=0 start end
+  # What earlier steps wrote goes to disk first, so that a step's own syncs
+  # do not wait behind another step's files.
+  sync
   start=$(date +%s%N)
   /usr/bin/time -f '%e %M' -o "$work/time" "$@" >"$work/step.log" 2>&1 || status=$?
   end=$(date +%s%N)
