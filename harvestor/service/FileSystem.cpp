@@ -48,6 +48,15 @@ void FileSystem::StartWriteback(int fd, std::int64_t offset, std::int64_t size) 
 #endif
 }
 
+void FileSystem::Release(int fd, std::int64_t offset, std::int64_t size) {
+#ifdef SYNC_FILE_RANGE_WRITE
+  ::sync_file_range(
+      fd, static_cast<off_t>(offset), static_cast<off_t>(size),
+      SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
+#endif
+  ::posix_fadvise(fd, static_cast<off_t>(offset), static_cast<off_t>(size), POSIX_FADV_DONTNEED);
+}
+
 int FileSystem::ChangeMode(int fd, unsigned mode) {
   return ::fchmod(fd, static_cast<mode_t>(mode)) == 0 ? 0 : errno;
 }

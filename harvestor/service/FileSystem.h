@@ -27,6 +27,11 @@ class FileSystem {
   // file on disk, without waiting, so that a long file's Sync finds little
   // left to write. Failures are not reported: the Sync that follows reports them.
   virtual void StartWriteback(int fd, std::int64_t offset, std::int64_t size);
+  // Waits until those bytes are on disk and lets the system drop them from
+  // its cache: a long export then reuses a few megabytes of cache rather
+  // than claiming fresh memory for every byte it writes. Failures are not
+  // reported, as above.
+  virtual void Release(int fd, std::int64_t offset, std::int64_t size);
   virtual int ChangeMode(int fd, unsigned mode);
   virtual int Close(int fd);
   virtual int Rename(const std::string& from, const std::string& to);

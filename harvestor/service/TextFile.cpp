@@ -130,6 +130,11 @@ void TextFileWriter::WriteOut(const char* data, std::size_t size) {
   written_ += static_cast<std::int64_t>(size);
   if (Ok() && !temp_.empty() && written_ - writebackFrom_ >= kWritebackStep) {
     fs_.StartWriteback(fd_, writebackFrom_, written_ - writebackFrom_);
+    // The step sent before this one has had a step's writing to get to disk.
+    if (writebackFrom_ > releasedTo_) {
+      fs_.Release(fd_, releasedTo_, writebackFrom_ - releasedTo_);
+      releasedTo_ = writebackFrom_;
+    }
     writebackFrom_ = written_;
   }
 }
@@ -162,6 +167,7 @@ bool TextFileWriter::Finish() {
   Flush();
   if (fd_ >= 0 && !temp_.empty() && error_ == 0) {
     Fail(fs_.Sync(fd_));
+    if (releasedTo_ > 0 && error_ == 0) fs_.Release(fd_, releasedTo_, written_ - releasedTo_);
     if (mode_ && error_ == 0) Fail(fs_.ChangeMode(fd_, *mode_));
   }
   if (fd_ >= 0) {

@@ -64,6 +64,7 @@ class TextFileWriter {
   std::string buffer_;
   std::int64_t written_ = 0;        // bytes handed to the file so far
   std::int64_t writebackFrom_ = 0;  // the first of them not yet sent to disk
+  std::int64_t releasedTo_ = 0;     // the bytes before it are on disk and let go
 };
 
 // Writes every line of a range to path; false when the file could not be

@@ -41,10 +41,14 @@ class FaultyFileSystem : public FileSystem {
     int file;
     std::int64_t offset, size;
   };
-  std::vector<Range> writebacks;  // every StartWriteback, in order
+  std::vector<Range> writebacks, releases;  // every StartWriteback and Release, in order
   void StartWriteback(int fd, std::int64_t offset, std::int64_t size) override {
     writebacks.push_back({FileOf(fd), offset, size});
     FileSystem::StartWriteback(fd, offset, size);
+  }
+  void Release(int fd, std::int64_t offset, std::int64_t size) override {
+    releases.push_back({FileOf(fd), offset, size});
+    FileSystem::Release(fd, offset, size);
   }
   int Sync(int fd) override { return Hits(Call::Sync, FileOf(fd)) ? error : FileSystem::Sync(fd); }
   int ChangeMode(int fd, unsigned mode) override {
