@@ -2,6 +2,8 @@
 // refusal of bad input with nothing written, and the read-only guarantee.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -307,6 +309,36 @@ TEST_F(StoreTest, AnExportNeverChangesTheDatabase) {
   EXPECT_EQ(
       ReadFile(host.Path("out.pre")),
       "FAM1 S1 ? ? ? 0 0 12 12 ? ?\r\n? S9 ? ? ? 0 0 ? ? ? ?\r\n");  // the later, empty Gender wins
+  EXPECT_FALSE(std::filesystem::exists(db + "-journal"));
+}
+
+// A write stopped part way, as by a killed import: a child process changes
+// the file past its cache and ends without committing, leaving its journal.
+void stopAWritePartWay(const std::string& path) {
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_exec(db,
+                 "PRAGMA cache_size = 1; BEGIN; DELETE FROM study_results; CREATE TABLE junk(x);"
+                 "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000)"
+                 " INSERT INTO junk SELECT randomblob(1000) FROM n;",
+                 nullptr, nullptr, nullptr);
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+}
+
+TEST_F(StoreTest, AReaderRollsBackTheWriteOfAStoppedImportAndReadsTheStudyAsItWas) {
+  const std::string db = host.Path("study.db");
+  addStudy(db, readStudyTables("Small", smallTables()));
+  stopAWritePartWay(db);
+  ASSERT_TRUE(std::filesystem::exists(db + "-journal"));
+  StudyDatabase store(db);
+  EXPECT_EQ(store.studyNames(), std::vector<std::string>{"Small"});
+  EXPECT_EQ(store.loadStudy("Small")->Results()->Count(), 4);
   EXPECT_FALSE(std::filesystem::exists(db + "-journal"));
 }
 

@@ -2,18 +2,55 @@
 
 namespace workstation {
 
+namespace {
+
+sqlite3* open(const std::string& path, int flags, const std::string& shownAs) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+    const std::string message = db ? sqlite3_errmsg(db) : "cannot open";
+    sqlite3_close(db);
+    throw StoreError(shownAs + ": " + message);
+  }
+  sqlite3_busy_timeout(db, 2000);
+  return db;
+}
+
+// Whether a first read finds the journal of a write that was stopped part
+// way, which only a connection that may write can roll back.
+bool needsRollback(sqlite3* db) {
+  return sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) ==
+             SQLITE_READONLY &&
+         sqlite3_extended_errcode(db) == SQLITE_READONLY_ROLLBACK;
+}
+
+}  // namespace
+
 Database::Database(const std::string& path, Mode mode, std::string shownAs)
     : path_(shownAs.empty() ? path : std::move(shownAs)) {
   const int flags = mode == Mode::ReadOnly    ? SQLITE_OPEN_READONLY
                     : mode == Mode::ReadWrite ? SQLITE_OPEN_READWRITE
                                               : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-  if (sqlite3_open_v2(path.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
-    const std::string message = db_ ? sqlite3_errmsg(db_) : "cannot open";
-    sqlite3_close(db_);
-    db_ = nullptr;
-    throw StoreError(path_ + ": " + message);
+  db_ = open(path, flags, path_);
+  if (mode != Mode::ReadOnly || !needsRollback(db_)) return;
+  // An import stopped part way left its journal: a reader would otherwise
+  // see no database at all. The first read of a connection that may write
+  // puts the file back as it was before that import.
+  sqlite3_close(db_);
+  db_ = nullptr;
+  sqlite3* writer = nullptr;
+  try {
+    writer = open(path, SQLITE_OPEN_READWRITE, path_);
+  } catch (const StoreError&) {
   }
-  sqlite3_busy_timeout(db_, 2000);
+  const bool rolledBack = writer && sqlite3_exec(writer, "SELECT count(*) FROM sqlite_master",
+                                                 nullptr, nullptr, nullptr) == SQLITE_OK;
+  sqlite3_close(writer);
+  if (!rolledBack) {
+    throw StoreError(path_ +
+                     ": an import into it was stopped part way, and its journal can only be "
+                     "rolled back with the right to write the file and its folder");
+  }
+  db_ = open(path, flags, path_);
 }
 
 Database::~Database() { sqlite3_close(db_); }

@@ -55,6 +55,8 @@ class Database {
   enum class Mode { ReadOnly, ReadWrite, ReadWriteCreate };
   // Messages name the file as shown, the path unless given otherwise (a
   // database built under a private name is named by the name it will get).
+  // A read-only open of a file whose last write was stopped part way first
+  // rolls that write back, as SQLite does for any connection that may write.
   Database(const std::string& path, Mode mode, std::string shownAs = "");
   ~Database();
   Database(const Database&) = delete;
