@@ -1,7 +1,9 @@
 #pragma once
-// Lines of text kept in blocks: the bytes of every line one after another
-// in blocks of a megabyte (a longer line has a block of its own), and a table
-// of where each line ends in its block. A line costs its bytes and four more,
+// Lines of text kept in blocks: the bytes of every line one after another,
+// each followed by CR LF, in blocks of a megabyte (a longer line has a block
+// of its own), and a table of where each line ends in its block. The blocks
+// are the lines as a text file holds them, written out without a copy. A
+// line costs its bytes and six more,
 // adding one takes amortised constant time however many lines there are, and
 // a block, once filled, is never moved or copied, so the arena's peak size
 // stays close to its bytes. Lines are only ever added, never changed or
@@ -32,7 +34,7 @@ class LineArena {
         : lines_(lines), index_(index), block_(lines ? lines->BlockOf(index) : 0) {}
     std::string_view operator*() const {
       const std::size_t begin =
-          index_ == lines_->firstLines_[block_] ? 0 : lines_->ends_[index_ - 1];
+          index_ == lines_->firstLines_[block_] ? 0 : lines_->ends_[index_ - 1] + kLineEnd.size();
       return std::string_view(lines_->blocks_[block_]).substr(begin, lines_->ends_[index_] - begin);
     }
     const_iterator& operator++() {
@@ -74,8 +76,14 @@ class LineArena {
     std::size_t count_ = 0;
   };
 
+  // How every line ends in a block.
+  static constexpr std::string_view kLineEnd = "\r\n";
+
   void Append(std::string_view line);
   std::size_t Count() const { return ends_.size(); }
+  // The blocks in order: together, every line followed by kLineEnd.
+  std::size_t BlockCount() const { return blocks_.size(); }
+  std::string_view BlockText(std::size_t block) const { return blocks_[block]; }
   // The bytes of all lines together, without line ends.
   std::size_t Bytes() const { return bytes_; }
   // The line at index, exactly as appended; empty past the last line.

@@ -147,13 +147,14 @@ void TextFileWriter::Flush() {
 
 void TextFileWriter::Write(std::string_view bytes) {
   if (!Ok() || finished_) return;
-  if (buffer_.size() + bytes.size() > kBufferSize) {
+  // A large block goes to the file as it stands, after what is buffered:
+  // copying it into the buffer first would cost more than the call saves.
+  if (bytes.size() >= kBufferSize / 2) {
     Flush();
-    if (bytes.size() >= kBufferSize) {
-      if (Ok()) WriteOut(bytes.data(), bytes.size());
-      return;
-    }
+    if (Ok()) WriteOut(bytes.data(), bytes.size());
+    return;
   }
+  if (buffer_.size() + bytes.size() > kBufferSize) Flush();
   buffer_.append(bytes);
 }
 

@@ -19,6 +19,7 @@
 #include <string_view>
 
 #include "harvestor/service/FileSystem.h"
+#include "harvestor/service/LineArena.h"
 
 namespace harvestor {
 
@@ -67,16 +68,37 @@ class TextFileWriter {
   std::int64_t releasedTo_ = 0;     // the bytes before it are on disk and let go
 };
 
-// Writes every line of a range to path; false when the file could not be
-// created or written (the previous file, if any, is then untouched). When
-// failure is given it receives the writer's Failure().
-template <class Lines>
-bool WriteTextLines(const std::string& path, const Lines& lines, std::string* failure = nullptr) {
+// Writes path with what fill(writer) writes; false when the file could not
+// be created or written (the previous file, if any, is then untouched).
+// When failure is given it receives the writer's Failure().
+template <class Fill>
+bool WriteTextFile(const std::string& path, Fill fill, std::string* failure) {
   TextFileWriter writer(path);
-  for (const auto& line : lines) writer.WriteLine(line);
+  fill(writer);
   const bool ok = writer.Commit();
   if (!ok && failure != nullptr) *failure = writer.Failure();
   return ok;
+}
+// Writes every line of a range to path, as WriteTextFile.
+template <class Lines>
+bool WriteTextLines(const std::string& path, const Lines& lines, std::string* failure = nullptr) {
+  return WriteTextFile(
+      path,
+      [&](TextFileWriter& writer) {
+        for (const auto& line : lines) writer.WriteLine(line);
+      },
+      failure);
+}
+// The same for the lines of an arena, whose blocks already hold them with
+// their line ends: each block is written as it stands.
+inline bool WriteTextLines(const std::string& path, const LineArena& lines,
+                           std::string* failure = nullptr) {
+  return WriteTextFile(
+      path,
+      [&](TextFileWriter& writer) {
+        for (std::size_t b = 0; b < lines.BlockCount(); ++b) writer.Write(lines.BlockText(b));
+      },
+      failure);
 }
 
 // True when a regular file (or a link to one) of that name exists.

@@ -107,13 +107,22 @@ TEST(LineArenaTest, LinesAcrossManyBlocksAndLongerThanABlockReadBackAndStayPut) 
     EXPECT_EQ(Read(arena.Lines(first, lines.size())), expected) << first;
   }
   std::size_t bytes = 0;
-  for (const std::string& line : lines) bytes += line.size();
+  std::string file;  // the lines as a text file holds them
+  for (const std::string& line : lines) {
+    bytes += line.size();
+    file.append(line).append("\r\n");
+  }
   EXPECT_EQ(arena.Bytes(), bytes);
+  std::string blocks;
+  for (std::size_t b = 0; b < arena.BlockCount(); ++b) blocks.append(arena.BlockText(b));
+  EXPECT_EQ(blocks, file);
 }
 
-TEST(LineArenaTest, ALineCostsItsBytesWithNoSeparator) {
+TEST(LineArenaTest, BytesCountTheLinesWithoutTheirEnds) {
   const LineArena arena = Filled({"ab", "", "cde"});
   EXPECT_EQ(arena.Bytes(), 5u);
+  ASSERT_EQ(arena.BlockCount(), 1u);
+  EXPECT_EQ(arena.BlockText(0), "ab\r\n\r\ncde\r\n");
 }
 
 }  // namespace
