@@ -50,14 +50,13 @@ void Individual::AddGenoLoci(const IStudyResult& oStudyResult) {
 
       // The locus is looked up by name; where it sits among the others is
       // never read, so it stays where it was first added.
-      GenoLocus* locus = m_loci.Find(locusName);
-      if (!locus) locus = &m_loci.Add(locusName);
+      GenoLocus& locus = m_loci.FindOrAdd(locusName);
       if (EqualsNoCase(alleleID, kUnknownAllele)) {
         ErrorLog::LogExportMsg("\t" + locusName + ": " + kUnknownAllele);
       }
       if (!alleleID.empty()) {
-        locus->AddAllele(alleleID);
-        if (locus->ToManyAlleles()) ErrorLog::LogExportMsg("\t" + locusName + ": Too many Alleles");
+        locus.AddAllele(alleleID);
+        if (locus.ToManyAlleles()) ErrorLog::LogExportMsg("\t" + locusName + ": Too many Alleles");
       }
     }
   });

@@ -3,19 +3,26 @@
 #include "harvestor/service/Text.h"
 
 namespace harvestor {
+namespace {
+constexpr std::size_t kNoSlot = static_cast<std::size_t>(-1);
+}
 
-const GenoLocus* LocusTable::Find(std::string_view name) const {
+const GenoLocus* LocusTable::Probe(std::string_view name, std::size_t* free) const {
   for (std::size_t at : {last_, last_ + 1}) {
     if (at < loci_.size() && EqualsNoCase(loci_[at].Name(), name)) {
       last_ = at;
       return &loci_[at];
     }
   }
+  *free = kNoSlot;
   if (slots_.empty()) return nullptr;
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t i = HashNoCase(name) & mask;; i = (i + 1) & mask) {
     const std::uint32_t slot = slots_[i];
-    if (slot == 0) return nullptr;
+    if (slot == 0) {
+      *free = i;
+      return nullptr;
+    }
     if (EqualsNoCase(loci_[slot - 1].Name(), name)) {
       last_ = slot - 1;
       return &loci_[last_];
@@ -23,17 +30,39 @@ const GenoLocus* LocusTable::Find(std::string_view name) const {
   }
 }
 
-GenoLocus& LocusTable::Add(const std::string& name) {
+const GenoLocus* LocusTable::Find(std::string_view name) const {
+  std::size_t free = kNoSlot;
+  return Probe(name, &free);
+}
+
+GenoLocus& LocusTable::Add(const std::string& name) { return Place(name, kNoSlot); }
+
+GenoLocus& LocusTable::FindOrAdd(const std::string& name) {
+  std::size_t free = kNoSlot;
+  if (const GenoLocus* found = Probe(name, &free)) return const_cast<GenoLocus&>(*found);
+  return Place(name, free);
+}
+
+void LocusTable::Reserve(std::size_t loci) {
+  loci_.reserve(loci);
+  if (slots_.size() < 2 * loci) Grow(loci);
+}
+
+// Adds the locus; free is the slot a probe for its name ended at, if known.
+GenoLocus& LocusTable::Place(const std::string& name, std::size_t free) {
   // Most individuals are typed at tens of loci: start with room for a few.
   if (loci_.empty()) loci_.reserve(8);
   loci_.emplace_back().Initialize(name);
+  const auto position = static_cast<std::uint32_t>(loci_.size() - 1);
   // At most half the slots are taken, so a probe always ends at a free one.
   if (slots_.size() < 2 * loci_.size()) {
-    Grow();
+    Grow(loci_.size());
+  } else if (free != kNoSlot) {
+    slots_[free] = position + 1;
   } else {
-    Index(static_cast<std::uint32_t>(loci_.size() - 1));
+    Index(position);
   }
-  last_ = loci_.size() - 1;
+  last_ = position;
   return loci_.back();
 }
 
@@ -44,9 +73,10 @@ void LocusTable::Index(std::uint32_t position) {
   slots_[i] = position + 1;
 }
 
-void LocusTable::Grow() {
+// Sizes the slots for at least that many loci and indexes those held.
+void LocusTable::Grow(std::size_t loci) {
   std::size_t size = slots_.empty() ? 16 : slots_.size();
-  while (size < 2 * loci_.size()) size *= 2;
+  while (size < 2 * loci) size *= 2;
   slots_.assign(size, 0);
   for (std::size_t p = 0; p < loci_.size(); ++p) Index(static_cast<std::uint32_t>(p));
 }

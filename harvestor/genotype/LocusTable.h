@@ -24,15 +24,23 @@ class LocusTable {
   GenoLocus* Find(std::string_view name) {
     return const_cast<GenoLocus*>(static_cast<const LocusTable&>(*this).Find(name));
   }
-  // Room for that many loci in all, so that adding up to them moves
-  // nothing; a pointer Find returned is no longer good when room was made.
-  void Reserve(std::size_t loci) { loci_.reserve(loci); }
+  // Room for that many loci in all, so that adding up to them moves or
+  // rehashes nothing; a pointer Find returned is no longer good when room
+  // was made.
+  void Reserve(std::size_t loci);
   // Adds a locus, without alleles, whose name the table does not hold yet.
   GenoLocus& Add(const std::string& name);
+  // The locus of that name, added without alleles when the table has none:
+  // Find then Add with one hash of the name.
+  GenoLocus& FindOrAdd(const std::string& name);
 
  private:
+  // The locus found by the quick checks or by probing from the name's slot;
+  // at a miss, *free is the free slot the probe ended at.
+  const GenoLocus* Probe(std::string_view name, std::size_t* free) const;
+  GenoLocus& Place(const std::string& name, std::size_t free);
   void Index(std::uint32_t position);
-  void Grow();
+  void Grow(std::size_t loci);
 
   std::vector<GenoLocus> loci_;
   std::vector<std::uint32_t> slots_;  // 0 for a free slot, else the locus's position + 1
