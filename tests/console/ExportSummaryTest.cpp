@@ -95,8 +95,11 @@ TEST(ExportSummaryTest, AFileIsWrittenWhenTheLogSaysSoForThatWholeName) {
     bool written;
   } cases[] = {{"/out/Study.debug", true}, {"/out/Study.pre", true}, {"/out/Grid.csv", true},
                {"/out/Study.log", false},  {"/out/Study.pr", false}, {"/out/Study", false}};
-  const auto records = writingRecords(log);
-  for (const Case& c : cases) EXPECT_EQ(recordsWriting(records, c.file), c.written) << c.file;
+  const StudyLogScan scan =
+      scanStudyLog(log, {"Export Complete.", "Can't create ", "Exported: ", "", "Processing"});
+  for (const Case& c : cases) EXPECT_EQ(recordsWriting(scan.records, c.file), c.written) << c.file;
+  // An empty prefix is never found.
+  EXPECT_EQ(scan.found, (std::vector<bool>{false, true, true, false, false}));
 }
 
 struct SteppedClock {

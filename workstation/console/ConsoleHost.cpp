@@ -76,11 +76,18 @@ std::vector<bool> ConsoleHost::logHasEach(const std::vector<std::string_view>& p
   return found;
 }
 
-std::string ConsoleHost::runProblem(const RunLines& lines) const {
-  if (utility_.reports() > 0) return "the export stopped on an error.";
+std::vector<std::string_view> ConsoleHost::prefixesOf(const RunLines& lines) {
   std::vector<std::string_view> prefixes = {lines.stopped, lines.complete};
   prefixes.insert(prefixes.end(), lines.failures.begin(), lines.failures.end());
-  const std::vector<bool> found = logHasEach(prefixes);
+  return prefixes;
+}
+
+std::string ConsoleHost::runProblem(const RunLines& lines) const {
+  return runProblem(lines, logHasEach(prefixesOf(lines)));
+}
+
+std::string ConsoleHost::runProblem(const RunLines& lines, const std::vector<bool>& found) const {
+  if (utility_.reports() > 0) return "the export stopped on an error.";
   if (found[0]) return lines.stoppedMessage;
   if (!found[1] || std::find(found.begin() + 2, found.end(), true) != found.end()) {
     return lines.incompleteMessage;
@@ -93,7 +100,12 @@ bool ConsoleHost::runStopped(const RunLines& lines) const {
 }
 
 int ConsoleHost::exitStatus(const RunLines& lines, std::ostream& err) const {
-  const std::string message = runProblem(lines);
+  return exitStatus(lines, err, logHasEach(prefixesOf(lines)));
+}
+
+int ConsoleHost::exitStatus(const RunLines& lines, std::ostream& err,
+                            const std::vector<bool>& found) const {
+  const std::string message = runProblem(lines, found);
   if (message.empty()) return 0;
   err << "harvestor: " << message << "\n";
   return 1;

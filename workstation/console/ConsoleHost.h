@@ -60,12 +60,16 @@ class ConsoleHost final : public harvestor::IHostApplication {
   // What went wrong in the run just done, as the message the console prints:
   // empty when it completed, else an error reported, stopped, or incomplete.
   std::string runProblem(const RunLines& lines) const;
+  // The same from which of prefixesOf(lines) the log was found to hold.
+  std::string runProblem(const RunLines& lines, const std::vector<bool>& found) const;
+  static std::vector<std::string_view> prefixesOf(const RunLines& lines);
   // Whether the component reported an error to the host or the user stopped
   // the run: what a further run must not follow.
   bool runStopped(const RunLines& lines) const;
   // The exit status of the run just done: 0 when it completed, else 1 with
   // runProblem's message on standard error.
   int exitStatus(const RunLines& lines, std::ostream& err) const;
+  int exitStatus(const RunLines& lines, std::ostream& err, const std::vector<bool>& found) const;
   // Ends the run on the terminal: a progress bar still drawn is cleared and
   // the captions held back are shown as they last were.
   void endRun() {

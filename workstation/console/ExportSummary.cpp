@@ -59,7 +59,14 @@ std::string plural(std::size_t n, const char* one, const char* many) {
 }  // namespace
 
 StudyExportTally tallyStudyExport(const harvestor::LineArena& log) {
-  StudyExportTally tally;
+  return scanStudyLog(log, {}).tally;
+}
+
+StudyLogScan scanStudyLog(const harvestor::LineArena& log,
+                          const std::vector<std::string_view>& prefixes) {
+  StudyLogScan scan;
+  scan.found.assign(prefixes.size(), false);
+  StudyExportTally& tally = scan.tally;
   std::map<std::string, std::string> written;  // key -> the ID as first written
   std::set<std::string> excluded, missingLoci, missingIn;
   constexpr std::string_view kMissingLocus = "Missing locus: ";
@@ -79,6 +86,8 @@ StudyExportTally tallyStudyExport(const harvestor::LineArena& log) {
         if (startsWith(line, "Excluded result: ")) {
           ++tally.resultsExcluded;
           excluded.insert(keyOf(subjectNamed(line)));
+        } else if (startsWith(line, "Exported")) {
+          scan.records.push_back(line);
         }
         break;
       case 'M':
@@ -103,13 +112,18 @@ StudyExportTally tallyStudyExport(const harvestor::LineArena& log) {
       default:
         break;
     }
+    for (std::size_t i = 0; i < prefixes.size(); ++i) {
+      if (!scan.found[i] && !prefixes[i].empty() && startsWith(line, prefixes[i])) {
+        scan.found[i] = true;
+      }
+    }
   }
   tally.subjectsWritten = written.size();
   for (const std::string& id : excluded) tally.subjectsSkipped += written.count(id) == 0 ? 1 : 0;
   tally.lociMissingDistinct = missingLoci.size();
   tally.subjectsMissingLoci = missingIn.size();
   tally.idsEqualWhenCut = equalWhenCut(written);
-  return tally;
+  return scan;
 }
 
 ResultExportTally tallyResultExport(const harvestor::LineArena& log) {
@@ -128,14 +142,6 @@ ResultExportTally tallyResultExport(const harvestor::LineArena& log) {
     }
   }
   return tally;
-}
-
-std::vector<std::string_view> writingRecords(const harvestor::LineArena& log) {
-  std::vector<std::string_view> records;
-  for (std::string_view line : log) {
-    if (startsWith(line, "Exported")) records.push_back(line);
-  }
-  return records;
 }
 
 bool recordsWriting(const std::vector<std::string_view>& records, const std::string& file) {

@@ -31,6 +31,18 @@ struct StudyExportTally {
 };
 StudyExportTally tallyStudyExport(const harvestor::LineArena& log);
 
+// What one walk of a study export's log finds: its tally, the lines that
+// record writing a file (as recordsWriting reads them), and whether a line
+// starts with each of the prefixes asked about. A log of ten million lines
+// is walked once for the summary and the exit status together.
+struct StudyLogScan {
+  StudyExportTally tally;
+  std::vector<std::string_view> records;
+  std::vector<bool> found;  // by prefix
+};
+StudyLogScan scanStudyLog(const harvestor::LineArena& log,
+                          const std::vector<std::string_view>& prefixes);
+
 // The Linkage file keeps the first 11 characters (not bytes) of an ID.
 constexpr std::size_t kLinkageIdCharacters = 11;
 
@@ -42,11 +54,9 @@ struct ResultExportTally {
 };
 ResultExportTally tallyResultExport(const harvestor::LineArena& log);
 
-// The log's lines that record writing a file: "Exported " or "Exported: "
-// followed by its name, alone or before a note. One pass over the log, so
-// that asking about several files costs one walk of ten million lines.
-std::vector<std::string_view> writingRecords(const harvestor::LineArena& log);
-// Whether one of the records names the file, as a whole name.
+// Whether one of the records of writing a file (the log's lines "Exported "
+// or "Exported: " followed by its name, alone or before a note) names the
+// file, as a whole name.
 bool recordsWriting(const std::vector<std::string_view>& records, const std::string& file);
 
 // The lines "Files written:" and one per file that exists, with its size, up

@@ -78,18 +78,27 @@ StudyFiles studyFiles(const std::string& output, std::int16_t filterIndex) {
   return written;
 }
 
-// What the run wrote, from its log (or, for CSV, from the grid page).
+// What the run wrote, from its log (or, for CSV, from the grid page), and
+// which of the run's outcome lines its log holds.
 struct StudyOutcome {
   StudyExportTally tally;
   std::size_t csvFragments = 0;
   bool wroteNoSubject = false;
+  std::vector<std::string_view> records;  // of files written
+  std::vector<bool> found;                // by prefix asked about
 };
 
-StudyOutcome outcomeOf(const StudyExportRequest& request, ConsoleHost& host) {
+StudyOutcome outcomeOf(const StudyExportRequest& request, ConsoleHost& host,
+                       const std::vector<std::string_view>& prefixes) {
   StudyOutcome outcome;
+  const harvestor::LineArena* log = harvestor::ErrorLog::Lines();
+  const harvestor::LineArena none;
+  // The log of a study export is walked once for everything asked of it.
+  StudyLogScan scan = scanStudyLog(log ? *log : none, prefixes);
+  outcome.records = std::move(scan.records);
+  outcome.found = std::move(scan.found);
   if (request.filterIndex >= 2) {
-    const harvestor::LineArena* log = harvestor::ErrorLog::Lines();
-    if (log) outcome.tally = tallyStudyExport(*log);
+    outcome.tally = std::move(scan.tally);
     outcome.wroteNoSubject = outcome.tally.subjectsWritten == 0;
   } else if (const auto grid = std::dynamic_pointer_cast<FragmentGridPage>(
                  host.windows().lastPage("FragmentGrid"))) {
@@ -102,9 +111,6 @@ StudyOutcome outcomeOf(const StudyExportRequest& request, ConsoleHost& host) {
 
 void printSummary(std::ostream& out, const StudyExportRequest& request,
                   const StudyOutcome& outcome) {
-  const harvestor::LineArena* log = harvestor::ErrorLog::Lines();
-  const harvestor::LineArena none;
-  const harvestor::LineArena& lines = log ? *log : none;
   if (request.filterIndex >= 2) {
     printStudyTally(out, outcome.tally, request.filterIndex == 2);
   } else {
@@ -112,13 +118,12 @@ void printSummary(std::ostream& out, const StudyExportRequest& request,
   }
   if (request.toStandardOutput) return;  // the file is on standard output
   StudyFiles expected = studyFiles(request.output, request.filterIndex);
-  const std::vector<std::string_view> records = writingRecords(lines);
   std::vector<std::string> written;
   for (const std::string& file : expected.files) {
-    if (recordsWriting(records, file)) written.push_back(file);
+    if (recordsWriting(outcome.records, file)) written.push_back(file);
   }
   printFiles(out, written);
-  printLogFile(out, recordsWriting(records, expected.log) ? expected.log : std::string());
+  printLogFile(out, recordsWriting(outcome.records, expected.log) ? expected.log : std::string());
 }
 
 // The locus list check takes the list's length as a 16-bit number, so a list
@@ -186,17 +191,17 @@ int runStudyExport(const StudyExportRequest& request, CommandContext& context) {
       host.windows().lastPage("ExportStudyStatus"));
   if (page && page->cmdOK.Enabled()) page->cmdOK.Click();
   host.endRun();
-  const StudyOutcome outcome = outcomeOf(request, host);
+  const ConsoleHost::RunLines runLines = {
+      "Processing aborted by user: ",
+      "export aborted.",
+      "Export Complete.",
+      {"Can't create ", "Export failed."},
+      request.verbose ? "the export did not write every file; see the log above."
+                      : "the export did not write every file; see the export log."};
+  const StudyOutcome outcome = outcomeOf(request, host, ConsoleHost::prefixesOf(runLines));
   if (!request.verbose) printSummary(report, request, outcome);
 
-  const int status = host.exitStatus(
-      {"Processing aborted by user: ",
-       "export aborted.",
-       "Export Complete.",
-       {"Can't create ", "Export failed."},
-       request.verbose ? "the export did not write every file; see the log above."
-                       : "the export did not write every file; see the export log."},
-      context.err);
+  const int status = host.exitStatus(runLines, context.err, outcome.found);
   if (status != 0 || !outcome.wroteNoSubject) return status;
   context.err << "harvestor: the export wrote no subject"
               << (request.filterIndex >= 2 ? " (every result was excluded or had no subject ID)"
