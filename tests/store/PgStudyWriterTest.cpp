@@ -104,5 +104,38 @@ TEST_F(PgStudyWriterTest, AReaderRoleIsRefusedAndWritesNothing) {
   EXPECT_EQ(reader.exec("SELECT count(*) FROM harvestor.studies").integer(0, 0), 1);
 }
 
+TEST_F(PgStudyWriterTest, ABatchTheServerRefusesWhileTheNextIsGatheredFailsTheWholeImport) {
+  // Batches are sent while the next is gathered: the server's refusal of
+  // one, early or the last, still stops the import and leaves nothing.
+  auto& server = PgTestServer::instance();
+  const std::string conninfo = server.createDatabase("writer_refused");
+  PgConnection db = connect(conninfo);
+  {
+    PgStudyWriter writer(db, "Existing");
+    writer.add(sampleResult("R", 2));
+    writer.commit();
+  }
+  ASSERT_TRUE(
+      server.adminSql("ALTER TABLE harvestor.study_results ADD CONSTRAINT refused_result "
+                      "CHECK (name NOT IN ('R100', 'R2900'))",
+                      "writer_refused"));
+  for (const char* study : {"Refused early", "Refused last"}) {
+    SCOPED_TRACE(study);
+    const bool early = std::string(study) == "Refused early";
+    try {
+      PgStudyWriter writer(db, study);
+      for (int i = 0; i < 3000; ++i) {
+        if (i == (early ? 2900 : 100)) continue;  // only one refused name a run
+        writer.add(sampleResult("R" + std::to_string(i), 300));
+      }
+      writer.commit();
+      ADD_FAILURE() << "a refused row was committed";
+    } catch (const StoreError& e) {
+      EXPECT_NE(std::string(e.what()).find("refused_result"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(db.exec("SELECT count(*) FROM harvestor.studies").integer(0, 0), 1);
+  }
+}
+
 }  // namespace
 }  // namespace workstation

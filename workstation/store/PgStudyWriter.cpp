@@ -1,5 +1,7 @@
 #include "workstation/store/PgStudyWriter.h"
 
+#include <exception>
+
 #include "workstation/store/Database.h"
 #include "workstation/store/FragmentPack.h"
 #include "workstation/store/PgSchema.h"
@@ -15,7 +17,6 @@ void sendCopy(PgConnection& db, const char* sql, PgCopyRows& rows, std::size_t& 
   db.copyBegin(sql);
   db.copyWrite(rows.bytes());
   db.copyFinish();
-  rows = PgCopyRows();
   pending = 0;
 }
 
@@ -67,6 +68,11 @@ void PgStudyWriter::start() {
 PgStudyWriter::~PgStudyWriter() { rollback(); }
 
 void PgStudyWriter::rollback() {
+  try {
+    waitForSend();
+  } catch (const std::exception&) {
+    // The batch failed; the rollback below ends the transaction all the same.
+  }
   if (!open_) return;
   open_ = false;
   try {
@@ -80,59 +86,75 @@ void PgStudyWriter::add(const ImportedResult& r) {
   const std::int64_t study = std::stoll(studyId_);
   pack_.clear();
   encodeFragments(r.fragments, pack_);
-  results_.beginRow(8);
-  results_.bigint(study);
-  results_.integer(position_);
-  results_.text(r.name);
-  results_.text(r.subjectId);
-  results_.boolean(r.excluded);
-  results_.integer(r.analysisRevision);
-  results_.real8(r.areaScale);
-  results_.text(pack_);
-  ++pendingResults_;
+  gathering_.results.beginRow(8);
+  gathering_.results.bigint(study);
+  gathering_.results.integer(position_);
+  gathering_.results.text(r.name);
+  gathering_.results.text(r.subjectId);
+  gathering_.results.boolean(r.excluded);
+  gathering_.results.integer(r.analysisRevision);
+  gathering_.results.real8(r.areaScale);
+  gathering_.results.text(pack_);
+  ++gathering_.pendingResults;
   std::int32_t p = 0;
   for (const harvestor::PropertyEntry& e : r.properties) {
-    properties_.beginRow(6);
-    properties_.bigint(study);
-    properties_.integer(position_);
-    properties_.integer(p++);
-    properties_.text(e.Name);
+    gathering_.properties.beginRow(6);
+    gathering_.properties.bigint(study);
+    gathering_.properties.integer(position_);
+    gathering_.properties.integer(p++);
+    gathering_.properties.text(e.Name);
     // An empty value is two NULLs, so that it reads back empty, not as "".
     if (e.Value.GetKind() == harvestor::Variant::Kind::Number) {
-      properties_.null();
-      properties_.real8(*e.Value.ToNumber());
+      gathering_.properties.null();
+      gathering_.properties.real8(*e.Value.ToNumber());
     } else if (e.Value.IsEmpty()) {
-      properties_.null();
-      properties_.null();
+      gathering_.properties.null();
+      gathering_.properties.null();
     } else {
-      properties_.text(e.Value.ToText());
-      properties_.null();
+      gathering_.properties.text(e.Value.ToText());
+      gathering_.properties.null();
     }
-    ++pendingProperties_;
+    ++gathering_.pendingProperties;
   }
   for (std::size_t dye = 0; dye < r.traces.size(); ++dye) {
     if (r.traces[dye].empty()) continue;
-    traces_.beginRow(4);
-    traces_.bigint(study);
-    traces_.integer(position_);
-    traces_.smallint(static_cast<std::int16_t>(dye + 1));
-    traces_.text(encodeScans(r.traces[dye]));
-    ++pendingTraces_;
+    gathering_.traces.beginRow(4);
+    gathering_.traces.bigint(study);
+    gathering_.traces.integer(position_);
+    gathering_.traces.smallint(static_cast<std::int16_t>(dye + 1));
+    gathering_.traces.text(encodeScans(r.traces[dye]));
+    ++gathering_.pendingTraces;
   }
   ++position_;
-  if (results_.size() + properties_.size() + traces_.size() > kFlushBytes) flush();
+  if (gathering_.results.size() + gathering_.properties.size() + gathering_.traces.size() >
+      kFlushBytes) {
+    flush();
+  }
 }
 
 void PgStudyWriter::flush() {
-  sendCopy(db_, "COPY harvestor.study_results FROM STDIN (FORMAT binary)", results_,
-           pendingResults_);
-  sendCopy(db_, "COPY harvestor.sample_properties FROM STDIN (FORMAT binary)", properties_,
-           pendingProperties_);
-  sendCopy(db_, "COPY harvestor.traces FROM STDIN (FORMAT binary)", traces_, pendingTraces_);
+  waitForSend();
+  std::swap(sending_, gathering_);
+  gathering_ = Batch();
+  sent_ = std::async(std::launch::async, [this] { send(sending_); });
+}
+
+void PgStudyWriter::waitForSend() {
+  if (sent_.valid()) sent_.get();
+}
+
+void PgStudyWriter::send(Batch& batch) {
+  sendCopy(db_, "COPY harvestor.study_results FROM STDIN (FORMAT binary)", batch.results,
+           batch.pendingResults);
+  sendCopy(db_, "COPY harvestor.sample_properties FROM STDIN (FORMAT binary)", batch.properties,
+           batch.pendingProperties);
+  sendCopy(db_, "COPY harvestor.traces FROM STDIN (FORMAT binary)", batch.traces,
+           batch.pendingTraces);
 }
 
 void PgStudyWriter::commit() {
   flush();
+  waitForSend();
   db_.exec("COMMIT");
   open_ = false;
 }
