@@ -198,6 +198,14 @@ TEST_F(StoreTest, ForeignAndCorruptFilesAreRefusedByName) {
   EXPECT_NE(refusal(future).find(future + ": study database version 7 cannot be read"),
             std::string::npos);
   EXPECT_THROW(addStudy(foreign, readStudyTables("Small", smallTables())), StoreError);
+  // A study database another connection holds locked is named as locked,
+  // not taken for a file of something else.
+  Database writer(future, Database::Mode::ReadWrite);
+  writer.setBusyTimeout(0);
+  writer.exec("BEGIN EXCLUSIVE");
+  const std::string locked = refusal(future);
+  EXPECT_NE(locked.find("database is locked"), std::string::npos) << locked;
+  writer.exec("ROLLBACK");
 }
 
 // Every fragment of every result, as the study objects read them.

@@ -109,7 +109,9 @@ void check(Database& db) {
   try {
     isStudyDatabase = hasTable(db, "harvestor_meta");
   } catch (const StoreError&) {
-    isStudyDatabase = false;  // not a database at all
+    // Not a database at all; any other failure (a file locked or unreadable)
+    // says what it is itself.
+    if (sqlite3_errcode(db.handle()) != SQLITE_NOTADB) throw;
   }
   if (!isStudyDatabase) throw StoreError(db.path() + ": not a Harvestor study database");
   const std::string version = storedVersion(db);
