@@ -3,8 +3,9 @@
 // REPEATABLE READ, read-only snapshot through server-side cursors, a few
 // thousand results at a time, in the order SQLite reads them, so an export
 // sees no half of an import that runs meanwhile and its files are the same
-// byte for byte as from a SQLite file holding the same study. Reading needs
-// only the right to SELECT.
+// byte for byte as from a SQLite file holding the same study. Fragment data,
+// which never changes once imported, is read later a window ahead of the
+// export, on a second connection. Reading needs only the right to SELECT.
 
 #include <memory>
 
