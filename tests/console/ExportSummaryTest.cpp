@@ -17,18 +17,21 @@ harvestor::LineArena Log(const std::vector<std::string>& lines) {
 }
 
 TEST(ExportSummaryTest, SubjectsAreCountedOnceWithoutRegardToCaseAndSkippedOnlyWhenNoResultIsKept) {
-  const auto tally = tallyStudyExport(Log({
-      "Processing result: R1 for Subject: S1",
-      "Excluded result: R2 for Subject: s1",  // S1 is written all the same
-      "Processing result: R3 for Subject: s1",
-      "\tConflicting Gender for Subject: S1",
-      "\tConflicting Father ID for Subject: S1",
-      "Excluded result: R4 for Subject: S9",  // S9's only result
-      "Excluded result: R5 for Subject: S9",
-      "Missing Subject ID for result: R6",
-      "\tResult data not included in exported file.",
-      "Processing locus: D1 for Subject: S1",
-  }));
+  const auto tally =
+      scanStudyLog(Log({
+                       "Processing result: R1 for Subject: S1",
+                       "Excluded result: R2 for Subject: s1",  // S1 is written all the same
+                       "Processing result: R3 for Subject: s1",
+                       "\tConflicting Gender for Subject: S1",
+                       "\tConflicting Father ID for Subject: S1",
+                       "Excluded result: R4 for Subject: S9",  // S9's only result
+                       "Excluded result: R5 for Subject: S9",
+                       "Missing Subject ID for result: R6",
+                       "\tResult data not included in exported file.",
+                       "Processing locus: D1 for Subject: S1",
+                   }),
+                   {})
+          .tally;
   EXPECT_EQ(tally.subjectsWritten, 1u);
   EXPECT_EQ(tally.subjectsSkipped, 1u);
   EXPECT_EQ(tally.conflicts, 2u);
@@ -38,20 +41,24 @@ TEST(ExportSummaryTest, SubjectsAreCountedOnceWithoutRegardToCaseAndSkippedOnlyW
 }
 
 TEST(ExportSummaryTest, MissingLociUnknownAllelesAndIdsEqualWhenCut) {
-  const auto tally = tallyStudyExport(Log({
-      "Processing result: R1 for Subject: ABCDEFGHIJK-1",
-      "\tD1: Unknown Allele",
-      "\tD1: unknown allele as a comment\tnot a fragment line",
-      "\tHomozygous: Allele ID: Unknown Allele",           // the call, not the fragment
-      "Processing result: R2 for Subject: abcdefghijk-1",  // the same subject
-      "Processing result: R3 for Subject: ABCDEFGHIJK-2",
-      "Processing result: R4 for Subject: ÄBCDEFGHIJK-3",  // 11 characters, 12 bytes
-      "Processing result: R5 for Subject: ÄBCDEFGHIJK",
-      "Processing result: R6 for Subject: SHORT",
-      "Missing locus: D2 for Subject: ABCDEFGHIJK-1",
-      "Missing locus: D3 for Subject: ABCDEFGHIJK-1",
-      "Missing locus: d2 for Subject: SHORT",
-  }));
+  const auto tally =
+      scanStudyLog(
+          Log({
+              "Processing result: R1 for Subject: ABCDEFGHIJK-1",
+              "\tD1: Unknown Allele",
+              "\tD1: unknown allele as a comment\tnot a fragment line",
+              "\tHomozygous: Allele ID: Unknown Allele",           // the call, not the fragment
+              "Processing result: R2 for Subject: abcdefghijk-1",  // the same subject
+              "Processing result: R3 for Subject: ABCDEFGHIJK-2",
+              "Processing result: R4 for Subject: ÄBCDEFGHIJK-3",  // 11 characters, 12 bytes
+              "Processing result: R5 for Subject: ÄBCDEFGHIJK",
+              "Processing result: R6 for Subject: SHORT",
+              "Missing locus: D2 for Subject: ABCDEFGHIJK-1",
+              "Missing locus: D3 for Subject: ABCDEFGHIJK-1",
+              "Missing locus: d2 for Subject: SHORT",
+          }),
+          {})
+          .tally;
   EXPECT_EQ(tally.subjectsWritten, 5u);
   EXPECT_EQ(tally.unknownAlleles, 1u);
   EXPECT_EQ(tally.lociMissing, 3u);

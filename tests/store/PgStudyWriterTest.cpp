@@ -41,6 +41,13 @@ class PgStudyWriterTest : public ::testing::Test {
   PgConnection connect(const std::string& conninfo) {
     return PgConnection(parseStoreAddress("postgres:" + conninfo));
   }
+  // A store holding one small study, "Existing".
+  void importExisting(const std::string& conninfo) {
+    PgConnection db = connect(conninfo);
+    PgStudyWriter writer(db, "Existing");
+    writer.add(sampleResult("R", 2));
+    writer.commit();
+  }
 };
 
 TEST_F(PgStudyWriterTest, AddsAStudyInOneTransaction) {
@@ -79,12 +86,7 @@ TEST_F(PgStudyWriterTest, AddsAStudyInOneTransaction) {
 TEST_F(PgStudyWriterTest, AReaderRoleIsRefusedAndWritesNothing) {
   auto& server = PgTestServer::instance();
   const std::string conninfo = server.createDatabase("writer_reader");
-  {
-    PgConnection admin = connect(conninfo);
-    PgStudyWriter writer(admin, "Existing");
-    writer.add(sampleResult("R", 2));
-    writer.commit();
-  }
+  importExisting(conninfo);
   ASSERT_TRUE(
       server.adminSql("DROP ROLE IF EXISTS lab_reader_w; "
                       "CREATE ROLE lab_reader_w LOGIN PASSWORD 'reader-Pass-9'"));
@@ -109,12 +111,8 @@ TEST_F(PgStudyWriterTest, ABatchTheServerRefusesWhileTheNextIsGatheredFailsTheWh
   // one, early or the last, still stops the import and leaves nothing.
   auto& server = PgTestServer::instance();
   const std::string conninfo = server.createDatabase("writer_refused");
+  importExisting(conninfo);
   PgConnection db = connect(conninfo);
-  {
-    PgStudyWriter writer(db, "Existing");
-    writer.add(sampleResult("R", 2));
-    writer.commit();
-  }
   ASSERT_TRUE(
       server.adminSql("ALTER TABLE harvestor.study_results ADD CONSTRAINT refused_result "
                       "CHECK (name NOT IN ('R100', 'R2900'))",

@@ -99,10 +99,6 @@ bool ConsoleHost::runStopped(const RunLines& lines) const {
   return utility_.reports() > 0 || logHasEach({lines.stopped})[0];
 }
 
-int ConsoleHost::exitStatus(const RunLines& lines, std::ostream& err) const {
-  return exitStatus(lines, err, logHasEach(prefixesOf(lines)));
-}
-
 int ConsoleHost::exitStatus(const RunLines& lines, std::ostream& err,
                             const std::vector<bool>& found) const {
   const std::string message = runProblem(lines, found);

@@ -66,9 +66,9 @@ class ConsoleHost final : public harvestor::IHostApplication {
   // Whether the component reported an error to the host or the user stopped
   // the run: what a further run must not follow.
   bool runStopped(const RunLines& lines) const;
-  // The exit status of the run just done: 0 when it completed, else 1 with
-  // runProblem's message on standard error.
-  int exitStatus(const RunLines& lines, std::ostream& err) const;
+  // The exit status of the run just done, from which of prefixesOf(lines)
+  // its log holds: 0 when it completed, else 1 with runProblem's message on
+  // standard error.
   int exitStatus(const RunLines& lines, std::ostream& err, const std::vector<bool>& found) const;
   // Ends the run on the terminal: a progress bar still drawn is cleared and
   // the captions held back are shown as they last were.

@@ -58,10 +58,6 @@ std::string plural(std::size_t n, const char* one, const char* many) {
 
 }  // namespace
 
-StudyExportTally tallyStudyExport(const harvestor::LineArena& log) {
-  return scanStudyLog(log, {}).tally;
-}
-
 StudyLogScan scanStudyLog(const harvestor::LineArena& log,
                           const std::vector<std::string_view>& prefixes) {
   StudyLogScan scan;

@@ -29,7 +29,6 @@ struct StudyExportTally {
   // are in the order of their cut ID.
   std::vector<std::vector<std::string>> idsEqualWhenCut;
 };
-StudyExportTally tallyStudyExport(const harvestor::LineArena& log);
 
 // What one walk of a study export's log finds: its tally, the lines that
 // record writing a file (as recordsWriting reads them), and whether a line

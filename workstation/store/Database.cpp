@@ -15,11 +15,16 @@ sqlite3* open(const std::string& path, int flags, const std::string& shownAs) {
   return db;
 }
 
-// Whether a first read finds the journal of a write that was stopped part
-// way, which only a connection that may write can roll back.
+// A connection's first read: it rolls back a write that was stopped part
+// way, if the connection may write.
+int firstRead(sqlite3* db) {
+  return sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+}
+
+// Whether a first read finds the journal of such a write, which only a
+// connection that may write can roll back.
 bool needsRollback(sqlite3* db) {
-  return sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) ==
-             SQLITE_READONLY &&
+  return firstRead(db) == SQLITE_READONLY &&
          sqlite3_extended_errcode(db) == SQLITE_READONLY_ROLLBACK;
 }
 
@@ -33,8 +38,8 @@ Database::Database(const std::string& path, Mode mode, std::string shownAs)
   db_ = open(path, flags, path_);
   if (mode != Mode::ReadOnly || !needsRollback(db_)) return;
   // An import stopped part way left its journal: a reader would otherwise
-  // see no database at all. The first read of a connection that may write
-  // puts the file back as it was before that import.
+  // see no database at all. A writer's first read puts the file back as it
+  // was before that import.
   sqlite3_close(db_);
   db_ = nullptr;
   sqlite3* writer = nullptr;
@@ -42,8 +47,7 @@ Database::Database(const std::string& path, Mode mode, std::string shownAs)
     writer = open(path, SQLITE_OPEN_READWRITE, path_);
   } catch (const StoreError&) {
   }
-  const bool rolledBack = writer && sqlite3_exec(writer, "SELECT count(*) FROM sqlite_master",
-                                                 nullptr, nullptr, nullptr) == SQLITE_OK;
+  const bool rolledBack = writer && firstRead(writer) == SQLITE_OK;
   sqlite3_close(writer);
   if (!rolledBack) {
     throw StoreError(path_ +
