@@ -59,44 +59,6 @@ TEST(ImportCommandTest, ImportsAStudyAndRefusesABadTableWritingNothing) {
   EXPECT_NE(again.err.find("a study named 'Run 1' exists already"), std::string::npos);
 }
 
-// What a user sees for the bad tables and native files that once went into
-// the database as infinities, truncated dyes, cut names or huge traces.
-TEST(ImportCommandTest, BadValuesAreRefusedNamingTheFileAndWritingNothing) {
-  struct Bad {
-    std::string option, file, content, message;
-  };
-  const std::string frag = "Result Name\tSubject ID\n";
-  const std::vector<Bad> cases = {
-      {"--fragments", "f.tsv", "Result Name\tSubject ID\tFragment Size\nR1\tS1\t1e39\n",
-       "f.tsv:2: column 'Fragment Size': '1e39' is beyond single precision"},
-      {"--fragments", "f.tsv", frag + std::string("R\0X.A01_01\tS1\n", 14),
-       "f.tsv:2: column 'Result Name': holds control character 0x00 (NUL) at byte 2"},
-      {"--traces", "t.tsv", "Result Name\tDye\tScan\tValue\nR1\t1\t10000000\t1\n",
-       "t.tsv:2: column 'Scan': '10000000' is not a whole number from 0 to 999999"},
-      {"--native", "r.zlu",
-       "Harvestor native result\t1\nResult "
-       "Name\tR1\nFragment\t70000\t\t\t\t0\t0\t1\t1\t1\t1\nEnd\n",
-       "r.zlu: byte 50 (line 3): Fragment 'Dye': '70000' is not a whole number from -32768"},
-      {"--native", "r.zlu",
-       "Harvestor native result\t1\nResult Name\tR1\nFragment\t1\t\t\t\t0\t0\tnan\t1\t1\t1\nEnd\n",
-       "r.zlu: byte 59 (line 3): Fragment 'Fragment Size': 'nan' is not a finite number"},
-  };
-  for (const Bad& bad : cases) {
-    SCOPED_TRACE(bad.message);
-    TestHost host;
-    const std::string fragments = host.Path("fragments.tsv"), db = host.Path("study.db");
-    WriteFile(fragments, frag + "R1\tS1\n");
-    WriteFile(host.Path(bad.file), bad.content);
-    std::vector<std::string> args = {"import", db, "--name", "Run"};
-    if (bad.option != "--fragments") args.insert(args.end(), {"--fragments", fragments});
-    args.insert(args.end(), {bad.option, host.Path(bad.file)});
-    const auto run = RunHarvestor(args);
-    EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_EQ(run.err.rfind("harvestor import: " + host.Path(bad.message), 0), 0u) << run.err;
-    EXPECT_FALSE(std::filesystem::exists(db));
-  }
-}
-
 // A fragment's values are checked as its result is read, after the results
 // before it in the study's order went into the transaction: the refusal still
 // names the row's line, and the database is left as it was, or not made.

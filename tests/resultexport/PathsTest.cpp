@@ -56,16 +56,6 @@ TEST(PathsTest, ANameWithoutAFolderIsAnInvalidCutReportedOnce) {
   EXPECT_EQ(f.FileName_(), "Run1.txt");  // parts set before the cut keep their values
 }
 
-TEST(PathsTest, NewExportParametersAreEmpty) {
-  ExportParameters p;
-  ASSERT_TRUE(p.colSelectedResults);
-  EXPECT_EQ(p.colSelectedResults->Count(), 0);
-  EXPECT_FALSE(p.bSendHeader || p.bSendRawData || p.bSendResultData || p.bSendResultOutput ||
-               p.bRemoveSuffix || p.bResolveFilenameConflicts);
-  EXPECT_EQ(p.strFullPathAndFileName, "");
-  EXPECT_EQ(p.enumFileFormat, 0);
-}
-
 TEST(PathsTest, ShortenLongPathsCutsOnlyPast50Characters) {
   const std::string fifty(50, 'x');
   EXPECT_EQ(ResultExportRoutines::ShortenLongPaths(fifty), fifty);

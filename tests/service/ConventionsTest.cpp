@@ -71,10 +71,6 @@ TEST(ConventionsTest, PropertyValuesConvertAsTheClassicRulesSay) {
 }
 
 TEST(ConventionsTest, TextHelpers) {
-  EXPECT_TRUE(EqualsNoCase("fam1", "FAM1"));
-  EXPECT_FALSE(EqualsNoCase("fam1", "fam12"));
-  EXPECT_TRUE(LessNoCase("s1", "S2"));
-  EXPECT_FALSE(LessNoCase("S2", "s1"));
   EXPECT_EQ(TrimTrailingBlanks("R1   "), "R1");
   EXPECT_EQ(TrimTrailingBlanks("R1\t "), "R1\t");
   EXPECT_EQ(ReplaceAll("a.b.c", ".", "--"), "a--b--c");

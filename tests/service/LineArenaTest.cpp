@@ -25,14 +25,6 @@ std::vector<std::string> Read(const LineArena::Window& window) {
 
 const std::vector<std::string> kLines = {"a", "", "\tc for Subject: F1-03", kLong, "e", "\r"};
 
-TEST(LineArenaTest, EveryLineReadsBackExactlyAsAppended) {
-  const LineArena arena = Filled(kLines);
-  ASSERT_EQ(arena.Count(), kLines.size());
-  for (std::size_t i = 0; i < kLines.size(); ++i) EXPECT_EQ(arena.Line(i), kLines[i]) << i;
-  EXPECT_EQ(arena.Line(kLines.size()), "");
-  EXPECT_EQ(std::vector<std::string>(arena.begin(), arena.end()), kLines);
-}
-
 struct WindowCase {
   std::size_t first, count;
   std::size_t expectedFirst;

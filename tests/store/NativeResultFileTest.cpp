@@ -45,6 +45,8 @@ const std::vector<BadFile> kBadFiles = {
     {"9000\t1\r", "9000\t1e300\r", "1e300", "Fragment 'Area Divisor': '1e300' is beyond single"},
     {"Revision\t2", "Revision\t99999999999", "99999999999",
      "Analysis Revision: '99999999999' is not a whole number from -2147483648 to 2147483647"},
+    {"Revision\t2", "Revision\t2.5", "2.5", "Analysis Revision: '2.5' is not a whole number"},
+    {"Trace\t2", "Trace\t1e30", "1e30", "Trace 'Dye': '1e30' is not a whole number from 1 to 4"},
     {"\t512\t", "\t4294967808\t", "4294967808",
      "Fragment 'Condition Code': '4294967808' is not a whole number from -2147483648"},
     {"\t512\t0\t", "\t512\t2\t", "2\t101.5", "Fragment 'Excluded': '2' is not a whole number"},
