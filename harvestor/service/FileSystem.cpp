@@ -19,6 +19,11 @@ int FileSystem::CreateNew(const std::string& path, unsigned mode, int& fd) {
   return fd < 0 ? errno : 0;
 }
 
+int FileSystem::CreateUnnamed(const std::string& folder, int& fd) {
+  fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, static_cast<mode_t>(0600));
+  return fd < 0 ? errno : 0;
+}
+
 int FileSystem::OpenExisting(const std::string& path, int& fd) {
   fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
   return fd < 0 ? errno : 0;

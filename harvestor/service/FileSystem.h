@@ -1,5 +1,5 @@
 #pragma once
-// The few file-system calls the file writer makes, behind one seam so that a
+// The few file-system calls the file writer and the log's spool make, behind one seam so that a
 // test can make any of them fail (a fault-injecting subclass overrides the
 // call it wants to break and forwards the rest). Every call returns 0 or the
 // errno value that explains the failure.
@@ -18,6 +18,9 @@ class FileSystem {
 
   // Creates a new file that did not exist and is not a link (O_EXCL, O_NOFOLLOW).
   virtual int CreateNew(const std::string& path, unsigned mode, int& fd);
+  // Creates a file without a name in folder, for reading and writing: the
+  // system removes it when it is closed, however the process ends (O_TMPFILE).
+  virtual int CreateUnnamed(const std::string& folder, int& fd);
   // Opens an existing device or FIFO for writing, as it is.
   virtual int OpenExisting(const std::string& path, int& fd);
   // Writes every byte, retrying short writes and interruptions.

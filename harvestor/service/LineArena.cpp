@@ -1,12 +1,74 @@
 #include "harvestor/service/LineArena.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 namespace harvestor {
 namespace {
 constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+
+std::size_t PageSize() {
+  static const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  return page;
+}
+}  // namespace
+
+std::string LineArena::DefaultSpoolFolder() {
+  const char* folder = std::getenv("TMPDIR");
+  return folder != nullptr && *folder != '\0' ? folder : "/tmp";
+}
+
+LineArena::LineArena() : LineArena(FileSystem::Real()) {}
+
+LineArena::LineArena(FileSystem& fs, std::string spoolFolder)
+    : fs_(&fs), spoolFolder_(std::move(spoolFolder)) {}
+
+LineArena::~LineArena() { Close(); }
+
+LineArena::LineArena(LineArena&& other) noexcept
+    : fs_(other.fs_),
+      spoolFolder_(std::move(other.spoolFolder_)),
+      spool_(std::exchange(other.spool_, -1)),
+      spoolFailed_(other.spoolFailed_),
+      spoolBytes_(std::exchange(other.spoolBytes_, 0)),
+      blocks_(std::move(other.blocks_)),
+      firstLines_(std::move(other.firstLines_)),
+      ends_(std::move(other.ends_)),
+      bytes_(std::exchange(other.bytes_, 0)) {
+  other.blocks_.clear();
+  other.firstLines_.clear();
+  other.ends_.clear();
+}
+
+LineArena& LineArena::operator=(LineArena&& other) noexcept {
+  if (this != &other) {
+    Close();
+    fs_ = other.fs_;
+    spoolFolder_ = std::move(other.spoolFolder_);
+    spool_ = std::exchange(other.spool_, -1);
+    spoolFailed_ = other.spoolFailed_;
+    spoolBytes_ = std::exchange(other.spoolBytes_, 0);
+    blocks_ = std::exchange(other.blocks_, {});
+    firstLines_ = std::exchange(other.firstLines_, {});
+    ends_ = std::exchange(other.ends_, {});
+    bytes_ = std::exchange(other.bytes_, 0);
+  }
+  return *this;
+}
+
+void LineArena::Close() noexcept {
+  for (Block& block : blocks_) {
+    if (block.mapped) ::munmap(const_cast<char*>(block.mapped), block.skip + block.size);
+    block.mapped = nullptr;
+  }
+  if (spool_ >= 0) fs_->Close(spool_);
+  spool_ = -1;
 }
 
 void LineArena::Append(std::string_view line) {
@@ -14,16 +76,50 @@ void LineArena::Append(std::string_view line) {
     throw std::length_error("a line of more than 4 GiB");
   }
   const std::size_t stored = line.size() + kLineEnd.size();
-  if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < stored) {
-    std::string& block = blocks_.emplace_back();
+  if (blocks_.empty() || blocks_.back().text.capacity() - blocks_.back().text.size() < stored) {
+    if (!blocks_.empty()) Spool();
+    std::string& block = blocks_.emplace_back().text;
     block.reserve(std::max(kBlockBytes, stored));
     firstLines_.push_back(ends_.size());
   }
-  std::string& block = blocks_.back();
+  std::string& block = blocks_.back().text;
   block.append(line);
   ends_.push_back(static_cast<std::uint32_t>(block.size()));
   block.append(kLineEnd);
   bytes_ += line.size();
+}
+
+void LineArena::Spool() {
+  Block& block = blocks_.back();
+  if (spoolFailed_ || block.text.empty()) return;
+  if (spool_ < 0 && fs_->CreateUnnamed(spoolFolder_, spool_) != 0) {
+    spool_ = -1;
+    spoolFailed_ = true;
+    return;
+  }
+  if (fs_->Write(spool_, block.text.data(), block.text.size()) != 0) {
+    // What was written of this block is past every mapping and never read.
+    spoolFailed_ = true;
+    return;
+  }
+  const std::int64_t offset = spoolBytes_;
+  spoolBytes_ += static_cast<std::int64_t>(block.text.size());
+  const std::size_t skip = static_cast<std::size_t>(offset) % PageSize();
+  void* mapped = ::mmap(nullptr, skip + block.text.size(), PROT_READ, MAP_SHARED, spool_,
+                        static_cast<off_t>(offset - static_cast<std::int64_t>(skip)));
+  if (mapped == MAP_FAILED) {
+    spoolFailed_ = true;
+    return;
+  }
+  block.mapped = static_cast<const char*>(mapped);
+  block.skip = skip;
+  block.size = block.text.size();
+  std::string().swap(block.text);
+}
+
+void LineArena::ReleaseBlock(std::size_t block) const {
+  const Block& b = blocks_[block];
+  if (b.mapped) ::madvise(const_cast<char*>(b.mapped), b.skip + b.size, MADV_DONTNEED);
 }
 
 std::size_t LineArena::BlockOf(std::size_t index) const {
@@ -36,7 +132,7 @@ std::string_view LineArena::Line(std::size_t index) const {
   if (index >= ends_.size()) return {};
   const std::size_t b = BlockOf(index);
   const std::size_t begin = index == firstLines_[b] ? 0 : ends_[index - 1] + kLineEnd.size();
-  return std::string_view(blocks_[b]).substr(begin, ends_[index] - begin);
+  return BlockText(b).substr(begin, ends_[index] - begin);
 }
 
 LineArena::Window LineArena::Lines(std::size_t first, std::size_t count) const {

@@ -3,12 +3,19 @@
 // each followed by CR LF, in blocks of a megabyte (a longer line has a block
 // of its own), and a table of where each line ends in its block. The blocks
 // are the lines as a text file holds them, written out without a copy. A
-// line costs its bytes and six more,
-// adding one takes amortised constant time however many lines there are, and
-// a block, once filled, is never moved or copied, so the arena's peak size
-// stays close to its bytes. Lines are only ever added, never changed or
-// removed, so an index into the lines, and a view of a line, stay valid as
-// long as the arena.
+// line costs its bytes and six more, and adding one takes amortised constant
+// time however many lines there are.
+//
+// Only the block being filled is held in memory. A filled block is written
+// to an unnamed file in the spool folder (the system's temporary folder
+// unless told otherwise), which the system removes when the arena closes it,
+// and is read back from there through a mapping, so that a log of ten
+// million lines costs the process a megabyte rather than its size. Where the
+// file cannot be made or written, blocks simply stay in memory: no line is
+// ever lost. Lines are only ever added, never changed or removed, so an
+// index into the lines stays valid as long as the arena; a view of a line
+// is good until the next Append moves its block to the spool, and once
+// lines stop being added, as long as the arena.
 
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +23,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "harvestor/service/FileSystem.h"
 
 namespace harvestor {
 
@@ -35,12 +44,16 @@ class LineArena {
     std::string_view operator*() const {
       const std::size_t begin =
           index_ == lines_->firstLines_[block_] ? 0 : lines_->ends_[index_ - 1] + kLineEnd.size();
-      return std::string_view(lines_->blocks_[block_]).substr(begin, lines_->ends_[index_] - begin);
+      return lines_->BlockText(block_).substr(begin, lines_->ends_[index_] - begin);
     }
+    // A walk lets go of each spooled block it leaves (see ReleaseBlock), so
+    // walking the whole log keeps a block of it in the process at a time.
     const_iterator& operator++() {
       ++index_;
-      if (block_ + 1 < lines_->firstLines_.size() && index_ == lines_->firstLines_[block_ + 1])
+      if (block_ + 1 < lines_->firstLines_.size() && index_ == lines_->firstLines_[block_ + 1]) {
+        lines_->ReleaseBlock(block_);
         ++block_;
+      }
       return *this;
     }
     const_iterator operator++(int) {
@@ -78,12 +91,31 @@ class LineArena {
 
   // How every line ends in a block.
   static constexpr std::string_view kLineEnd = "\r\n";
+  // The folder filled blocks go to by default: $TMPDIR, else /tmp.
+  static std::string DefaultSpoolFolder();
+
+  LineArena();
+  explicit LineArena(FileSystem& fs, std::string spoolFolder = DefaultSpoolFolder());
+  ~LineArena();
+  LineArena(LineArena&& other) noexcept;
+  LineArena& operator=(LineArena&& other) noexcept;
+  LineArena(const LineArena&) = delete;
+  LineArena& operator=(const LineArena&) = delete;
 
   void Append(std::string_view line);
   std::size_t Count() const { return ends_.size(); }
   // The blocks in order: together, every line followed by kLineEnd.
   std::size_t BlockCount() const { return blocks_.size(); }
-  std::string_view BlockText(std::size_t block) const { return blocks_[block]; }
+  std::string_view BlockText(std::size_t block) const {
+    const Block& b = blocks_[block];
+    return b.mapped ? std::string_view(b.mapped + b.skip, b.size) : std::string_view(b.text);
+  }
+  // Whether a block is held in the spool file rather than in memory.
+  bool Spooled(std::size_t block) const { return blocks_[block].mapped != nullptr; }
+  // Lets the system take back the memory a spooled block's text took in the
+  // process when it was read; it is read from the file again when next
+  // used, so views of its lines stay valid. Nothing for a block in memory.
+  void ReleaseBlock(std::size_t block) const;
   // The bytes of all lines together, without line ends.
   std::size_t Bytes() const { return bytes_; }
   // The line at index, exactly as appended; empty past the last line.
@@ -98,7 +130,23 @@ class LineArena {
   // The block holding line index (0 past the last line).
   std::size_t BlockOf(std::size_t index) const;
 
-  std::vector<std::string> blocks_;      // each filled within the capacity it was given
+  struct Block {
+    std::string text;              // the lines, while held in memory
+    const char* mapped = nullptr;  // the mapping of the spooled block, from a page start
+    std::size_t skip = 0;          // where the block starts in the mapping
+    std::size_t size = 0;          // the block's bytes, once spooled
+  };
+  // Writes the last block to the spool and maps it; the block stays in
+  // memory when that fails, and spooling stops for good.
+  void Spool();
+  void Close() noexcept;
+
+  FileSystem* fs_;
+  std::string spoolFolder_;
+  int spool_ = -1;
+  bool spoolFailed_ = false;
+  std::int64_t spoolBytes_ = 0;
+  std::vector<Block> blocks_;            // each filled within the capacity it was given
   std::vector<std::size_t> firstLines_;  // firstLines_[b]: the first line in blocks_[b]
   std::vector<std::uint32_t> ends_;      // ends_[i]: where line i ends in its block
   std::size_t bytes_ = 0;

@@ -90,13 +90,17 @@ bool WriteTextLines(const std::string& path, const Lines& lines, std::string* fa
       failure);
 }
 // The same for the lines of an arena, whose blocks already hold them with
-// their line ends: each block is written as it stands.
+// their line ends: each block is written as it stands, and a spooled block
+// let go of once written.
 inline bool WriteTextLines(const std::string& path, const LineArena& lines,
                            std::string* failure = nullptr) {
   return WriteTextFile(
       path,
       [&](TextFileWriter& writer) {
-        for (std::size_t b = 0; b < lines.BlockCount(); ++b) writer.Write(lines.BlockText(b));
+        for (std::size_t b = 0; b < lines.BlockCount(); ++b) {
+          writer.Write(lines.BlockText(b));
+          lines.ReleaseBlock(b);
+        }
       },
       failure);
 }

@@ -16,7 +16,7 @@ namespace harvestor::testing {
 
 class FaultyFileSystem : public FileSystem {
  public:
-  enum class Call { None, CreateNew, Write, Sync, ChangeMode, Close, Rename };
+  enum class Call { None, CreateNew, CreateUnnamed, Write, Sync, ChangeMode, Close, Rename };
   Call failing = Call::None;
   int error = ENOSPC;
   int failingFile = -1;  // the k-th created file (0 first); -1: any
@@ -31,6 +31,16 @@ class FaultyFileSystem : public FileSystem {
     if (result == 0) {
       files_[fd] = static_cast<int>(created.size());
       created.push_back(path);
+    }
+    return result;
+  }
+  // An unnamed file counts among the created files under its folder's name.
+  int CreateUnnamed(const std::string& folder, int& fd) override {
+    if (Hits(Call::CreateUnnamed, static_cast<int>(created.size()))) return error;
+    const int result = FileSystem::CreateUnnamed(folder, fd);
+    if (result == 0) {
+      files_[fd] = static_cast<int>(created.size());
+      created.push_back(folder);
     }
     return result;
   }

@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "harvestor/service/LineArena.h"
+#include "harvestor/service/TextFile.h"
+#include "tests/fakes/FaultyFileSystem.h"
+#include "tests/fakes/TestHost.h"
 
 namespace harvestor {
 namespace {
@@ -75,23 +78,46 @@ TEST(LineArenaTest, AnEmptyArenaHasNoLinesAndEmptyWindows) {
   EXPECT_EQ(arena.begin(), arena.end());
 }
 
-TEST(LineArenaTest, LinesAcrossManyBlocksAndLongerThanABlockReadBackAndStayPut) {
-  // Lines of varied lengths fill several one-megabyte blocks; two are longer
-  // than a block. A view taken early must still read the same bytes at the end.
+// Lines of varied lengths that fill several one-megabyte blocks; two are
+// longer than a block.
+std::vector<std::string> ManyBlocksOfLines() {
   std::vector<std::string> lines;
   for (int i = 0; i < 60000; ++i)
     lines.push_back(std::string(static_cast<std::size_t>(i % 97), static_cast<char>('a' + i % 26)));
   lines.insert(lines.begin() + 100, std::string((1 << 20) + 5, 'L'));
   lines.push_back(std::string(3 << 20, 'M'));
   lines.push_back("after");
-  LineArena arena;
-  arena.Append(lines[0]);
-  arena.Append(lines[1]);
-  const std::string_view early = arena.Line(1);
-  for (std::size_t i = 2; i < lines.size(); ++i) arena.Append(lines[i]);
+  return lines;
+}
+
+// How the spool fares: filled blocks go to an unnamed file unless it cannot
+// be made or written, and then stay in memory from there on.
+struct SpoolCase {
+  const char* name;
+  testing::FaultyFileSystem::Call failing;
+  bool missingFolder;
+  bool spools;  // every block but the one being filled, or none
+};
+
+class LineArenaSpoolTest : public ::testing::TestWithParam<SpoolCase> {};
+
+TEST_P(LineArenaSpoolTest, EveryLineReadsBackAndWritesOutWhereverItsBlockIsKept) {
+  const SpoolCase& c = GetParam();
+  const testing::TestHost host;
+  testing::FaultyFileSystem fs;
+  fs.failing = c.failing;
+  const std::vector<std::string> lines = ManyBlocksOfLines();
+  LineArena arena(fs, c.missingFolder ? host.Path("missing") : host.root);
+  for (const std::string& line : lines) arena.Append(line);
+  const std::string_view kept = arena.Line(lines.size() - 3);  // after the last Append
   ASSERT_EQ(arena.Count(), lines.size());
-  EXPECT_EQ(early, lines[1]);
+  ASSERT_GT(arena.BlockCount(), 5u);
+  std::size_t spooled = 0;
+  for (std::size_t b = 0; b < arena.BlockCount(); ++b) spooled += arena.Spooled(b) ? 1 : 0;
+  EXPECT_EQ(spooled, c.spools ? arena.BlockCount() - 1 : 0);
+  EXPECT_FALSE(arena.Spooled(arena.BlockCount() - 1));  // the block being filled
   EXPECT_EQ(std::vector<std::string>(arena.begin(), arena.end()), lines);
+  EXPECT_EQ(kept, lines[lines.size() - 3]);  // a walk let go of its block; the view reads on
   // Walks that start inside a later block, and ones that cross into the long lines.
   for (std::size_t first : {std::size_t{101}, std::size_t{30000}, lines.size() - 5}) {
     const std::vector<std::string> expected(lines.begin() + static_cast<std::ptrdiff_t>(first),
@@ -105,10 +131,22 @@ TEST(LineArenaTest, LinesAcrossManyBlocksAndLongerThanABlockReadBackAndStayPut) 
     file.append(line).append("\r\n");
   }
   EXPECT_EQ(arena.Bytes(), bytes);
-  std::string blocks;
-  for (std::size_t b = 0; b < arena.BlockCount(); ++b) blocks.append(arena.BlockText(b));
-  EXPECT_EQ(blocks, file);
+  ASSERT_TRUE(WriteTextLines(host.Path("log.txt"), arena));
+  EXPECT_EQ(ReadWholeFile(host.Path("log.txt")), file);
+  // A moved arena reads the same lines from the same blocks.
+  const LineArena moved = std::move(arena);
+  EXPECT_EQ(moved.Line(lines.size() - 3), lines[lines.size() - 3]);
+  EXPECT_EQ(moved.Line(5), lines[5]);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Spool, LineArenaSpoolTest,
+    ::testing::Values(
+        SpoolCase{"Spooled", testing::FaultyFileSystem::Call::None, false, true},
+        SpoolCase{"CannotBeMade", testing::FaultyFileSystem::Call::CreateUnnamed, false, false},
+        SpoolCase{"FolderMissing", testing::FaultyFileSystem::Call::None, true, false},
+        SpoolCase{"DiskFull", testing::FaultyFileSystem::Call::Write, false, false}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST(LineArenaTest, BytesCountTheLinesWithoutTheirEnds) {
   const LineArena arena = Filled({"ab", "", "cde"});

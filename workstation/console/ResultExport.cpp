@@ -166,7 +166,8 @@ int runResultExport(const ResultExportRequest& request, CommandContext& context)
     }
     ++runsDone;
     const harvestor::LineArena* log = harvestor::ErrorLog::Lines();
-    ResultExportTally done = tallyResultExport(log ? *log : harvestor::LineArena());
+    const harvestor::LineArena none;
+    ResultExportTally done = tallyResultExport(log ? *log : none);
     if (request.filterIndex == 3 && done.exported > 0 && done.failed == 0) {
       done.files = std::move(crvFiles);
     }
