@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 
 namespace harvestor {
 
@@ -20,8 +21,21 @@ int FileSystem::CreateNew(const std::string& path, unsigned mode, int& fd) {
 }
 
 int FileSystem::CreateUnnamed(const std::string& folder, int& fd) {
-  fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, static_cast<mode_t>(0600));
+  fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, static_cast<mode_t>(0666));
   return fd < 0 ? errno : 0;
+}
+
+int FileSystem::LinkUnnamed(int fd, const std::string& path) {
+  // Linking the descriptor itself (AT_EMPTY_PATH) needs a privilege; its
+  // name under /proc does not.
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0
+                                                                                          : errno;
+}
+
+int FileSystem::Duplicate(int fd, int& copy) {
+  copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+  return copy < 0 ? errno : 0;
 }
 
 int FileSystem::OpenExisting(const std::string& path, int& fd) {

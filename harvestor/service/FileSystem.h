@@ -20,7 +20,14 @@ class FileSystem {
   virtual int CreateNew(const std::string& path, unsigned mode, int& fd);
   // Creates a file without a name in folder, for reading and writing: the
   // system removes it when it is closed, however the process ends (O_TMPFILE).
+  // Nobody can open a file without a name, so it has the bits a new file
+  // gets: it may be given a name later as a file of its own.
   virtual int CreateUnnamed(const std::string& folder, int& fd);
+  // Gives an unnamed file a new name, which must not exist; fails across
+  // file systems.
+  virtual int LinkUnnamed(int fd, const std::string& path);
+  // Another descriptor of the same open file (sharing its position).
+  virtual int Duplicate(int fd, int& copy);
   // Opens an existing device or FIFO for writing, as it is.
   virtual int OpenExisting(const std::string& path, int& fd);
   // Writes every byte, retrying short writes and interruptions.

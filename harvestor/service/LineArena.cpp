@@ -35,8 +35,9 @@ LineArena::LineArena(LineArena&& other) noexcept
     : fs_(other.fs_),
       spoolFolder_(std::move(other.spoolFolder_)),
       spool_(std::exchange(other.spool_, -1)),
-      spoolFailed_(other.spoolFailed_),
       spoolBytes_(std::exchange(other.spoolBytes_, 0)),
+      spoolFirst_(other.spoolFirst_),
+      spoolFailed_(other.spoolFailed_),
       blocks_(std::move(other.blocks_)),
       firstLines_(std::move(other.firstLines_)),
       ends_(std::move(other.ends_)),
@@ -52,8 +53,9 @@ LineArena& LineArena::operator=(LineArena&& other) noexcept {
     fs_ = other.fs_;
     spoolFolder_ = std::move(other.spoolFolder_);
     spool_ = std::exchange(other.spool_, -1);
-    spoolFailed_ = other.spoolFailed_;
     spoolBytes_ = std::exchange(other.spoolBytes_, 0);
+    spoolFirst_ = other.spoolFirst_;
+    spoolFailed_ = other.spoolFailed_;
     blocks_ = std::exchange(other.blocks_, {});
     firstLines_ = std::exchange(other.firstLines_, {});
     ends_ = std::exchange(other.ends_, {});
@@ -92,10 +94,13 @@ void LineArena::Append(std::string_view line) {
 void LineArena::Spool() {
   Block& block = blocks_.back();
   if (spoolFailed_ || block.text.empty()) return;
-  if (spool_ < 0 && fs_->CreateUnnamed(spoolFolder_, spool_) != 0) {
-    spool_ = -1;
-    spoolFailed_ = true;
-    return;
+  if (spool_ < 0) {
+    if (fs_->CreateUnnamed(spoolFolder_, spool_) != 0) {
+      spool_ = -1;
+      spoolFailed_ = true;
+      return;
+    }
+    spoolFirst_ = blocks_.size() - 1;
   }
   if (fs_->Write(spool_, block.text.data(), block.text.size()) != 0) {
     // What was written of this block is past every mapping and never read.
@@ -111,10 +116,27 @@ void LineArena::Spool() {
     spoolFailed_ = true;
     return;
   }
+  // The disk starts on the block now: a spool taken as a file of its own
+  // then finds little left to write when it is synced.
+  fs_->StartWriteback(spool_, offset, static_cast<std::int64_t>(block.text.size()));
   block.mapped = static_cast<const char*>(mapped);
   block.skip = skip;
   block.size = block.text.size();
   std::string().swap(block.text);
+}
+
+int LineArena::SpoolFile(std::size_t& blocks, std::int64_t& bytes) const {
+  if (spool_ < 0 || spoolFailed_ || spoolFirst_ != 0) return -1;
+  blocks = 0;
+  while (blocks < blocks_.size() && blocks_[blocks].mapped) ++blocks;
+  bytes = spoolBytes_;
+  return spool_;
+}
+
+void LineArena::SealSpool() const {
+  if (spool_ >= 0) fs_->Close(spool_);
+  spool_ = -1;
+  spoolBytes_ = 0;
 }
 
 void LineArena::ReleaseBlock(std::size_t block) const {

@@ -116,6 +116,14 @@ class LineArena {
   // process when it was read; it is read from the file again when next
   // used, so views of its lines stay valid. Nothing for a block in memory.
   void ReleaseBlock(std::size_t block) const;
+  // The spool file when it holds the blocks [0, blocks) and nothing else,
+  // bytes long, and no block was refused by it: what a file writer may take
+  // as the start of the lines' file (TextFileWriter::TakeOver). -1 when there
+  // is none.
+  int SpoolFile(std::size_t& blocks, std::int64_t& bytes) const;
+  // The spool file has become a file of its own: later blocks go to a new
+  // spool. The blocks in it stay readable.
+  void SealSpool() const;
   // The bytes of all lines together, without line ends.
   std::size_t Bytes() const { return bytes_; }
   // The line at index, exactly as appended; empty past the last line.
@@ -143,9 +151,12 @@ class LineArena {
 
   FileSystem* fs_;
   std::string spoolFolder_;
-  int spool_ = -1;
+  // Where blocks are spooled to is no part of the lines: a sealed spool
+  // changes none of them, so a reader of a const arena may seal it.
+  mutable int spool_ = -1;
+  mutable std::int64_t spoolBytes_ = 0;
+  mutable std::size_t spoolFirst_ = 0;  // the first block in spool_
   bool spoolFailed_ = false;
-  std::int64_t spoolBytes_ = 0;
   std::vector<Block> blocks_;            // each filled within the capacity it was given
   std::vector<std::size_t> firstLines_;  // firstLines_[b]: the first line in blocks_[b]
   std::vector<std::uint32_t> ends_;      // ends_[i]: where line i ends in its block

@@ -199,6 +199,27 @@ bool TextFileWriter::Publish() {
   return true;
 }
 
+bool TextFileWriter::TakeOver(int fd, std::int64_t bytes) {
+  if (!Ok() || finished_ || temp_.empty() || written_ != 0 || !buffer_.empty()) return false;
+  // The unnamed file is linked under a name of its own and then renamed over
+  // the empty temporary, so that the writer's temporary name never lacks a file.
+  const std::string name = FolderOf(target_) + "/.harvestor-" + RandomLetters(12);
+  const int slot = TemporaryFiles::Add(name);
+  int copy = -1;
+  bool taken = fs_.LinkUnnamed(fd, name) == 0;
+  if (taken && (fs_.Duplicate(fd, copy) != 0 || fs_.Rename(name, temp_) != 0)) {
+    if (copy >= 0) fs_.Close(copy);
+    fs_.Remove(name);
+    taken = false;
+  }
+  TemporaryFiles::Forget(slot);
+  if (!taken) return false;
+  fs_.Close(fd_);
+  fd_ = copy;
+  written_ = writebackFrom_ = bytes;
+  return true;
+}
+
 bool TextFileWriter::Commit() { return Finish() && Publish(); }
 
 void TextFileWriter::Discard() {

@@ -41,6 +41,14 @@ class TextFileWriter {
   bool Finish();
   bool Publish();
   void Discard();
+  // Takes an unnamed file (FileSystem::CreateUnnamed) whose bytes, written
+  // through fd and ending at its position, are the start of the content, as
+  // the file being written, so that a long content already in a file is not
+  // copied: what is written next follows them. Only before anything is
+  // written, into a file of the target's file system; false, with nothing
+  // changed, when it cannot be taken (another file system, a device): the
+  // content is then written as usual. fd stays the caller's.
+  bool TakeOver(int fd, std::int64_t bytes);
 
   const std::string& Path() const { return path_; }
   // The errno value of the first failure, 0 while none.
@@ -91,13 +99,22 @@ bool WriteTextLines(const std::string& path, const Lines& lines, std::string* fa
 }
 // The same for the lines of an arena, whose blocks already hold them with
 // their line ends: each block is written as it stands, and a spooled block
-// let go of once written.
+// let go of once written. Where the spool holds every block but the last
+// from the first line, the file is the spool itself, given a name: nothing
+// is copied, and the arena starts another spool for the lines after.
 inline bool WriteTextLines(const std::string& path, const LineArena& lines,
                            std::string* failure = nullptr) {
   return WriteTextFile(
       path,
       [&](TextFileWriter& writer) {
-        for (std::size_t b = 0; b < lines.BlockCount(); ++b) {
+        std::size_t b = 0, spooled = 0;
+        std::int64_t bytes = 0;
+        const int spool = lines.SpoolFile(spooled, bytes);
+        if (spool >= 0 && writer.TakeOver(spool, bytes)) {
+          lines.SealSpool();
+          b = spooled;
+        }
+        for (; b < lines.BlockCount(); ++b) {
           writer.Write(lines.BlockText(b));
           lines.ReleaseBlock(b);
         }

@@ -16,7 +16,17 @@ namespace harvestor::testing {
 
 class FaultyFileSystem : public FileSystem {
  public:
-  enum class Call { None, CreateNew, CreateUnnamed, Write, Sync, ChangeMode, Close, Rename };
+  enum class Call {
+    None,
+    CreateNew,
+    CreateUnnamed,
+    LinkUnnamed,
+    Write,
+    Sync,
+    ChangeMode,
+    Close,
+    Rename
+  };
   Call failing = Call::None;
   int error = ENOSPC;
   int failingFile = -1;  // the k-th created file (0 first); -1: any
@@ -43,6 +53,9 @@ class FaultyFileSystem : public FileSystem {
       created.push_back(folder);
     }
     return result;
+  }
+  int LinkUnnamed(int fd, const std::string& path) override {
+    return Hits(Call::LinkUnnamed, FileOf(fd)) ? error : FileSystem::LinkUnnamed(fd, path);
   }
   int Write(int fd, const char* data, std::size_t size) override {
     return Hits(Call::Write, FileOf(fd)) ? error : FileSystem::Write(fd, data, size);

@@ -1,6 +1,7 @@
 // The lines of the export log kept in one buffer, read line by line and in
 // windows of lines.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -95,8 +96,9 @@ std::vector<std::string> ManyBlocksOfLines() {
 struct SpoolCase {
   const char* name;
   testing::FaultyFileSystem::Call failing;
-  bool missingFolder;
-  bool spools;  // every block but the one being filled, or none
+  const char* spoolFolder;  // the test's folder, a folder in it, or a path from /
+  bool spools;              // every block but the one being filled, or none
+  bool takenOver;           // the file written is the spool itself
 };
 
 class LineArenaSpoolTest : public ::testing::TestWithParam<SpoolCase> {};
@@ -107,7 +109,9 @@ TEST_P(LineArenaSpoolTest, EveryLineReadsBackAndWritesOutWhereverItsBlockIsKept)
   testing::FaultyFileSystem fs;
   fs.failing = c.failing;
   const std::vector<std::string> lines = ManyBlocksOfLines();
-  LineArena arena(fs, c.missingFolder ? host.Path("missing") : host.root);
+  LineArena arena(fs, *c.spoolFolder == '/'    ? std::string(c.spoolFolder)
+                      : *c.spoolFolder == '\0' ? host.root
+                                               : host.Path(c.spoolFolder));
   for (const std::string& line : lines) arena.Append(line);
   const std::string_view kept = arena.Line(lines.size() - 3);  // after the last Append
   ASSERT_EQ(arena.Count(), lines.size());
@@ -131,21 +135,46 @@ TEST_P(LineArenaSpoolTest, EveryLineReadsBackAndWritesOutWhereverItsBlockIsKept)
     file.append(line).append("\r\n");
   }
   EXPECT_EQ(arena.Bytes(), bytes);
-  ASSERT_TRUE(WriteTextLines(host.Path("log.txt"), arena));
-  EXPECT_EQ(ReadWholeFile(host.Path("log.txt")), file);
+  std::size_t blocks = 0;
+  std::int64_t spoolBytes = 0;
+  struct stat spool {
+  }, written{};
+  const int spoolFd = arena.SpoolFile(blocks, spoolBytes);
+  if (spoolFd >= 0) {
+    ASSERT_EQ(::fstat(spoolFd, &spool), 0);
+  }
+  const std::string log = host.Path("log.txt");
+  ASSERT_TRUE(WriteTextLines(log, arena));
+  EXPECT_EQ(ReadWholeFile(log), file);
+  ASSERT_EQ(::stat(log.c_str(), &written), 0);
+  EXPECT_EQ(spoolFd >= 0 && spool.st_ino == written.st_ino, c.takenOver);
+  // Lines added after the file was written go to a spool of their own: the
+  // file stays as written, and every line still reads back.
+  const std::string more(3 << 20, 'N');
+  arena.Append(more);
+  arena.Append("last");
+  EXPECT_EQ(ReadWholeFile(log), file);
+  EXPECT_EQ(arena.Line(lines.size()), more);
+  EXPECT_EQ(arena.Line(3), lines[3]);
+  ASSERT_TRUE(WriteTextLines(host.Path("again.txt"), arena));
+  EXPECT_EQ(ReadWholeFile(host.Path("again.txt")), file + more + "\r\nlast\r\n");
   // A moved arena reads the same lines from the same blocks.
   const LineArena moved = std::move(arena);
-  EXPECT_EQ(moved.Line(lines.size() - 3), lines[lines.size() - 3]);
+  EXPECT_EQ(moved.Line(lines.size() + 1), "last");
   EXPECT_EQ(moved.Line(5), lines[5]);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Spool, LineArenaSpoolTest,
     ::testing::Values(
-        SpoolCase{"Spooled", testing::FaultyFileSystem::Call::None, false, true},
-        SpoolCase{"CannotBeMade", testing::FaultyFileSystem::Call::CreateUnnamed, false, false},
-        SpoolCase{"FolderMissing", testing::FaultyFileSystem::Call::None, true, false},
-        SpoolCase{"DiskFull", testing::FaultyFileSystem::Call::Write, false, false}),
+        SpoolCase{"Spooled", testing::FaultyFileSystem::Call::None, "", true, true},
+        // The system's shared memory is a file system of its own: the spool
+        // cannot be linked into the test's folder and is copied.
+        SpoolCase{"OnAnotherFileSystem", testing::FaultyFileSystem::Call::None, "/dev/shm", true,
+                  false},
+        SpoolCase{"CannotBeMade", testing::FaultyFileSystem::Call::CreateUnnamed, "", false, false},
+        SpoolCase{"FolderMissing", testing::FaultyFileSystem::Call::None, "missing", false, false},
+        SpoolCase{"DiskFull", testing::FaultyFileSystem::Call::Write, "", false, false}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(LineArenaTest, BytesCountTheLinesWithoutTheirEnds) {

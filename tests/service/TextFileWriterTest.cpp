@@ -113,6 +113,56 @@ TEST(TextFileWriterTest, AReplacedFileKeepsItsPermissionBits) {
   EXPECT_EQ(ModeOf(host.Path("fresh")), 0644u);
 }
 
+// An unnamed file taken as the start of the content is the file put in
+// place, with the bits the file would have had, or is copied where it cannot
+// be taken; until the commit the previous file stays as it was.
+TEST(TextFileWriterTest, ATakenFileBecomesTheFileWrittenOrIsCopied) {
+  const struct {
+    const char* name;
+    bool exists;
+    FaultyFileSystem::Call failing;
+    bool taken;
+    unsigned mode;
+  } cases[] = {
+      {"new", false, FaultyFileSystem::Call::None, true, 0644u},
+      {"replacing", true, FaultyFileSystem::Call::None, true, 0640u},
+      {"unlinkable", true, FaultyFileSystem::Call::LinkUnnamed, false, 0640u},
+  };
+  for (const auto& c : cases) {
+    TestHost host;
+    const std::string path = host.Path("Out.log");
+    if (c.exists) {
+      WriteFile(path, "previous");
+      ::chmod(path.c_str(), 0640);
+    }
+    FaultyFileSystem faulty;
+    faulty.failing = c.failing;
+    const mode_t mask = ::umask(022);
+    int fd = -1;
+    ASSERT_EQ(faulty.CreateUnnamed(host.root, fd), 0);
+    ::umask(mask);
+    const std::string head(3 << 20, 'h');
+    ASSERT_EQ(faulty.Write(fd, head.data(), head.size()), 0);
+    {
+      TextFileWriter writer(path, faulty);
+      EXPECT_EQ(writer.TakeOver(fd, static_cast<std::int64_t>(head.size())), c.taken) << c.name;
+      if (!c.taken) writer.Write(head);
+      writer.WriteLine("tail");
+      EXPECT_EQ(ReadFile(path), c.exists ? "previous" : "") << c.name;
+      ASSERT_TRUE(writer.Commit()) << c.name;
+    }
+    EXPECT_EQ(ReadFile(path), head + "tail\r\n") << c.name;
+    EXPECT_EQ(ModeOf(path), c.mode) << c.name;
+    EXPECT_TRUE(Leftovers(host.root).empty()) << c.name;
+    struct stat unnamed {
+    }, written{};
+    ASSERT_EQ(::fstat(fd, &unnamed), 0);
+    ASSERT_EQ(::stat(path.c_str(), &written), 0);
+    EXPECT_EQ(unnamed.st_ino == written.st_ino, c.taken) << c.name;
+    ::close(fd);
+  }
+}
+
 TEST(TextFileWriterTest, EveryFailureKeepsThePreviousFileAndSaysWhy) {
   using Call = FaultyFileSystem::Call;
   const struct {
