@@ -3,8 +3,10 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <system_error>
 
 namespace workstation::console {
 
@@ -41,8 +43,13 @@ void restartWithHugePages(char** argv) {
   const std::optional<std::string> had =
       current == nullptr ? std::nullopt : std::optional<std::string>(current);
   const std::optional<std::string> tunables = tunablesForHugePages(current, setting);
-  if (!tunables || ::setenv("GLIBC_TUNABLES", tunables->c_str(), 1) != 0) return;
-  ::execv("/proc/self/exe", argv);
+  if (!tunables) return;
+  // The program's own file, by its real name: started as /proc/self/exe,
+  // the process would be listed as "exe".
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error || ::setenv("GLIBC_TUNABLES", tunables->c_str(), 1) != 0) return;
+  ::execv(self.c_str(), argv);
   // Not restarted: the command runs on as it is, and what it starts gets
   // the environment it was given.
   if (had) {
