@@ -1,5 +1,7 @@
 #include "harvestor/genotype/GenoLocus.h"
 
+#include <cstdint>
+
 #include "harvestor/service/ErrorHandler.h"
 #include "harvestor/service/Text.h"
 
@@ -8,7 +10,6 @@ namespace harvestor {
 void GenoLocus::Initialize(const std::string& strLocusName) {
   Handled("GenoLocus", "Initialize", [&] {
     m_strAlleles.clear();
-    m_count = 0;
     m_strLocusName = strLocusName;
   });
 }
@@ -26,6 +27,12 @@ bool GenoLocus::AnyAllele(F&& f) const {
     at += length;
   }
   return false;
+}
+
+std::size_t GenoLocus::Count(std::size_t most) const {
+  std::size_t count = 0;
+  AnyAllele([&](std::string_view) { return ++count >= most; });
+  return count;
 }
 
 std::string_view GenoLocus::AlleleID(std::size_t index) const {
@@ -48,7 +55,7 @@ Int16 GenoLocus::MaxAlleles() const {
 
 Int16 GenoLocus::NumberOfAlleles() const {
   return Handled("GenoLocus", "NumberOfAlleles (Get)",
-                 [&] { return ToInt16(static_cast<std::int64_t>(m_count)); });
+                 [&] { return ToInt16(static_cast<std::int64_t>(Count(SIZE_MAX))); });
 }
 
 CollectionPtr<std::string> GenoLocus::Alleles() const {
@@ -67,7 +74,6 @@ void GenoLocus::AddAllele(const std::string& strAlleleID) {
     if (AnyAllele([&](std::string_view allele) { return EqualsNoCase(allele, strAlleleID); })) {
       return;
     }
-    ++m_count;
     std::size_t length = strAlleleID.size();
     for (; length >= 0x80; length >>= 7) {
       m_strAlleles.push_back(static_cast<char>(0x80 | (length & 0x7F)));
@@ -78,7 +84,7 @@ void GenoLocus::AddAllele(const std::string& strAlleleID) {
 }
 
 bool GenoLocus::ToManyAlleles() const {
-  return Handled("GenoLocus", "ToManyAlleles", [&] { return m_count > 2; });
+  return Handled("GenoLocus", "ToManyAlleles", [&] { return Count(3) > 2; });
 }
 
 }  // namespace harvestor

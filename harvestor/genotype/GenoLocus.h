@@ -34,6 +34,8 @@ class GenoLocus {
   // Calls f(allele) for each allele in order until it answers true.
   template <class F>
   bool AnyAllele(F&& f) const;
+  // How many alleles there are, counting no further than most.
+  std::size_t Count(std::size_t most) const;
 
   std::string m_strLocusName;
   // Every allele ID, each after its length (seven bits a byte, the high bit
@@ -41,8 +43,10 @@ class GenoLocus {
   // string itself, so a locus costs no allocation of its own and the
   // genotype table of a large study half the memory a list of strings a
   // locus would.
+  // The count is not kept: a locus holds two or three, and counting them
+  // costs less than the eight bytes a count takes in every locus of a large
+  // study's table.
   std::string m_strAlleles;
-  std::uint32_t m_count = 0;
 };
 
 using GenoLocusPtr = std::shared_ptr<GenoLocus>;
