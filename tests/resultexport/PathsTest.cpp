@@ -56,30 +56,22 @@ TEST(PathsTest, ANameWithoutAFolderIsAnInvalidCutReportedOnce) {
   EXPECT_EQ(f.FileName_(), "Run1.txt");  // parts set before the cut keep their values
 }
 
+// Past 50 characters (not bytes) a path is cut to its first 20 and last 25.
 TEST(PathsTest, ShortenLongPathsCutsOnlyPast50Characters) {
-  const std::string fifty(50, 'x');
-  EXPECT_EQ(ResultExportRoutines::ShortenLongPaths(fifty), fifty);
-  const std::string longer = "abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJKLMNO";  // 51
-  ASSERT_EQ(longer.size(), 51u);
-  const std::string shown = ResultExportRoutines::ShortenLongPaths(longer);
-  EXPECT_EQ(shown, "abcdefghijklmnopqrst ... 0123456789ABCDEFGHIJKLMNO");
-  EXPECT_EQ(shown.size(), 50u);
-}
-
-TEST(PathsTest, ShortenLongPathsCountsCharactersNotBytes) {
-  const std::string e = "\xC3\xA9";  // one character, two bytes
-  std::string fifty;
-  for (int i = 0; i < 50; ++i) fifty += e;
-  std::string fiftyOne = "/" + fifty;
-  std::string head = "/", tail;
-  for (int i = 0; i < 19; ++i) head += e;
-  for (int i = 0; i < 25; ++i) tail += e;
+  const auto e = [](int n) {  // n characters of two bytes each
+    std::string text;
+    while (n-- > 0) text += "\xC3\xA9";
+    return text;
+  };
   const struct {
     std::string path;
     std::string shown;
   } cases[] = {
-      {fifty, fifty},
-      {fiftyOne, head + " ... " + tail},
+      {std::string(50, 'x'), std::string(50, 'x')},
+      {"abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJKLMNO",
+       "abcdefghijklmnopqrst ... 0123456789ABCDEFGHIJKLMNO"},
+      {e(50), e(50)},
+      {"/" + e(50), "/" + e(19) + " ... " + e(25)},
       // A cut next to a three-byte character keeps it whole.
       {std::string(19, 'a') + "\xE2\x82\xAC" + std::string(31, 'b'),
        std::string(19, 'a') + "\xE2\x82\xAC ... " + std::string(25, 'b')},

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,8 +14,6 @@
 
 namespace workstation::testing {
 namespace {
-
-using Peaks = std::vector<std::pair<std::string, double>>;  // allele ID (empty: no call), area
 
 // One fragment line of the input file as the LOH launch writes it.
 std::string fragment(const std::string& result, const std::string& locus, const std::string& allele,
@@ -27,101 +26,49 @@ std::string fragment(const std::string& result, const std::string& locus, const 
 
 struct LocusCase {
   std::string locus;
-  Peaks normal;
-  Peaks tumour;
-  std::string alleles[2];  // the normal's, as Results shows them
+  std::string normal, tumour;  // peaks "ALLELE=AREA ...", an empty allele being no call
   std::string ratio;
   std::string call;          // at the thresholds 0.5 and 2.0
   std::string callNarrowed;  // at the thresholds 0.52 and 1.98
 };
 
+std::vector<std::pair<std::string, double>> peaks(const std::string& text) {
+  std::vector<std::pair<std::string, double>> out;
+  std::istringstream in(text);
+  for (std::string peak; in >> peak;) {
+    const std::size_t at = peak.find('=');
+    out.emplace_back(peak.substr(0, at), std::stod(peak.substr(at + 1)));
+  }
+  return out;
+}
+
 // Loci in the order the input file first names them.
 const std::vector<LocusCase> kFirstPair{
-    {"D3S1358",
-     {{"12", 1000}, {"13", 1000}},
-     {{"12", 1000}, {"13", 1000}},
-     {"12", "13"},
-     "1.00",
-     "Retained",
-     "Retained"},
-    {"vWA",
-     {{"14", 1000}, {"15", 1000}},
-     {{"14", 500}, {"15", 1000}},
-     {"14", "15"},
-     "0.50",
-     "LOH",
-     "LOH"},
-    {"FGA",
-     {{"20", 1000}, {"22", 1000}},
-     {{"20", 1000}, {"22", 500}},
-     {"20", "22"},
-     "2.00",
-     "LOH",
-     "LOH"},
-    {"D8S1179",
-     {{"10", 1000}, {"13", 1000}},
-     {{"10", 510}, {"13", 1000}},
-     {"10", "13"},
-     "0.51",
-     "Retained",
-     "LOH"},
-    {"D21S11",
-     {{"28", 1000}, {"30", 1000}},
-     {{"28", 1990}, {"30", 1000}},
-     {"28", "30"},
-     "1.99",
-     "Retained",
-     "LOH"},
-    {"D18S51",
-     {{"12", 2000}},
-     {{"12", 1000}},
-     {"12", ""},
-     "",
-     "Not informative",
-     "Not informative"},
-    {"D5S818",
-     {{"", 800}},
-     {{"11", 900}, {"12", 400}},
-     {"", ""},
-     "",
-     "Not informative",
-     "Not informative"},
-    {"D13S317", {{"11", 1000}, {"12", 1000}}, {{"11", 900}}, {"11", "12"}, "\u221e", "LOH", "LOH"},
-    {"D7S820", {{"8", 1000}, {"10", 800}}, {{"10", 700}}, {"8", "10"}, "0.00", "LOH", "LOH"},
+    {"D3S1358", "12=1000 13=1000", "12=1000 13=1000", "1.00", "Retained", "Retained"},
+    {"vWA", "14=1000 15=1000", "14=500 15=1000", "0.50", "LOH", "LOH"},
+    {"FGA", "20=1000 22=1000", "20=1000 22=500", "2.00", "LOH", "LOH"},
+    {"D8S1179", "10=1000 13=1000", "10=510 13=1000", "0.51", "Retained", "LOH"},
+    {"D21S11", "28=1000 30=1000", "28=1990 30=1000", "1.99", "Retained", "LOH"},
+    {"D18S51", "12=2000", "12=1000", "", "Not informative", "Not informative"},
+    {"D5S818", "=800", "11=900 12=400", "", "Not informative", "Not informative"},
+    {"D13S317", "11=1000 12=1000", "11=900", "\u221e", "LOH", "LOH"},
+    {"D7S820", "8=1000 10=800", "10=700", "0.00", "LOH", "LOH"},
     // The normal's own imbalance divides the tumour's: (1000/1000)/(1500/1000).
-    {"TH01",
-     {{"6", 1500}, {"9", 1000}},
-     {{"6", 1000}, {"9", 1000}},
-     {"6", "9"},
-     "0.67",
-     "Retained",
-     "Retained"},
+    {"TH01", "6=1500 9=1000", "6=1000 9=1000", "0.67", "Retained", "Retained"},
 };
 const std::vector<LocusCase> kSecondPair{
-    {"D3S1358",
-     {{"15", 1200}, {"16", 1000}},
-     {{"15", 1200}, {"16", 1000}},
-     {"15", "16"},
-     "1.00",
-     "Retained",
-     "Retained"},
-    {"vWA",
-     {{"17", 1000}, {"18", 1000}},
-     {{"17", 300}, {"18", 1000}},
-     {"17", "18"},
-     "0.30",
-     "LOH",
-     "LOH"},
+    {"D3S1358", "15=1200 16=1000", "15=1200 16=1000", "1.00", "Retained", "Retained"},
+    {"vWA", "17=1000 18=1000", "17=300 18=1000", "0.30", "LOH", "LOH"},
 };
 
 void addPair(std::vector<std::string>& lines, const std::string& normal, const std::string& tumour,
              const std::vector<LocusCase>& cases) {
   for (const auto& c : cases) {
-    for (const auto& [allele, area] : c.normal)
+    for (const auto& [allele, area] : peaks(c.normal))
       lines.push_back(fragment(normal, c.locus, allele, area));
   }
   for (const auto& c : cases) {
-    for (const auto& [allele, area] : c.tumour)
+    for (const auto& [allele, area] : peaks(c.tumour))
       lines.push_back(fragment(tumour, c.locus, allele, area));
   }
 }
@@ -186,11 +133,13 @@ TEST_F(LohResultsTest, EachProposedPairIsCalledPerLocusOnTheThresholdCells) {
         if (candidate.locus == kFirstPair[l].locus) c = &candidate;
       }
       // A locus the pair's normal lacks is a normal with no call.
-      const LocusCase none{kFirstPair[l].locus, {}, {}, {"", ""}, "", "Not informative",
-                           "Not informative"};
+      const LocusCase none{kFirstPair[l].locus, "", "", "", "Not informative", "Not informative"};
       if (c == nullptr) c = &none;
-      EXPECT_EQ(cells.Text("loaded", "Results", row, 3), c->alleles[0]) << where;
-      EXPECT_EQ(cells.Text("loaded", "Results", row, 4), c->alleles[1]) << where;
+      // Results shows the normal's alleles.
+      auto alleles = peaks(c->normal);
+      alleles.resize(2);
+      EXPECT_EQ(cells.Text("loaded", "Results", row, 3), alleles[0].first) << where;
+      EXPECT_EQ(cells.Text("loaded", "Results", row, 4), alleles[1].first) << where;
       EXPECT_EQ(cells.Text("loaded", "Results", row, 9), c->ratio) << where;
       EXPECT_EQ(cells.Text("loaded", "Results", row, 10), c->call) << where;
       EXPECT_EQ(cells.Text("narrowed", "Results", row, 10), c->callNarrowed) << where;

@@ -20,31 +20,37 @@ namespace {
 using harvestor::testing::TestHost;
 using harvestor::testing::WriteFile;
 
+// The refusal or warning of an unknown heading, with the name it was meant as.
+std::string Unknown(const std::string& heading, const std::string& meant = "") {
+  return "unknown column '" + heading + "'" +
+         (meant.empty() ? "" : " (did you mean '" + meant + "'?)");
+}
+
 TEST(ColumnNamesTest, AnUnknownHeadingIsNamedWithTheKnownNameItIsCloseTo) {
   const ColumnNames names({"Subject ID", "Result Name", "Pedigree ID", "Father ID", "Mother ID",
                            "Gender", "Dye", "Fragment Size"});
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"Pedigre ID", "unknown column 'Pedigre ID' (did you mean 'Pedigree ID'?)"},
-      {"PedigreeID", "unknown column 'PedigreeID' (did you mean 'Pedigree ID'?)"},
-      {"pedigree_id", "unknown column 'pedigree_id' (did you mean 'Pedigree ID'?)"},
-      {"Pedigree", "unknown column 'Pedigree' (did you mean 'Pedigree ID'?)"},
-      {"Pedgiree ID", "unknown column 'Pedgiree ID' (did you mean 'Pedigree ID'?)"},
-      {"Gendre", "unknown column 'Gendre' (did you mean 'Gender'?)"},
-      {"Dey", "unknown column 'Dey' (did you mean 'Dye'?)"},
-      {"Fragment-Sise", "unknown column 'Fragment-Sise' (did you mean 'Fragment Size'?)"},
+      {"Pedigre ID", "Pedigree ID"},
+      {"PedigreeID", "Pedigree ID"},
+      {"pedigree_id", "Pedigree ID"},
+      {"Pedigree", "Pedigree ID"},
+      {"Pedgiree ID", "Pedigree ID"},
+      {"Gendre", "Gender"},
+      {"Dey", "Dye"},
+      {"Fragment-Sise", "Fragment Size"},
       // Equally close to two names: the first listed.
-      {"Mather ID", "unknown column 'Mather ID' (did you mean 'Father ID'?)"},
+      {"Mather ID", "Father ID"},
       // Too far, or too short for two edits.
-      {"Favourite colour", "unknown column 'Favourite colour'"},
-      {"Pedigree No.", "unknown column 'Pedigree No.'"},
-      {"Day", "unknown column 'Day'"},
-      {"Gene", "unknown column 'Gene'"},
-      {"Size", "unknown column 'Size'"},
-      {"", "unknown column ''"},
+      {"Favourite colour", ""},
+      {"Pedigree No.", ""},
+      {"Day", ""},
+      {"Gene", ""},
+      {"Size", ""},
+      {"", ""},
   };
-  for (const auto& [heading, message] : cases) {
+  for (const auto& [heading, meant] : cases) {
     EXPECT_EQ(names.find(heading), nullptr) << heading;
-    EXPECT_EQ(names.unknown(heading), message);
+    EXPECT_EQ(names.unknown(heading), Unknown(heading, meant));
   }
   ASSERT_NE(names.find("pedigree id"), nullptr);
   EXPECT_EQ(*names.find("pedigree id"), "Pedigree ID");
@@ -52,67 +58,48 @@ TEST(ColumnNamesTest, AnUnknownHeadingIsNamedWithTheKnownNameItIsCloseTo) {
 
 enum class Table { Fragments, Results, Subjects, Traces, Calls, Populations };
 
+// Every heading is on line 1: the warnings and refusal follow "FILE:1: ".
 struct HeaderCase {
   Table table;
   std::string header;
-  std::vector<std::string> warnings;  // each after "FILE:"
-  std::string refusal;                // after "FILE:"; empty when the table is read
+  std::vector<std::string> warnings;
+  std::string refusal;  // empty when the table is read
 };
 
 const std::vector<HeaderCase> kHeaders = {
-    {Table::Subjects,
-     "Subject ID\tPedigre ID",
-     {"1: unknown column 'Pedigre ID' (did you mean 'Pedigree ID'?)"},
-     ""},
+    {Table::Subjects, "Subject ID\tPedigre ID", {Unknown("Pedigre ID", "Pedigree ID")}, ""},
     {Table::Subjects,
      "Subject ID\tAffectation status\tLiability_Class\tpopulation",
-     {"1: unknown column 'Liability_Class' (did you mean 'Liability Class'?)",
-      "1: unknown column 'population' (did you mean 'Population ID'?)"},
+     {Unknown("Liability_Class", "Liability Class"), Unknown("population", "Population ID")},
      ""},
     {Table::Subjects, "subject id\tpedigree id\tFATHER ID\tResult Name", {}, ""},
     {Table::Subjects, "Subject ID\tFavourite colour\tTissue", {}, ""},
-    {Table::Subjects,
-     "Subject ID\tResult Nmae",
-     {"1: unknown column 'Result Nmae' (did you mean 'Result Name'?)"},
-     ""},
+    {Table::Subjects, "Subject ID\tResult Nmae", {Unknown("Result Nmae", "Result Name")}, ""},
     {Table::Subjects,
      "Subjct ID\tPedigree ID",
-     {"1: unknown column 'Subjct ID' (did you mean 'Subject ID'?)"},
-     "1: missing required column 'Subject ID'"},
+     {Unknown("Subjct ID", "Subject ID")},
+     "missing required column 'Subject ID'"},
     {Table::Fragments,
      "Result Name\tSubject ID\tFragment Sise",
      {},
-     "1: unknown column 'Fragment Sise' (did you mean 'Fragment Size'?)"},
+     Unknown("Fragment Sise", "Fragment Size")},
     {Table::Fragments,
      "Result Name\tSubject ID\tPeak_Height",
      {},
-     "1: unknown column 'Peak_Height' (did you mean 'Peak Height'?)"},
-    {Table::Fragments, "Result Name\tSubject ID\tSise", {}, "1: unknown column 'Sise'"},
+     Unknown("Peak_Height", "Peak Height")},
+    {Table::Fragments, "Result Name\tSubject ID\tSise", {}, Unknown("Sise")},
     {Table::Fragments, "result name\tSUBJECT ID\tpeak area\tallele id", {}, ""},
-    {Table::Results,
-     "Result Name\tExclude",
-     {},
-     "1: unknown column 'Exclude' (did you mean 'Excluded'?)"},
-    {Table::Traces,
-     "Result Name\tDye\tScan\tValeu",
-     {},
-     "1: unknown column 'Valeu' (did you mean 'Value'?)"},
-    {Table::Traces, "Result Name\tDye\tScan\tValue\tFoo", {}, "1: unknown column 'Foo'"},
-    {Table::Calls,
-     "Sample Name\tMarker\tAllele 1\tAlele 2",
-     {"1: unknown column 'Alele 2' (did you mean 'Allele 2'?)"},
-     ""},
+    {Table::Results, "Result Name\tExclude", {}, Unknown("Exclude", "Excluded")},
+    {Table::Traces, "Result Name\tDye\tScan\tValeu", {}, Unknown("Valeu", "Value")},
+    {Table::Traces, "Result Name\tDye\tScan\tValue\tFoo", {}, Unknown("Foo")},
+    {Table::Calls, "Sample Name\tMarker\tAllele 1\tAlele 2", {Unknown("Alele 2", "Allele 2")}, ""},
     {Table::Calls,
      "Sample Name\tMarker\tAllele1\tSample_File",
-     {"1: unknown column 'Allele1' (did you mean 'Allele 1'?)",
-      "1: unknown column 'Sample_File' (did you mean 'Sample File'?)"},
-     "1: no allele column ('Allele 1', 'Allele 2', ...)"},
-    {Table::Calls, "Sample Name\tMarker\tAllele 1\tPanel", {"1: unknown column 'Panel'"}, ""},
+     {Unknown("Allele1", "Allele 1"), Unknown("Sample_File", "Sample File")},
+     "no allele column ('Allele 1', 'Allele 2', ...)"},
+    {Table::Calls, "Sample Name\tMarker\tAllele 1\tPanel", {Unknown("Panel")}, ""},
     {Table::Calls, "sample name\tMARKER\tallele 1\tsize 1\tDYE", {}, ""},
-    {Table::Populations,
-     "Subject ID\tPopulation",
-     {},
-     "1: unknown column 'Population' (did you mean 'Population ID'?)"},
+    {Table::Populations, "Subject ID\tPopulation", {}, Unknown("Population", "Population ID")},
     {Table::Populations, "subject id\tpopulation id", {}, ""},
 };
 
@@ -147,9 +134,9 @@ TEST(ColumnNamesTest, EachTableWarnsOfOrRefusesAMisspeltHeading) {
       refusal = e.what();
     }
     std::vector<std::string> expected;
-    for (const std::string& w : c.warnings) expected.push_back(path + ":" + w);
+    for (const std::string& w : c.warnings) expected.push_back(path + ":1: " + w);
     EXPECT_EQ(warnings, expected);
-    EXPECT_EQ(refusal, c.refusal.empty() ? "" : path + ":" + c.refusal);
+    EXPECT_EQ(refusal, c.refusal.empty() ? "" : path + ":1: " + c.refusal);
   }
 }
 
