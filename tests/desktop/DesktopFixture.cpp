@@ -38,6 +38,10 @@ bool DesktopFixture::importSmallStudy(const std::string& path, const std::string
                      "--traces", tables + "traces.tsv"}) == 0;
 }
 
+bool DesktopFixture::openSmallStudy() {
+  return importSmallStudy(database) && window->openDatabase(QString::fromStdString(database));
+}
+
 int DesktopFixture::runConsole(const std::vector<std::string>& args) {
   return workstation::testing::RunHarvestor(args, tree.root + "/App/bin").exitStatus;
 }

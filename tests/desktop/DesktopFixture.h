@@ -26,6 +26,8 @@ class DesktopFixture {
 
   // Imports the small study (name "Small") into path; true when it worked.
   bool importSmallStudy(const std::string& path, const std::string& name = "Small");
+  // Imports the small study into database and opens it in the window.
+  bool openSmallStudy();
   // Runs the harvestor command with the fixture's component folder.
   int runConsole(const std::vector<std::string>& args);
 

@@ -81,8 +81,7 @@ class ExportPagesTest : public QObject {
  private slots:
   void theWizardWritesWhatTheConsoleWrites() {
     DesktopFixture f;
-    QVERIFY(f.importSmallStudy(f.database));
-    QVERIFY(f.window->openDatabase(QString::fromStdString(f.database)));
+    QVERIFY(f.openSmallStudy());
     const std::string desktop = f.tree.Path("Desktop"), console = f.tree.Path("Console");
     std::filesystem::create_directories(desktop);
     std::filesystem::create_directories(console);
@@ -151,8 +150,7 @@ class ExportPagesTest : public QObject {
 
   void theWizardGoesBackAndCancelOpensNothing() {
     DesktopFixture f;
-    QVERIFY(f.importSmallStudy(f.database));
-    QVERIFY(f.window->openDatabase(QString::fromStdString(f.database)));
+    QVERIFY(f.openSmallStudy());
     f.window->commandAction("ExportResult")->trigger();
     auto wizard = f.host->windows().lastWindow("ExportResultSelection");
     QVERIFY(wizard);
@@ -173,52 +171,49 @@ class ExportPagesTest : public QObject {
     QVERIFY(!f.host->windows().lastWindow("ExportResultsStatus"));
   }
 
-  void cancelStopsTheRunAtTheNextResult() {
+  void cancelOrClosingTheMainWindowStopsTheRun_data() {
+    QTest::addColumn<bool>("closeWindow");
+    QTest::newRow("Cancel clicked") << false;
+    QTest::newRow("main window closed") << true;
+  }
+
+  void cancelOrClosingTheMainWindowStopsTheRun() {
+    QFETCH(bool, closeWindow);
     DesktopFixture f;
-    QVERIFY(f.importSmallStudy(f.database));
-    QVERIFY(f.window->openDatabase(QString::fromStdString(f.database)));
+    QVERIFY(f.openSmallStudy());
     const std::string out = f.tree.Path("Out");
     std::filesystem::create_directories(out);
     auto wizard = prepareWizard(f, {0, 1, 2, 3, 4, 5}, out + "/{Result Name}", 1, {});
     QVERIFY(wizard);
 
-    // The user's click on Cancel, taken when the run first yields.
-    bool clicked = false;
+    // The user's stop, taken when the run first yields.
+    bool stopped = false;
     QTimer::singleShot(0, [&] {
       auto window = f.host->windows().lastWindow("ExportResultsStatus");
       auto page = std::dynamic_pointer_cast<harvestor::ExportResultsStatusPage>(
           f.host->windows().lastPage("ExportResultsStatus"));
       if (!window || !page) return;
-      QTest::mouseClick(window->widgetOf(page->cmdCancel), Qt::LeftButton);
-      clicked = true;
+      if (closeWindow) {
+        f.window->close();
+      } else {
+        QTest::mouseClick(window->widgetOf(page->cmdCancel), Qt::LeftButton);
+      }
+      stopped = true;
     });
     QTest::mouseClick(wizard->finishButton(), Qt::LeftButton);
-    QVERIFY(clicked);
+    QVERIFY(stopped);
     QVERIFY(logHas("Export cancelled."));
     QVERIFY(!logHas("Export completed."));
     QVERIFY(filesIn(out).size() < 6);
+    auto status = f.host->windows().lastWindow("ExportResultsStatus");
     auto page = std::dynamic_pointer_cast<harvestor::ExportResultsStatusPage>(
         f.host->windows().lastPage("ExportResultsStatus"));
-    QVERIFY(!page->cmdCancel.Enabled());
-    QVERIFY(!f.host->windows()
-                 .lastWindow("ExportResultsStatus")
-                 ->widgetOf(page->cmdCancel)
-                 ->isEnabled());
-  }
-
-  void closingTheMainWindowStopsARunningExport() {
-    DesktopFixture f;
-    QVERIFY(f.importSmallStudy(f.database));
-    QVERIFY(f.window->openDatabase(QString::fromStdString(f.database)));
-    const std::string out = f.tree.Path("Out");
-    std::filesystem::create_directories(out);
-    auto wizard = prepareWizard(f, {0, 1, 2, 3, 4, 5}, out + "/{Result Name}", 1, {});
-    QVERIFY(wizard);
-    QTimer::singleShot(0, [&] { f.window->close(); });
-    QTest::mouseClick(wizard->finishButton(), Qt::LeftButton);
-    QVERIFY(logHas("Export cancelled."));
-    QVERIFY(!f.host->windows().lastWindow("ExportResultsStatus")->isOpen());
-    QVERIFY(filesIn(out).size() < 6);
+    if (closeWindow) {
+      QVERIFY(!status->isOpen());
+    } else {
+      QVERIFY(!page->cmdCancel.Enabled());
+      QVERIFY(!status->widgetOf(page->cmdCancel)->isEnabled());
+    }
   }
 
   void theLocusListQuestionIsAnsweredInAMessageBox_data() {
@@ -232,8 +227,7 @@ class ExportPagesTest : public QObject {
     QFETCH(QString, answer);
     QFETCH(bool, written);
     DesktopFixture f;
-    QVERIFY(f.importSmallStudy(f.database));
-    QVERIFY(f.window->openDatabase(QString::fromStdString(f.database)));
+    QVERIFY(f.openSmallStudy());
     const std::string target = f.tree.Path("Study.pre");
 
     QString asked;

@@ -17,8 +17,7 @@ class FragmentGridTest : public QObject {
  private slots:
   void theModelHasEveryFragmentAndSorts() {
     DesktopFixture f;
-    QVERIFY(f.importSmallStudy(f.database));
-    QVERIFY(f.window->openDatabase(QString::fromStdString(f.database)));
+    QVERIFY(f.openSmallStudy());
     const auto study = f.host->studies().CurrentStudy();
     FragmentGridModel model(study);
     int fragments = 0;
@@ -53,8 +52,7 @@ class FragmentGridTest : public QObject {
 
   void theStudyCsvGoesThroughTheGridPage() {
     DesktopFixture f;
-    QVERIFY(f.importSmallStudy(f.database));
-    QVERIFY(f.window->openDatabase(QString::fromStdString(f.database)));
+    QVERIFY(f.openSmallStudy());
     const std::string desktop = f.tree.Path("Desktop.csv"), console = f.tree.Path("Console.csv");
     chooseInFileDialog(QString::fromStdString(desktop), 1);
     f.window->commandAction("ExportStudy")->trigger();

@@ -73,63 +73,42 @@ class HostServicesTest : public QObject {
              QString::fromStdString(f.tree.Path("Other.gsr")));
   }
 
-  void messageBoxesHaveTheirButtonsAndDefault_data() {
-    using namespace harvestor;
-    QTest::addColumn<int>("style");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("defaultButton");
-    QTest::addColumn<QString>("press");
-    QTest::addColumn<int>("answer");
-    QTest::newRow("Yes/No, No default") << (MsgBoxStyle::YesNo | MsgBoxStyle::DefaultButton2) << ""
-                                        << "Harvestor"
-                                        << "&No"
-                                        << "&Yes" << MsgBoxResult::Yes;
-    QTest::newRow("Yes/No, No pressed") << MsgBoxStyle::YesNo << ""
-                                        << "Harvestor"
-                                        << "&Yes"
-                                        << "&No" << MsgBoxResult::No;
-    QTest::newRow("OK/Cancel, Cancel default")
-        << (MsgBoxStyle::OKCancel | MsgBoxStyle::DefaultButton2) << "Export Results"
-        << "Export Results"
-        << "Cancel"
-        << "Cancel" << MsgBoxResult::Cancel;
-    QTest::newRow("OK/Cancel, OK pressed") << MsgBoxStyle::OKCancel << "Export Results"
-                                           << "Export Results"
-                                           << "OK"
-                                           << "OK" << MsgBoxResult::OK;
-    QTest::newRow("OK only") << MsgBoxStyle::OKOnly << "LOH Analysis"
-                             << "LOH Analysis"
-                             << "OK"
-                             << "OK" << MsgBoxResult::OK;
-  }
-
   void messageBoxesHaveTheirButtonsAndDefault() {
-    QFETCH(int, style);
-    QFETCH(QString, title);
-    QFETCH(QString, caption);
-    QFETCH(QString, defaultButton);
-    QFETCH(QString, press);
-    QFETCH(int, answer);
+    using namespace harvestor;
+    const struct {
+      int style;
+      const char *title, *caption, *defaultButton, *press;
+      int answer;
+    } cases[] = {
+        {MsgBoxStyle::YesNo | MsgBoxStyle::DefaultButton2, "", "Harvestor", "&No", "&Yes",
+         MsgBoxResult::Yes},
+        {MsgBoxStyle::YesNo, "", "Harvestor", "&Yes", "&No", MsgBoxResult::No},
+        {MsgBoxStyle::OKCancel | MsgBoxStyle::DefaultButton2, "Export Results", "Export Results",
+         "Cancel", "Cancel", MsgBoxResult::Cancel},
+        {MsgBoxStyle::OKCancel, "Export Results", "Export Results", "OK", "OK", MsgBoxResult::OK},
+        {MsgBoxStyle::OKOnly, "LOH Analysis", "LOH Analysis", "OK", "OK", MsgBoxResult::OK},
+    };
     DesktopFixture f;
-    QString shownCaption, shownDefault, shownText;
-    whenModal(
-        [&](QWidget* modal) {
-          auto* box = static_cast<QMessageBox*>(modal);
-          shownCaption = box->windowTitle();
-          shownText = box->text();
-          shownDefault = box->defaultButton()->text();
-          for (auto* button : box->buttons()) {
-            if (button->text() == press) button->click();
-          }
-        },
-        "QMessageBox");
-    const auto got = f.host->ui().MsgBox("File name exists:\r\n\r\n[OK] to overwrite file.\r\n",
-                                         style, title.toStdString());
-    QCOMPARE(got, answer);
-    QCOMPARE(shownCaption, caption);
-    QCOMPARE(shownDefault, defaultButton);
-    QCOMPARE(shownText, QString("File name exists:\n\n[OK] to overwrite file."));
+    for (const auto& c : cases) {
+      QString shownCaption, shownDefault, shownText;
+      whenModal(
+          [&](QWidget* modal) {
+            auto* box = static_cast<QMessageBox*>(modal);
+            shownCaption = box->windowTitle();
+            shownText = box->text();
+            shownDefault = box->defaultButton()->text();
+            for (auto* button : box->buttons()) {
+              if (button->text() == c.press) button->click();
+            }
+          },
+          "QMessageBox");
+      const auto got = f.host->ui().MsgBox("File name exists:\r\n\r\n[OK] to overwrite file.\r\n",
+                                           c.style, c.title);
+      QCOMPARE(got, c.answer);
+      QCOMPARE(shownCaption, QString(c.caption));
+      QCOMPARE(shownDefault, QString(c.defaultButton));
+      QCOMPARE(shownText, QString("File name exists:\n\n[OK] to overwrite file."));
+    }
   }
 
   void theHourglassIsTheBusyCursor() {

@@ -33,8 +33,7 @@ class LocusListEditorTest : public QObject {
  private slots:
   void theSixButtonsMoveWhatIsSelected() {
     DesktopFixture f;
-    QVERIFY(f.importSmallStudy(f.database));
-    QVERIFY(f.window->openDatabase(QString::fromStdString(f.database)));
+    QVERIFY(f.openSmallStudy());
     f.window->commandAction("LocusListEdit")->trigger();
     auto window = f.host->windows().lastWindow("ShowLocusListEditPage");
     QVERIFY(window && window->isOpen());
