@@ -177,12 +177,5 @@ INSTANTIATE_TEST_SUITE_P(
         SpoolCase{"DiskFull", testing::FaultyFileSystem::Call::Write, "", false, false}),
     [](const auto& param) { return std::string(param.param.name); });
 
-TEST(LineArenaTest, BytesCountTheLinesWithoutTheirEnds) {
-  const LineArena arena = Filled({"ab", "", "cde"});
-  EXPECT_EQ(arena.Bytes(), 5u);
-  ASSERT_EQ(arena.BlockCount(), 1u);
-  EXPECT_EQ(arena.BlockText(0), "ab\r\n\r\ncde\r\n");
-}
-
 }  // namespace
 }  // namespace harvestor
