@@ -28,10 +28,7 @@ std::string MaskTimes(const std::string& text) {
 class ExportStudyCommandTest : public ::testing::Test {
  protected:
   ExportStudyCommandTest() {
-    const std::string tables = std::string(HARVESTOR_TEST_DATA) + "/smallstudy/tables/";
-    const auto imported =
-        RunHarvestor({"import", db, "--name", "Small", "--fragments", tables + "fragments.tsv",
-                      "--results", tables + "results.tsv", "--subjects", tables + "subjects.tsv"});
+    const auto imported = testing::ImportSmallStudy(db);
     EXPECT_EQ(imported.exitStatus, 0) << imported.err;
     std::filesystem::create_directories(out);
   }

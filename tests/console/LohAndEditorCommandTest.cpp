@@ -14,13 +14,7 @@ using testing::RunHarvestor;
 
 class LohAndEditorCommandTest : public ::testing::Test {
  protected:
-  LohAndEditorCommandTest() {
-    const std::string tables = std::string(HARVESTOR_TEST_DATA) + "/smallstudy/tables/";
-    EXPECT_EQ(RunHarvestor({"import", db, "--name", "Small", "--fragments",
-                            tables + "fragments.tsv", "--results", tables + "results.tsv"})
-                  .exitStatus,
-              0);
-  }
+  LohAndEditorCommandTest() { EXPECT_EQ(testing::ImportSmallStudy(db).exitStatus, 0); }
   harvestor::testing::TestHost host;
   std::string db = host.Path("study.db");
   std::string component = host.root + "/App/bin";

@@ -27,16 +27,12 @@ TEST(LongLocusListCommandTest, TheConsoleSaysWhyALongListCountsAsMissing) {
     std::size_t bytes;
     bool explained;
   } cases[] = {{32767, false}, {32768, true}, {100000, true}};
+  harvestor::testing::TestHost host;
+  const std::string db = host.Path("study.db");
+  ASSERT_EQ(testing::ImportSmallStudy(db).exitStatus, 0);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.bytes);
-    harvestor::testing::TestHost host;
-    const std::string tables = std::string(HARVESTOR_TEST_DATA) + "/smallstudy/tables/";
-    const std::string db = host.Path("study.db");
-    ASSERT_EQ(
-        RunHarvestor({"import", db, "--name", "Small", "--fragments", tables + "fragments.tsv",
-                      "--results", tables + "results.tsv", "--subjects", tables + "subjects.tsv"})
-            .exitStatus,
-        0);
+    std::filesystem::remove(host.Path("Study.pre"));
     const std::string list = LocusListOf(c.bytes);
     ASSERT_EQ(list.size(), c.bytes);
     host.WriteLocusList(list);
@@ -64,20 +60,17 @@ TEST(LongLocusListCommandTest, AListOfMoreEntriesThanAnExportCountsIsRefusedBefo
     std::size_t entries;
     int exitStatus;
   } cases[] = {{32767, 0}, {32768, 2}};
+  harvestor::testing::TestHost host;
+  const std::string db = host.Path("study.db");
+  ASSERT_EQ(testing::ImportSmallStudy(db).exitStatus, 0);
   for (const char* format : {"pedin", "dmp", "gsr"}) {
     for (const auto& c : cases) {
       SCOPED_TRACE(std::string(format) + " " + std::to_string(c.entries));
-      harvestor::testing::TestHost host;
-      const std::string tables = std::string(HARVESTOR_TEST_DATA) + "/smallstudy/tables/";
-      const std::string db = host.Path("study.db");
-      ASSERT_EQ(RunHarvestor({"import", db, "--name", "Small", "--fragments",
-                              tables + "fragments.tsv", "--results", tables + "results.tsv"})
-                    .exitStatus,
-                0);
       std::string list = "D1\r\n";
       for (std::size_t i = 1; i < c.entries; ++i) list += "\r\n";  // empty names
       host.WriteLocusList(list);
       const std::string out = host.Path("Out");
+      std::filesystem::remove_all(out);
       std::filesystem::create_directories(out);
       const auto run = RunHarvestor(
           {"export-study", db, "--format", format, "--output", out + "/Study.txt", "--yes"},
