@@ -22,6 +22,7 @@ namespace workstation {
 namespace {
 
 using harvestor::testing::ReadFile;
+using testing::FirstDifference;
 using testing::RunHarvestor;
 
 constexpr int kSubjects = 2000;
@@ -49,19 +50,6 @@ void WriteGz(const std::string& path, const std::string& text) {
   ASSERT_EQ(gzwrite(out, text.data(), static_cast<unsigned>(text.size())),
             static_cast<int>(text.size()));
   gzclose(out);
-}
-
-// Where the first differing line is, so a failure can be read.
-std::string FirstDifference(const std::string& got, const std::string& want) {
-  std::size_t i = 0;
-  while (i < got.size() && i < want.size() && got[i] == want[i]) ++i;
-  const std::size_t line = static_cast<std::size_t>(std::count(
-                               want.begin(), want.begin() + static_cast<std::ptrdiff_t>(i), '\n')) +
-                           1;
-  const std::size_t start = want.rfind('\n', i == 0 ? 0 : i - 1);
-  const std::size_t from = start == std::string::npos ? 0 : start + 1;
-  return "line " + std::to_string(line) + ": got '" + got.substr(from, 120) + "' want '" +
-         want.substr(from, 120) + "'";
 }
 
 TEST(StreamedExportTest, EveryFormatOfAGeneratedStudyMatchesTheKeptFiles) {

@@ -179,6 +179,18 @@ StudyTableFiles WriteGeneratedStudy(int subjects, const std::string& folder) {
   return files;
 }
 
+std::string FirstDifference(const std::string& got, const std::string& want) {
+  std::size_t i = 0;
+  while (i < got.size() && i < want.size() && got[i] == want[i]) ++i;
+  const std::size_t line = static_cast<std::size_t>(std::count(
+                               want.begin(), want.begin() + static_cast<std::ptrdiff_t>(i), '\n')) +
+                           1;
+  const std::size_t start = want.rfind('\n', i == 0 ? 0 : i - 1);
+  const std::size_t from = start == std::string::npos ? 0 : start + 1;
+  return "line " + std::to_string(line) + ": got '" + got.substr(from, 120) + "' want '" +
+         want.substr(from, 120) + "'";
+}
+
 std::string GeneratedLocusList() { return "D5S818\r\nvwa\r\nTH01\r\nD8S1179\r\nFGA\r\n"; }
 
 }  // namespace workstation::testing

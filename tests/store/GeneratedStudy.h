@@ -19,5 +19,7 @@ StudyTableFiles WriteGeneratedStudy(int subjects, const std::string& folder);
 // The locus list that goes with it: four loci of the study, one in other
 // case, and one no subject has.
 std::string GeneratedLocusList();
+// Where got first parts from want: the line, and both from its start.
+std::string FirstDifference(const std::string& got, const std::string& want);
 
 }  // namespace workstation::testing

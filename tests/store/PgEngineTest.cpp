@@ -23,6 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using harvestor::testing::ReadFile;
+using testing::FirstDifference;
 using testing::PgTestServer;
 using testing::RunHarvestor;
 
@@ -44,14 +45,6 @@ std::map<std::string, std::string> Files(const std::string& folder, const std::s
         Normalised(ReadFile(entry.path().string()), folder, store);
   }
   return files;
-}
-
-// The first line where got and want part, for a failure one can read.
-std::string FirstDifference(const std::string& got, const std::string& want) {
-  std::size_t i = 0;
-  while (i < got.size() && i < want.size() && got[i] == want[i]) ++i;
-  const std::size_t from = i == 0 ? 0 : want.rfind('\n', i - 1) + 1;
-  return "got '" + got.substr(from, 100) + "' want '" + want.substr(from, 100) + "'";
 }
 
 class PgEngineTest : public ::testing::Test {
