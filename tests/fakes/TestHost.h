@@ -48,4 +48,15 @@ void WriteFile(const std::string& path, const std::string& bytes);
 // Joins lines, each followed by CR LF.
 std::string CrLf(const std::vector<std::string>& lines);
 
+// The text of the E that run throws, or "" when it runs through.
+template <typename E, typename Run>
+std::string RefusalOf(Run run) {
+  try {
+    run();
+  } catch (const E& e) {
+    return e.what();
+  }
+  return "";
+}
+
 }  // namespace harvestor::testing

@@ -15,6 +15,7 @@ namespace {
 
 using harvestor::testing::FaultyFileSystem;
 using harvestor::testing::ReadFile;
+using harvestor::testing::RefusalOf;
 using harvestor::testing::WriteFile;
 
 TEST(CRVTraceWriterTest, AWriteFailureAtAnyMemberLeavesTheOldSet) {
@@ -33,13 +34,8 @@ TEST(CRVTraceWriterTest, AWriteFailureAtAnyMemberLeavesTheOldSet) {
     std::int32_t status = 0;
     writer.AddResult(sample, status, "R1");
     ASSERT_EQ(status, 1);
-    try {
-      writer.WriteFiles();
-      ADD_FAILURE() << "a failed member must fail the set";
-    } catch (const StoreError& e) {
-      EXPECT_EQ(std::string(e.what()), host.Path(members[static_cast<std::size_t>(failing)]) +
-                                           ": No space left on device");
-    }
+    EXPECT_EQ(RefusalOf<StoreError>([&] { writer.WriteFiles(); }),
+              host.Path(members[static_cast<std::size_t>(failing)]) + ": No space left on device");
     for (const auto& member : members) EXPECT_EQ(ReadFile(host.Path(member)), "old\r\n") << failing;
     for (const auto& entry : std::filesystem::directory_iterator(host.root)) {
       EXPECT_FALSE(entry.path().filename().string().starts_with(".harvestor-")) << entry.path();

@@ -13,6 +13,7 @@
 namespace workstation {
 namespace {
 
+using harvestor::testing::RefusalOf;
 using harvestor::testing::TestHost;
 using harvestor::testing::WriteFile;
 
@@ -108,12 +109,8 @@ TEST(CallTableReaderTest, BadTablesAreRefusedNamingFileLineAndColumn) {
     TestHost host;
     const std::string path = host.Path("calls.txt");
     WriteFile(path, bad.content);
-    try {
-      ReadAll(path);
-      ADD_FAILURE() << "accepted: " << bad.content;
-    } catch (const ImportError& e) {
-      EXPECT_EQ(e.what(), path + ":" + bad.message) << bad.content;
-    }
+    EXPECT_EQ(RefusalOf<ImportError>([&] { ReadAll(path); }), path + ":" + bad.message)
+        << bad.content;
   }
 }
 

@@ -13,6 +13,7 @@
 namespace workstation {
 namespace {
 
+using harvestor::testing::RefusalOf;
 using harvestor::testing::TestHost;
 using harvestor::testing::WriteFile;
 
@@ -120,13 +121,10 @@ TEST(GenepopReaderTest, BadFilesAreRefusedNamingFileLineAndColumn) {
     WriteFile(path, bad.content);
     if (!bad.populations.empty()) WriteFile(pops, bad.populations);
     GenepopReader reader(path, bad.populations.empty() ? "" : pops);
-    try {
-      ReadAll(reader);
-      ADD_FAILURE() << "accepted: " << bad.content;
-    } catch (const ImportError& e) {
-      const std::string message = Replaced(Replaced(bad.message, "POPS", pops), "GENEPOP", path);
-      EXPECT_EQ(e.what(), (bad.tableAtFault ? pops : path) + ":" + message) << bad.content;
-    }
+    const std::string message = Replaced(Replaced(bad.message, "POPS", pops), "GENEPOP", path);
+    EXPECT_EQ(RefusalOf<ImportError>([&] { ReadAll(reader); }),
+              (bad.tableAtFault ? pops : path) + ":" + message)
+        << bad.content;
   }
 }
 

@@ -13,6 +13,7 @@
 namespace workstation {
 namespace {
 
+using harvestor::testing::RefusalOf;
 using harvestor::testing::TestHost;
 using harvestor::testing::WriteFile;
 
@@ -102,24 +103,18 @@ TEST(LinkageReaderTest, BadFilesAreRefusedNamingFileLineAndColumn) {
     const std::string loci = host.Path("loci.txt"), pre = host.Path("a.pre");
     WriteFile(loci, bad.loci);
     WriteFile(pre, bad.pre);
-    try {
-      ReadAll(LinkageReader(pre, loci));
-      ADD_FAILURE() << "accepted: " << bad.pre;
-    } catch (const ImportError& e) {
-      EXPECT_EQ(e.what(), (bad.lociAtFault ? loci : pre) + ":" + bad.message) << bad.pre;
-    }
+    EXPECT_EQ(RefusalOf<ImportError>([&] { ReadAll(LinkageReader(pre, loci)); }),
+              (bad.lociAtFault ? loci : pre) + ":" + bad.message)
+        << bad.pre;
   }
 }
 
 TEST(LinkageReaderTest, AFileThatCannotBeReadIsNamed) {
   TestHost host;
   WriteFile(host.Path("loci.txt"), "D1\n");
-  try {
-    ReadAll(LinkageReader(host.root, host.Path("loci.txt")));
-    ADD_FAILURE();
-  } catch (const ImportError& e) {
-    EXPECT_EQ(e.what(), host.root + ": cannot be read");
-  }
+  EXPECT_EQ(
+      RefusalOf<ImportError>([&] { ReadAll(LinkageReader(host.root, host.Path("loci.txt"))); }),
+      host.root + ": cannot be read");
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 namespace workstation {
 namespace {
 
+using harvestor::testing::RefusalOf;
 using harvestor::testing::TestHost;
 using harvestor::testing::WriteFile;
 using namespace std::string_literals;
@@ -100,14 +101,9 @@ TEST(NativeResultFileTest, EveryBadFileIsRefusedWithTheFileAndByteOffset) {
     const auto offset = bad.at.empty() ? content.size() : content.find(bad.at);
     ASSERT_NE(offset, std::string::npos);
     WriteFile(path, content);
-    try {
-      readNativeResult(path);
-      ADD_FAILURE() << "accepted";
-    } catch (const ImportError& e) {
-      const std::string what = e.what();
-      EXPECT_EQ(what.rfind(path + ": byte " + std::to_string(offset) + " (line ", 0), 0u) << what;
-      EXPECT_NE(what.find("): " + bad.message), std::string::npos) << what;
-    }
+    const std::string what = RefusalOf<ImportError>([&] { readNativeResult(path); });
+    EXPECT_EQ(what.rfind(path + ": byte " + std::to_string(offset) + " (line ", 0), 0u) << what;
+    EXPECT_NE(what.find("): " + bad.message), std::string::npos) << what;
   }
 }
 

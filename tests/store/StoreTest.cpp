@@ -19,6 +19,7 @@ namespace workstation {
 namespace {
 
 using harvestor::testing::ReadFile;
+using harvestor::testing::RefusalOf;
 using harvestor::testing::TestHost;
 using harvestor::testing::WriteFile;
 
@@ -135,45 +136,30 @@ TEST_F(StoreTest, PropertyValuesMayBeNumbers) {
 
 TEST_F(StoreTest, BadTablesAreRefusedWithFileAndLineAndNothingIsWritten) {
   const std::string db = host.Path("study.db");
-  auto refused = [&](StudyTableFiles files, const std::string& expected) {
-    try {
-      addStudy(db, readStudyTables("Bad", files));
-      ADD_FAILURE() << "accepted: " << expected;
-    } catch (const StoreError& e) {
-      EXPECT_NE(std::string(e.what()).find(expected), std::string::npos) << e.what();
-    }
-  };
   // Each bad value's message is the reader's (TableValidationTest): here
   // only that nothing is made.
   StudyTableFiles files;
   files.fragments = write("f3.tsv", "Result Name\tLocus\nR1\tD1\n");
-  refused(files, "f3.tsv:1: missing required column 'Subject ID'");
+  EXPECT_EQ(RefusalOf<StoreError>([&] { addStudy(db, readStudyTables("Bad", files)); }),
+            files.fragments + ":1: missing required column 'Subject ID'");
   EXPECT_FALSE(std::filesystem::exists(db));
 
   addStudy(db, readStudyTables("Small", smallTables()));
   const std::string before = ReadFile(db);
   addStudy(db, readStudyTables("Second", smallTables()));
   const std::string afterSecond = ReadFile(db);
-  try {
-    addStudy(db, readStudyTables("Small", smallTables()));
-    ADD_FAILURE();
-  } catch (const StoreError& e) {
-    EXPECT_NE(std::string(e.what()).find("a study named 'Small' exists already"),
-              std::string::npos);
-  }
+  EXPECT_NE(RefusalOf<StoreError>([&] {
+              addStudy(db, readStudyTables("Small", smallTables()));
+            }).find("a study named 'Small' exists already"),
+            std::string::npos);
   EXPECT_EQ(ReadFile(db), afterSecond);
   EXPECT_NE(before, afterSecond);
   EXPECT_EQ(StudyDatabase(db).studyNames(), (std::vector<std::string>{"Small", "Second"}));
 }
 
 TEST_F(StoreTest, ForeignAndCorruptFilesAreRefusedByName) {
-  auto refusal = [](const std::string& path) -> std::string {
-    try {
-      StudyDatabase store(path);
-      return "";
-    } catch (const StoreError& e) {
-      return e.what();
-    }
+  auto refusal = [](const std::string& path) {
+    return RefusalOf<StoreError>([&] { StudyDatabase store(path); });
   };
   const std::string text = write("notes.db", "this is not a database at all, just some text\n");
   EXPECT_EQ(refusal(text), text + ": not a Harvestor study database");
@@ -258,15 +244,11 @@ TEST_F(StoreTest, AVersion1FileIsRefusedForReadingAndUpgradedByInitStoreWithItsF
   addStudy(db, readStudyTables("Small", smallTables()));
   const std::string expected = fragmentDump(db);
   makeVersion1(db);
-  try {
-    StudyDatabase store(db);
-    ADD_FAILURE() << "a version 1 file was read";
-  } catch (const StoreError& e) {
-    EXPECT_EQ(std::string(e.what()), db +
-                                         ": study database version 1 is older than this Harvestor "
-                                         "reads (2); 'harvestor init-store " +
-                                         db + "' upgrades it");
-  }
+  EXPECT_EQ(RefusalOf<StoreError>([&] { StudyDatabase store(db); }),
+            db +
+                ": study database version 1 is older than this Harvestor reads (2); 'harvestor "
+                "init-store " +
+                db + "' upgrades it");
   EXPECT_FALSE(createStudyDatabase(db));
   EXPECT_EQ(fragmentDump(db), expected);
   Database raw(db, Database::Mode::ReadOnly);
@@ -284,13 +266,8 @@ TEST_F(StoreTest, DamagedFragmentDataIsNamedWithItsFileAndResult) {
   }
   StudyDatabase store(db);
   const auto results = store.loadStudy("")->Results();
-  try {
-    results->Item(2)->Fragments()->Count();
-    ADD_FAILURE() << "a damaged pack was read";
-  } catch (const StoreError& e) {
-    EXPECT_EQ(std::string(e.what()),
-              db + ": study result 2: damaged fragment data: count too large");
-  }
+  EXPECT_EQ(RefusalOf<StoreError>([&] { results->Item(2)->Fragments()->Count(); }),
+            db + ": study result 2: damaged fragment data: count too large");
 }
 
 TEST_F(StoreTest, AnExportNeverChangesTheDatabase) {

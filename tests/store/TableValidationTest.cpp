@@ -13,6 +13,7 @@
 namespace workstation {
 namespace {
 
+using harvestor::testing::RefusalOf;
 using harvestor::testing::TestHost;
 using harvestor::testing::WriteFile;
 using namespace std::string_literals;
@@ -135,13 +136,9 @@ class TableValidationTest : public ::testing::Test {
 TEST_F(TableValidationTest, EveryBadValueIsRefusedWithFileLineAndColumn) {
   for (const BadTable& bad : kBadTables) {
     SCOPED_TRACE(bad.message);
-    try {
-      readStudyTables("Bad", tables(bad.table, bad.content));
-      ADD_FAILURE() << "accepted";
-    } catch (const ImportError& e) {
-      EXPECT_EQ(std::string(e.what()).rfind(host.Path("bad.tsv") + ":" + bad.message, 0), 0u)
-          << e.what();
-    }
+    const std::string what =
+        RefusalOf<ImportError>([&] { readStudyTables("Bad", tables(bad.table, bad.content)); });
+    EXPECT_EQ(what.rfind(host.Path("bad.tsv") + ":" + bad.message, 0), 0u) << what;
   }
 }
 
