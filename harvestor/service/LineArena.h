@@ -19,6 +19,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -159,7 +160,10 @@ class LineArena {
   bool spoolFailed_ = false;
   std::vector<Block> blocks_;            // each filled within the capacity it was given
   std::vector<std::size_t> firstLines_;  // firstLines_[b]: the first line in blocks_[b]
-  std::vector<std::uint32_t> ends_;      // ends_[i]: where line i ends in its block
+  // ends_[i]: where line i ends in its block. In chunks rather than one
+  // array: ten million lines would otherwise be copied whole each time the
+  // array doubled, into memory touched for the first time.
+  std::deque<std::uint32_t> ends_;
   std::size_t bytes_ = 0;
 };
 
