@@ -58,26 +58,21 @@ TEST(PedinExportTest, WithoutALocusListTheLinesStopAfterTheLiabilityClass) {
 }
 
 TEST(PedinExportTest, IDsAreCutTo11CharactersNeverInsideOne) {
+  const auto greek = [](int n) {  // the first n Greek capitals, two bytes each
+    std::string text;
+    for (int i = 0; i < n; ++i) text += {'\xCE', static_cast<char>(0x91 + i)};
+    return text;
+  };
   const struct {
-    const char* pedigree;
-    const char* subject;
-    const char* father;
-    const char* mother;
-    const char* line;  // the Linkage line up to the gender
-    const char* debug;
+    std::string pedigree, subject, father, mother;
+    std::string line;  // the Linkage line up to the gender
+    std::string debug;
   } cases[] = {
       {"Familie-M\xC3\xBCller", "S1", "V\xC3\xA4ter", "M\xC3\xBCtter",
        "Familie-M\xC3\xBCl S1 V\xC3\xA4ter M\xC3\xBCtter",
        "Familie-M\xC3\xBCl,S1,V\xC3\xA4ter,M\xC3\xBCtter"},
-      // Twelve Greek capitals, two bytes each: eleven of them are kept.
-      {"F1",
-       "\xCE\x91\xCE\x92\xCE\x93\xCE\x94\xCE\x95\xCE\x96\xCE\x97\xCE\x98\xCE\x99\xCE\x9A"
-       "\xCE\x9B\xCE\x9C",
-       "", "",
-       "F1 \xCE\x91\xCE\x92\xCE\x93\xCE\x94\xCE\x95\xCE\x96\xCE\x97\xCE\x98\xCE\x99\xCE\x9A"
-       "\xCE\x9B ? ?",
-       "F1,\xCE\x91\xCE\x92\xCE\x93\xCE\x94\xCE\x95\xCE\x96\xCE\x97\xCE\x98\xCE\x99\xCE\x9A"
-       "\xCE\x9B,?,?"},
+      // Of twelve: eleven are kept.
+      {"F1", greek(12), "", "", "F1 " + greek(11) + " ? ?", "F1," + greek(11) + ",?,?"},
       {"F2", "0123456789\xE2\x82\xAC\xE2\x82\xAC", "0123456789AB", "\xF0\x9F\xA7\xAC",
        "F2 0123456789\xE2\x82\xAC 0123456789A \xF0\x9F\xA7\xAC",
        "F2,0123456789\xE2\x82\xAC,0123456789A,\xF0\x9F\xA7\xAC"},
@@ -96,8 +91,8 @@ TEST(PedinExportTest, IDsAreCutTo11CharactersNeverInsideOne) {
     GenoGroup group;
     group.BuildGenoGroup(study);
     group.ExportAsPedin(host.Path("Out.pre"));
-    EXPECT_EQ(ReadFile(host.Path("Out.pre")), std::string(c.line) + " 1 2 0\r\n");
-    EXPECT_NE(ReadFile(host.Path("Out.debug")).find(std::string("\r\n") + c.debug + ",1,2,0\r\n"),
+    EXPECT_EQ(ReadFile(host.Path("Out.pre")), c.line + " 1 2 0\r\n");
+    EXPECT_NE(ReadFile(host.Path("Out.debug")).find("\r\n" + c.debug + ",1,2,0\r\n"),
               std::string::npos);
   }
 }
