@@ -38,21 +38,13 @@ class FaultyFileSystem : public FileSystem {
     if (beforeCreate) beforeCreate(path);
     if (Hits(Call::CreateNew, static_cast<int>(created.size()))) return error;
     const int result = FileSystem::CreateNew(path, mode, fd);
-    if (result == 0) {
-      files_[fd] = static_cast<int>(created.size());
-      created.push_back(path);
-    }
-    return result;
+    return Numbered(result, fd, path);
   }
   // An unnamed file counts among the created files under its folder's name.
   int CreateUnnamed(const std::string& folder, int& fd) override {
     if (Hits(Call::CreateUnnamed, static_cast<int>(created.size()))) return error;
     const int result = FileSystem::CreateUnnamed(folder, fd);
-    if (result == 0) {
-      files_[fd] = static_cast<int>(created.size());
-      created.push_back(folder);
-    }
-    return result;
+    return Numbered(result, fd, folder);
   }
   int LinkUnnamed(int fd, const std::string& path) override {
     return Hits(Call::LinkUnnamed, FileOf(fd)) ? error : FileSystem::LinkUnnamed(fd, path);
@@ -92,6 +84,13 @@ class FaultyFileSystem : public FileSystem {
   }
 
  private:
+  int Numbered(int result, int fd, const std::string& name) {
+    if (result == 0) {
+      files_[fd] = static_cast<int>(created.size());
+      created.push_back(name);
+    }
+    return result;
+  }
   bool Hits(Call call, int file) const {
     return failing == call && (failingFile < 0 || failingFile == file);
   }
