@@ -109,6 +109,10 @@ Layout readHeader(const ImportLines& lines, char delimiter, const std::string& p
     if (auto n = numbered(lower, "size")) claim(layout.alleles[*n].size, i);
     if (auto n = numbered(lower, "height")) claim(layout.alleles[*n].height, i);
     if (auto n = numbered(lower, "area")) claim(layout.alleles[*n].area, i);
+    // Columns the software writes in every such table that hold nothing a
+    // study keeps: read over without a word, so that --strict takes the
+    // table as the software wrote it.
+    if (lower == "panel" || lower == "run name" || lower == "comments") claimed = true;
     if (!claimed && warn) {
       warn(unknownColumnMessage(path, callColumnsNear(layout.headings[i]), layout.headings[i]));
     }
