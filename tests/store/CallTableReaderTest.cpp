@@ -60,22 +60,6 @@ TEST(CallTableReaderTest, ReadsTabAndCommaTablesAlike) {
   }
 }
 
-TEST(CallTableReaderTest, OnlyHeadingsOfNoKnownColumnWarn) {
-  TestHost host;
-  WriteFile(host.Path("calls.txt"),
-            "Sample Name\tPanel\tRun Name\tComments\tMarker\tAlele 1\tAllele 1\tQuality\n"
-            "S1\tP\tR\t\tD1\tx\t12\tok\n");
-  std::vector<std::string> warnings;
-  CallTableReader reader(host.Path("calls.txt"),
-                         [&](const std::string& warning) { warnings.push_back(warning); });
-  reader.read([](const ImportedResult&) {});
-  ASSERT_EQ(warnings.size(), 2u);
-  EXPECT_NE(warnings[0].find("unknown column 'Alele 1' (did you mean 'Allele 1'?)"),
-            std::string::npos)
-      << warnings[0];
-  EXPECT_NE(warnings[1].find("unknown column 'Quality'"), std::string::npos) << warnings[1];
-}
-
 TEST(CallTableReaderTest, WithoutSampleFileTheResultIsNamedAfterTheSample) {
   TestHost host;
   WriteFile(host.Path("calls.txt"),

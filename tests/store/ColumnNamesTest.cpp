@@ -97,7 +97,11 @@ const std::vector<HeaderCase> kHeaders = {
      "Sample Name\tMarker\tAllele1\tSample_File",
      {Unknown("Allele1", "Allele 1"), Unknown("Sample_File", "Sample File")},
      "no allele column ('Allele 1', 'Allele 2', ...)"},
-    {Table::Calls, "Sample Name\tMarker\tAllele 1\tPanel", {Unknown("Panel")}, ""},
+    // The software's own columns that hold nothing a study keeps pass without a word.
+    {Table::Calls,
+     "Sample Name\tPanel\tRun Name\tComments\tMarker\tAllele 1\tQuality",
+     {Unknown("Quality")},
+     ""},
     {Table::Calls, "sample name\tMARKER\tallele 1\tsize 1\tDYE", {}, ""},
     {Table::Populations, "Subject ID\tPopulation", {}, Unknown("Population", "Population ID")},
     {Table::Populations, "subject id\tpopulation id", {}, ""},
