@@ -10,7 +10,10 @@
 namespace harvestor {
 
 FileSystem& FileSystem::Real() {
-  static FileSystem real;  // stateless: shared by every writer
+  // Stateless and shared by every writer; never destroyed, because the
+  // export log, which closes its spool through it, lives until the very end
+  // of the process.
+  static FileSystem& real = *new FileSystem;
   return real;
 }
 
