@@ -31,37 +31,26 @@ LineArena::LineArena(FileSystem& fs, std::string spoolFolder)
 
 LineArena::~LineArena() { Close(); }
 
-LineArena::LineArena(LineArena&& other) noexcept
-    : fs_(other.fs_),
-      spoolFolder_(std::move(other.spoolFolder_)),
-      spool_(std::exchange(other.spool_, -1)),
-      spoolBytes_(std::exchange(other.spoolBytes_, 0)),
-      spoolFirst_(other.spoolFirst_),
-      spoolFailed_(other.spoolFailed_),
-      blocks_(std::move(other.blocks_)),
-      firstLines_(std::move(other.firstLines_)),
-      ends_(std::move(other.ends_)),
-      bytes_(std::exchange(other.bytes_, 0)) {
-  other.blocks_.clear();
-  other.firstLines_.clear();
-  other.ends_.clear();
-}
+LineArena::LineArena(LineArena&& other) noexcept : fs_(other.fs_) { Swap(other); }
 
 LineArena& LineArena::operator=(LineArena&& other) noexcept {
-  if (this != &other) {
-    Close();
-    fs_ = other.fs_;
-    spoolFolder_ = std::move(other.spoolFolder_);
-    spool_ = std::exchange(other.spool_, -1);
-    spoolBytes_ = std::exchange(other.spoolBytes_, 0);
-    spoolFirst_ = other.spoolFirst_;
-    spoolFailed_ = other.spoolFailed_;
-    blocks_ = std::exchange(other.blocks_, {});
-    firstLines_ = std::exchange(other.firstLines_, {});
-    ends_ = std::exchange(other.ends_, {});
-    bytes_ = std::exchange(other.bytes_, 0);
-  }
+  // What this arena held leaves with moved, which closes it.
+  LineArena moved(std::move(other));
+  Swap(moved);
   return *this;
+}
+
+void LineArena::Swap(LineArena& other) noexcept {
+  std::swap(fs_, other.fs_);
+  std::swap(spoolFolder_, other.spoolFolder_);
+  std::swap(spool_, other.spool_);
+  std::swap(spoolBytes_, other.spoolBytes_);
+  std::swap(spoolFirst_, other.spoolFirst_);
+  std::swap(spoolFailed_, other.spoolFailed_);
+  std::swap(blocks_, other.blocks_);
+  std::swap(firstLines_, other.firstLines_);
+  std::swap(ends_, other.ends_);
+  std::swap(bytes_, other.bytes_);
 }
 
 void LineArena::Close() noexcept {

@@ -149,6 +149,7 @@ class LineArena {
   // memory when that fails, and spooling stops for good.
   void Spool();
   void Close() noexcept;
+  void Swap(LineArena& other) noexcept;
 
   FileSystem* fs_;
   std::string spoolFolder_;
