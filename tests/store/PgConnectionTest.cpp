@@ -85,6 +85,43 @@ TEST_F(PgConnectionTest, RunsQueriesAndCopies) {
   EXPECT_THROW(c.copyFinish(), StoreError);
 }
 
+// A streamed query hands every row in order; a failure, the caller's or the
+// server's, is raised only after the rest is read past, so the connection
+// takes the next query.
+TEST_F(PgConnectionTest, StreamsRowsAndStaysUsableAfterAFailure) {
+  PgConnection c(parseStoreAddress("postgres:" + server().createDatabase("conn_stream")));
+  const std::string rows = "SELECT n::integer, repeat('x', 100) FROM generate_series(1, 20000) n";
+  struct Case {
+    std::string sql;
+    int throwAt;  // the row at which the caller throws; 0: never
+    std::string error;
+  };
+  const std::vector<Case> cases = {
+      {rows, 0, ""},
+      {rows, 7000, "the caller's"},
+      {"SELECT n::integer, (1 / (n - 15000))::text FROM generate_series(1, 20000) n", 0,
+       "division by zero"},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.sql);
+    std::int64_t expected = 1;
+    try {
+      c.streamBinary(k.sql, {}, [&](const PgResult& r) {
+        for (int row = 0; row < r.rows(); ++row, ++expected) {
+          ASSERT_EQ(r.binaryInteger(row, 0), expected);
+          if (expected == k.throwAt) throw StoreError("the caller's");
+        }
+      });
+      EXPECT_EQ(k.error, "");
+      EXPECT_EQ(expected, 20001);
+    } catch (const StoreError& e) {
+      EXPECT_NE(std::string(e.what()).find(k.error), std::string::npos) << e.what();
+      EXPECT_FALSE(k.error.empty()) << e.what();
+    }
+    EXPECT_EQ(c.exec("SELECT 41 + 1").integer(0, 0), 42);
+  }
+}
+
 TEST_F(PgConnectionTest, FailuresNameTheServerButNeverThePassword) {
   ASSERT_TRUE(
       server().adminSql("DROP ROLE IF EXISTS lab_reader; "

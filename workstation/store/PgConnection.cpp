@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <exception>
 #include <string>
 
 #include "workstation/store/Database.h"
@@ -91,6 +92,34 @@ PgResult PgConnection::execBinary(std::string_view sql, const std::vector<const 
     throw StoreError(display_ + ": " + trimmed(result.errorMessage()));
   }
   return result;
+}
+
+void PgConnection::streamBinary(std::string_view sql, const std::vector<const char*>& params,
+                                const OnRows& onRows) {
+  const std::string text(sql);
+  if (PQsendQueryParams(conn_, text.c_str(), static_cast<int>(params.size()), nullptr,
+                        params.data(), nullptr, nullptr, 1) != 1)
+    fail("query");
+  // Without single-row mode the rows come as one result, which reads the same.
+  PQsetSingleRowMode(conn_);
+  std::exception_ptr thrown;
+  std::string error;
+  while (PGresult* r = PQgetResult(conn_)) {
+    PgResult result(r);
+    const ExecStatusType status = result.status();
+    if (status == PGRES_SINGLE_TUPLE || status == PGRES_TUPLES_OK) {
+      if (thrown || !error.empty() || result.rows() == 0) continue;
+      try {
+        onRows(result);
+      } catch (...) {
+        thrown = std::current_exception();
+      }
+    } else if (error.empty()) {
+      error = trimmed(result.errorMessage());
+    }
+  }
+  if (thrown) std::rethrow_exception(thrown);
+  if (!error.empty()) throw StoreError(display_ + ": " + error);
 }
 
 void PgConnection::copyBegin(std::string_view copySql) {

@@ -6,6 +6,7 @@
 #include <libpq-fe.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,7 +38,7 @@ class PgResult {
   }
   std::int64_t integer(int row, int column) const;
   double real(int row, int column) const;
-  // The same from a result in binary format (a BINARY cursor's rows):
+  // The same from a result in binary format (execBinary, streamBinary):
   // integers of 2, 4 or 8 bytes, booleans and double precision values.
   std::int64_t binaryInteger(int row, int column) const;
   bool binaryBool(int row, int column) const;
@@ -58,6 +59,14 @@ class PgConnection {
   PgResult exec(std::string_view sql, const std::vector<const char*>& params = {});
   // The same with the rows in binary format (read with the binary accessors).
   PgResult execBinary(std::string_view sql, const std::vector<const char*>& params);
+  // Runs a query and hands its rows, in binary format, to onRows as they
+  // arrive, a few at a time: the server sends while the caller reads, and
+  // neither side ever holds the whole result. What onRows throws is raised
+  // once the rest of the result has been read past, so the connection is
+  // ready for the next query either way.
+  using OnRows = std::function<void(const PgResult&)>;
+  void streamBinary(std::string_view sql, const std::vector<const char*>& params,
+                    const OnRows& onRows);
 
   // Streams rows to `COPY ... FROM STDIN`: write() takes any part of the
   // text format, finish() ends the copy and reports the server's verdict.

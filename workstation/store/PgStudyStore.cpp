@@ -13,24 +13,6 @@
 namespace workstation {
 namespace {
 
-// Rows fetched per round trip: large enough that the round trips cost
-// little, small enough that a fetch holds a few megabytes.
-constexpr int kFetchRows = 2000;
-
-// Runs query through a BINARY cursor and hands each fetched batch to
-// onBatch, within the caller's transaction.
-template <class OnBatch>
-void readCursor(PgConnection& db, const std::string& query, OnBatch onBatch) {
-  db.exec("DECLARE harvestor_rows BINARY NO SCROLL CURSOR FOR " + query);
-  const std::string fetch = "FETCH FORWARD " + std::to_string(kFetchRows) + " FROM harvestor_rows";
-  for (;;) {
-    const PgResult batch = db.exec(fetch);
-    if (batch.rows() == 0) break;
-    onBatch(batch);
-  }
-  db.exec("CLOSE harvestor_rows");
-}
-
 // A read-only snapshot transaction, rolled back (there is nothing to keep)
 // however the reading ends.
 class Snapshot {
@@ -55,15 +37,14 @@ class Snapshot {
 std::vector<std::string> lociOf(PgConnection& db, std::int64_t studyId) {
   LocusCollector loci;
   std::vector<harvestor::FragmentRecord> fragments;
-  readCursor(db,
-             "SELECT fragments FROM harvestor.study_results WHERE study_id = " +
-                 std::to_string(studyId) + " ORDER BY position",
-             [&](const PgResult& batch) {
-               for (int row = 0; row < batch.rows(); ++row) {
-                 decodeFragments(batch.text(row, 0), fragments);
-                 for (const auto& f : fragments) loci.add(f.locus);
-               }
-             });
+  db.streamBinary("SELECT fragments FROM harvestor.study_results WHERE study_id = " +
+                      std::to_string(studyId) + " ORDER BY position",
+                  {}, [&](const PgResult& batch) {
+                    for (int row = 0; row < batch.rows(); ++row) {
+                      decodeFragments(batch.text(row, 0), fragments);
+                      for (const auto& f : fragments) loci.add(f.locus);
+                    }
+                  });
   return loci.take();
 }
 
@@ -109,18 +90,20 @@ class PgStudySource final : public StudySource {
     const std::size_t first = window.first, last = window.end();
     for (const auto& fragments : window.items) fragments->items.clear();
     const std::string from = std::to_string(first), to = std::to_string(last);
-    const PgResult r = readDb_->execBinary(
+    // Each row is decoded as it arrives, while the server sends the next.
+    readDb_->streamBinary(
         "SELECT position, fragments FROM harvestor.study_results WHERE study_id = $1 AND "
         "position >= $2 AND position < $3",
-        {studyId_.c_str(), from.c_str(), to.c_str()});
-    for (int row = 0; row < r.rows(); ++row) {
-      const auto position = r.binaryInteger(row, 0);
-      if (position < static_cast<std::int64_t>(first) ||
-          position >= static_cast<std::int64_t>(last))
-        continue;
-      decodeFragments(r.text(row, 1),
-                      window.items[static_cast<std::size_t>(position) - first]->items);
-    }
+        {studyId_.c_str(), from.c_str(), to.c_str()}, [&](const PgResult& r) {
+          for (int row = 0; row < r.rows(); ++row) {
+            const auto position = r.binaryInteger(row, 0);
+            if (position < static_cast<std::int64_t>(first) ||
+                position >= static_cast<std::int64_t>(last))
+              continue;
+            decodeFragments(r.text(row, 1),
+                            window.items[static_cast<std::size_t>(position) - first]->items);
+          }
+        });
   }
 
   std::shared_ptr<PgConnection> db_;
@@ -168,56 +151,54 @@ std::shared_ptr<StoredStudy> PgStudyStore::loadStudy(const std::string& name) {
   study->source = source;
 
   std::vector<std::shared_ptr<SampleFacts>> samples;  // by result position
-  readCursor(*db_,
-             "SELECT position, name, subject_id, excluded, analysis_revision, area_scale "
-             "FROM harvestor.study_results WHERE study_id = " +
-                 std::to_string(id) + " ORDER BY position",
-             [&](const PgResult& batch) {
-               for (int row = 0; row < batch.rows(); ++row) {
-                 auto facts = std::make_shared<SampleFacts>();
-                 facts->id = batch.binaryInteger(row, 0);
-                 facts->resultName = batch.text(row, 1);
-                 facts->subjectId = batch.text(row, 2);
-                 facts->analysisRevision = static_cast<std::int32_t>(batch.binaryInteger(row, 4));
-                 facts->record->areaScale = batch.binaryReal(row, 5);
-                 facts->fragments = nullptr;
-                 facts->source = source;
-                 facts->sourceIndex = samples.size();
-                 auto studyResult = std::make_shared<StoredStudyResult>();
-                 studyResult->excluded = batch.binaryBool(row, 3);
-                 studyResult->fragments = nullptr;
-                 studyResult->source = source;
-                 studyResult->sourceIndex = samples.size();
-                 studyResult->result =
-                     std::make_shared<StoredResult>(study->source, facts->resultName, facts);
-                 study->results->items.push_back(std::move(studyResult));
-                 if (facts->id != static_cast<std::int64_t>(samples.size())) {
-                   throw StoreError(display() + ": study '" + study->name +
-                                    "' has a gap in its results at position " +
-                                    std::to_string(samples.size()));
-                 }
-                 samples.push_back(std::move(facts));
-               }
-             });
+  db_->streamBinary(
+      "SELECT position, name, subject_id, excluded, analysis_revision, area_scale "
+      "FROM harvestor.study_results WHERE study_id = " +
+          std::to_string(id) + " ORDER BY position",
+      {}, [&](const PgResult& batch) {
+        for (int row = 0; row < batch.rows(); ++row) {
+          auto facts = std::make_shared<SampleFacts>();
+          facts->id = batch.binaryInteger(row, 0);
+          facts->resultName = batch.text(row, 1);
+          facts->subjectId = batch.text(row, 2);
+          facts->analysisRevision = static_cast<std::int32_t>(batch.binaryInteger(row, 4));
+          facts->record->areaScale = batch.binaryReal(row, 5);
+          facts->fragments = nullptr;
+          facts->source = source;
+          facts->sourceIndex = samples.size();
+          auto studyResult = std::make_shared<StoredStudyResult>();
+          studyResult->excluded = batch.binaryBool(row, 3);
+          studyResult->fragments = nullptr;
+          studyResult->source = source;
+          studyResult->sourceIndex = samples.size();
+          studyResult->result =
+              std::make_shared<StoredResult>(study->source, facts->resultName, facts);
+          study->results->items.push_back(std::move(studyResult));
+          if (facts->id != static_cast<std::int64_t>(samples.size())) {
+            throw StoreError(display() + ": study '" + study->name +
+                             "' has a gap in its results at position " +
+                             std::to_string(samples.size()));
+          }
+          samples.push_back(std::move(facts));
+        }
+      });
   source->setResultCount(samples.size());
-  readCursor(*db_,
-             "SELECT result_position, name, text_value, number_value FROM "
-             "harvestor.sample_properties WHERE study_id = " +
-                 std::to_string(id) + " ORDER BY result_position, position",
-             [&](const PgResult& batch) {
-               for (int row = 0; row < batch.rows(); ++row) {
-                 const auto position = batch.binaryInteger(row, 0);
-                 if (position < 0 || position >= static_cast<std::int64_t>(samples.size()))
-                   continue;
-                 // As a SQLite store reads it: a value without a number is text.
-                 harvestor::Variant value =
-                     batch.isNull(row, 3)
-                         ? harvestor::Variant::FromText(std::string(batch.text(row, 2)))
-                         : harvestor::Variant::FromNumber(batch.binaryReal(row, 3));
-                 samples[static_cast<std::size_t>(position)]->record->properties->entries.push_back(
-                     {std::string(batch.text(row, 1)), std::move(value)});
-               }
-             });
+  db_->streamBinary(
+      "SELECT result_position, name, text_value, number_value FROM "
+      "harvestor.sample_properties WHERE study_id = " +
+          std::to_string(id) + " ORDER BY result_position, position",
+      {}, [&](const PgResult& batch) {
+        for (int row = 0; row < batch.rows(); ++row) {
+          const auto position = batch.binaryInteger(row, 0);
+          if (position < 0 || position >= static_cast<std::int64_t>(samples.size())) continue;
+          // As a SQLite store reads it: a value without a number is text.
+          harvestor::Variant value =
+              batch.isNull(row, 3) ? harvestor::Variant::FromText(std::string(batch.text(row, 2)))
+                                   : harvestor::Variant::FromNumber(batch.binaryReal(row, 3));
+          samples[static_cast<std::size_t>(position)]->record->properties->entries.push_back(
+              {std::string(batch.text(row, 1)), std::move(value)});
+        }
+      });
   return study;
 }
 

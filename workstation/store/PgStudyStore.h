@@ -1,7 +1,7 @@
 #pragma once
 // A study store on a PostgreSQL server. A study is loaded from one
-// REPEATABLE READ, read-only snapshot through server-side cursors, a few
-// thousand results at a time, in the order SQLite reads them, so an export
+// REPEATABLE READ, read-only snapshot, its rows streamed as the server sends
+// them (never a whole result in memory), in the order SQLite reads them, so an export
 // sees no half of an import that runs meanwhile and its files are the same
 // byte for byte as from a SQLite file holding the same study. Fragment data,
 // which never changes once imported, is read later a window ahead of the
