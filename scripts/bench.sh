@@ -7,26 +7,31 @@
 # wrote the same bytes, and times PLINK 1.9 recoding the same genotypes.
 # Prints seconds, peak memory and MB/s per step; asserts nothing about speed.
 #
-#   scripts/bench.sh [--quick] [--results N] [--loh-limit SECONDS] [SUBJECTS...]
+#   scripts/bench.sh [--quick] [--results N] [--runs N] [--loh-limit SECONDS] [SUBJECTS...]
 #
 # Sizes default to 1000 10000 100000; --quick runs 1000 and 5000. --results 2
-# gives each subject a rerun (every 97th excluded) as well. BENCH_KEEP=1
-# keeps the generated tables and outputs.
+# gives each subject a rerun (every 97th excluded) as well. Each step runs
+# --runs times (default 3; an import into a new store each time) and its
+# median counts. BENCH_KEEP=1 keeps the generated tables and outputs.
 set -euo pipefail
 
 usage() {
-  sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'
+  sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'
   exit "${1:-0}"
 }
 
 sizes=()
 loh_limit=120
 results=1
+runs=3
 while [ $# -gt 0 ]; do
   case "$1" in
     --quick) sizes+=(1000 5000) ;;
     --loh-limit) loh_limit="$2"; shift ;;
     --results) results="$2"; shift ;;
+    --runs)
+      case "$2" in *[!0-9]* | '' | 0) echo "bench.sh: --runs takes a number of runs: $2" >&2; usage 2 >&2 ;; esac
+      runs="$2"; shift ;;
     -h | --help) usage ;;
     *[!0-9]* | '') echo "bench.sh: not a number of subjects: $1" >&2; usage 2 >&2 ;;
     *) sizes+=("$1") ;;
@@ -137,28 +142,41 @@ for n in "${sizes[@]}"; do
   "$build/bin/bench_tables" "$n" "$dir/tables" 50 "$results" >/dev/null
   cp "$dir/tables/LocusList.txt" "$app/Export/LocusList.txt"
   tables=("$dir/tables/fragments.tsv" "$dir/tables/results.tsv" "$dir/tables/subjects.tsv")
-  "${as_postgres[@]}" "$pgbin/dropdb" -h "$pgdir" -p "$pgport" -U bench --if-exists bench 2>/dev/null
-  "${as_postgres[@]}" "$pgbin/createdb" -h "$pgdir" -p "$pgport" -U bench bench
+  newdb() {
+    "${as_postgres[@]}" "$pgbin/dropdb" -h "$pgdir" -p "$pgport" -U bench --if-exists bench 2>/dev/null
+    "${as_postgres[@]}" "$pgbin/createdb" -h "$pgdir" -p "$pgport" -U bench bench
+  }
 
+  # A single run on a shared virtual machine can be off by half (the host
+  # lends fresh memory slowly, and not always as slowly): every step runs
+  # several times and the table shows its median.
   for engine in sqlite postgresql; do
     if [ "$engine" = sqlite ]; then store="$dir/study.db"; else store="$pgstore"; fi
-    measure import "$engine" "${tables[@]}" -- "$harvestor" import "$store" --name Bench \
-      --fragments "${tables[0]}" --results "${tables[1]}" --subjects "${tables[2]}"
+    for _ in $(seq "$runs"); do
+      if [ "$engine" = sqlite ]; then rm -f "$store"; else newdb; fi
+      measure import "$engine" "${tables[@]}" -- "$harvestor" import "$store" --name Bench \
+        --fragments "${tables[0]}" --results "${tables[1]}" --subjects "${tables[2]}"
+    done
     for format in pedin dmp gsr csv; do
       # Both engines export to one path, which the log names; the folder,
       # companions (.debug, .log) included, is then moved aside.
       out="$dir/export"
-      mkdir -p "$out"
-      measure "$format" "$engine" "$out" -- "$harvestor" export-study "$store" --study Bench \
-        --format "$format" --output "$out/bench.${exts[$format]}" --yes
+      for _ in $(seq "$runs"); do
+        rm -rf "$out"
+        mkdir -p "$out"
+        measure "$format" "$engine" "$out" -- "$harvestor" export-study "$store" --study Bench \
+          --format "$format" --output "$out/bench.${exts[$format]}" --yes
+      done
       mkdir -p "$dir/$engine"
       mv "$out" "$dir/$engine/$format"
     done
-    rm -f "$app/Export/InputLOH.temp"
     # Without a display the command writes the input file and says Calc cannot
     # show the workbook (exit 1); a run past the limit is stopped.
-    measure loh "$engine" "$app/Export/InputLOH.temp" -- \
-      timeout "$loh_limit" "$harvestor" loh "$store" --study Bench
+    for _ in $(seq "$runs"); do
+      rm -f "$app/Export/InputLOH.temp"
+      measure loh "$engine" "$app/Export/InputLOH.temp" -- \
+        timeout "$loh_limit" "$harvestor" loh "$store" --study Bench
+    done
     mkdir -p "$dir/$engine/loh"
     [ ! -f "$app/Export/InputLOH.temp" ] || mv "$app/Export/InputLOH.temp" "$dir/$engine/loh/"
   done
@@ -197,10 +215,11 @@ for n in "${sizes[@]}"; do
     function mbs(b, s) { return s > 0 ? sprintf("%.1f", b / s / 1e6) : "-" }
     {
       k = $1 " " $2
-      if (k in key) {  # a step run again (PLINK): its seconds are gathered
+      if (k in key) {  # a step run again: its seconds are gathered, its largest peak kept
         i = key[k]
         runs[i] = runs[i] " " $3
         ++count[i]
+        if ($4 + 0 > kib[i] + 0) kib[i] = $4
         next
       }
       ++n
