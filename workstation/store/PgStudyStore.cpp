@@ -1,6 +1,7 @@
 #include "workstation/store/PgStudyStore.h"
 
 #include <algorithm>
+#include <future>
 #include <string>
 
 #include "workstation/store/Database.h"
@@ -17,8 +18,17 @@ namespace {
 // however the reading ends.
 class Snapshot {
  public:
-  explicit Snapshot(PgConnection& db) : db_(db) {
+  // With an id (from pg_export_snapshot), the transaction sees exactly what
+  // the transaction that exported it sees.
+  explicit Snapshot(PgConnection& db, const std::string& id = "") : db_(db) {
     db_.exec("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+    if (!id.empty()) {
+      // The id is the server's own; it is checked only because it is spliced
+      // into a statement that takes no parameters.
+      if (id.find_first_not_of("0123456789ABCDEFabcdef-") != std::string::npos)
+        throw StoreError(db_.display() + ": unexpected snapshot id '" + id + "'");
+      db_.exec("SET TRANSACTION SNAPSHOT '" + id + "'");
+    }
   }
   ~Snapshot() {
     try {
@@ -84,9 +94,44 @@ class PgStudySource final : public StudySource {
     return lociOf(*db_, std::stoll(studyId_));
   }
 
+  // The sample properties of each result position, read on the source's own
+  // connection in the snapshot the study is loaded from, so that the server
+  // sends them while the study's results are read on the other.
+  using PropertiesByPosition = std::vector<std::vector<harvestor::PropertyEntry>>;
+  PropertiesByPosition readProperties(const std::string& snapshotId) {
+    PropertiesByPosition byPosition;
+    Snapshot snapshot(readConnection(), snapshotId);
+    readDb_->streamBinary(
+        "SELECT result_position, name, text_value, number_value FROM "
+        "harvestor.sample_properties WHERE study_id = $1 ORDER BY result_position, position",
+        {studyId_.c_str()}, [&](const PgResult& batch) {
+          for (int row = 0; row < batch.rows(); ++row) {
+            const auto position = batch.binaryInteger(row, 0);
+            if (position < 0 || position > kMaxPosition) continue;
+            if (static_cast<std::size_t>(position) >= byPosition.size())
+              byPosition.resize(static_cast<std::size_t>(position) + 1);
+            // As a SQLite store reads it: a value without a number is text.
+            harvestor::Variant value =
+                batch.isNull(row, 3) ? harvestor::Variant::FromText(std::string(batch.text(row, 2)))
+                                     : harvestor::Variant::FromNumber(batch.binaryReal(row, 3));
+            byPosition[static_cast<std::size_t>(position)].push_back(
+                {std::string(batch.text(row, 1)), std::move(value)});
+          }
+        });
+    return byPosition;
+  }
+
  private:
-  void readWindow(FragmentWindows::Window& window) {
+  // Positions are integer columns.
+  static constexpr std::int64_t kMaxPosition = 0x7fffffff;
+
+  PgConnection& readConnection() {
     if (!readDb_) readDb_ = std::make_unique<PgConnection>(address_);
+    return *readDb_;
+  }
+
+  void readWindow(FragmentWindows::Window& window) {
+    readConnection();
     const std::size_t first = window.first, last = window.end();
     for (const auto& fragments : window.items) fragments->items.clear();
     const std::string from = std::to_string(first), to = std::to_string(last);
@@ -150,6 +195,10 @@ std::shared_ptr<StoredStudy> PgStudyStore::loadStudy(const std::string& name) {
   auto source = std::make_shared<PgStudySource>(db_, address_, id);
   study->source = source;
 
+  const std::string snapshotId(db_->exec("SELECT pg_export_snapshot()").text(0, 0));
+  auto properties = std::async(
+      std::launch::async, [&source, &snapshotId] { return source->readProperties(snapshotId); });
+
   std::vector<std::shared_ptr<SampleFacts>> samples;  // by result position
   db_->streamBinary(
       "SELECT position, name, subject_id, excluded, analysis_revision, area_scale "
@@ -183,22 +232,10 @@ std::shared_ptr<StoredStudy> PgStudyStore::loadStudy(const std::string& name) {
         }
       });
   source->setResultCount(samples.size());
-  db_->streamBinary(
-      "SELECT result_position, name, text_value, number_value FROM "
-      "harvestor.sample_properties WHERE study_id = " +
-          std::to_string(id) + " ORDER BY result_position, position",
-      {}, [&](const PgResult& batch) {
-        for (int row = 0; row < batch.rows(); ++row) {
-          const auto position = batch.binaryInteger(row, 0);
-          if (position < 0 || position >= static_cast<std::int64_t>(samples.size())) continue;
-          // As a SQLite store reads it: a value without a number is text.
-          harvestor::Variant value =
-              batch.isNull(row, 3) ? harvestor::Variant::FromText(std::string(batch.text(row, 2)))
-                                   : harvestor::Variant::FromNumber(batch.binaryReal(row, 3));
-          samples[static_cast<std::size_t>(position)]->record->properties->entries.push_back(
-              {std::string(batch.text(row, 1)), std::move(value)});
-        }
-      });
+  PgStudySource::PropertiesByPosition byPosition = properties.get();
+  byPosition.resize(std::min(byPosition.size(), samples.size()));
+  for (std::size_t position = 0; position < byPosition.size(); ++position)
+    samples[position]->record->properties->entries = std::move(byPosition[position]);
   return study;
 }
 

@@ -3,7 +3,9 @@
 // REPEATABLE READ, read-only snapshot, its rows streamed as the server sends
 // them (never a whole result in memory), in the order SQLite reads them, so an export
 // sees no half of an import that runs meanwhile and its files are the same
-// byte for byte as from a SQLite file holding the same study. Fragment data,
+// byte for byte as from a SQLite file holding the same study; the sample
+// properties are read meanwhile on a second connection that imports the same
+// snapshot, so two server processes send the study at once. Fragment data,
 // which never changes once imported, is read later a window ahead of the
 // export, on a second connection. Reading needs only the right to SELECT.
 
