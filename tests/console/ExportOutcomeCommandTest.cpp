@@ -104,7 +104,12 @@ TEST_F(ExportOutcomeCommandTest, CsvGoesToStandardOutputAndTheSummaryToStandardE
   Import("Lab", "A1\tS1\tD1\t10\nA1\tS1\tD2\t12\n", "A1\tS1\t0\n");
   const std::string temporary = host.Path("tmp");
   std::filesystem::create_directories(temporary);
-  ::setenv("TMPDIR", temporary.c_str(), 1);  // the child's own temporary folder
+  // The child's own temporary folder, which the tests after this one in the
+  // same process must not inherit: it is removed with this test's folder.
+  struct Unset {
+    ~Unset() { ::unsetenv("TMPDIR"); }
+  } unset;
+  ::setenv("TMPDIR", temporary.c_str(), 1);
   ASSERT_EQ(Export("Lab", "csv", out + "/Lab.csv").exitStatus, 0);
   const auto run = Export("Lab", "csv", "-");
   EXPECT_EQ(run.exitStatus, 0) << run.err;
