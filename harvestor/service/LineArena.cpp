@@ -46,6 +46,7 @@ void LineArena::Swap(LineArena& other) noexcept {
   std::swap(spool_, other.spool_);
   std::swap(spoolBytes_, other.spoolBytes_);
   std::swap(spoolFirst_, other.spoolFirst_);
+  std::swap(sealed_, other.sealed_);
   std::swap(spoolFailed_, other.spoolFailed_);
   std::swap(blocks_, other.blocks_);
   std::swap(firstLines_, other.firstLines_);
@@ -60,6 +61,8 @@ void LineArena::Close() noexcept {
   }
   if (spool_ >= 0) fs_->Close(spool_);
   spool_ = -1;
+  for (const int file : sealed_) fs_->Close(file);
+  sealed_.clear();
 }
 
 void LineArena::Append(std::string_view line) {
@@ -111,6 +114,8 @@ void LineArena::Spool() {
   block.mapped = static_cast<const char*>(mapped);
   block.skip = skip;
   block.size = block.text.size();
+  block.file = spool_;
+  block.offset = offset;
   std::string().swap(block.text);
 }
 
@@ -123,7 +128,7 @@ int LineArena::SpoolFile(std::size_t& blocks, std::int64_t& bytes) const {
 }
 
 void LineArena::SealSpool() const {
-  if (spool_ >= 0) fs_->Close(spool_);
+  if (spool_ >= 0) sealed_.push_back(spool_);
   spool_ = -1;
   spoolBytes_ = 0;
 }
@@ -131,6 +136,20 @@ void LineArena::SealSpool() const {
 void LineArena::ReleaseBlock(std::size_t block) const {
   const Block& b = blocks_[block];
   if (b.mapped) ::madvise(const_cast<char*>(b.mapped), b.skip + b.size, MADV_DONTNEED);
+}
+
+std::string_view LineArena::ReadBlock(std::size_t block, std::string& buffer) const {
+  const Block& b = blocks_[block];
+  if (!b.mapped) return b.text;
+  buffer.resize(b.size);
+  std::size_t done = 0;
+  while (done < b.size) {
+    const ssize_t n = ::pread(b.file, buffer.data() + done, b.size - done,
+                              static_cast<off_t>(b.offset + static_cast<std::int64_t>(done)));
+    if (n <= 0) return BlockText(block);
+    done += static_cast<std::size_t>(n);
+  }
+  return buffer;
 }
 
 std::size_t LineArena::BlockOf(std::size_t index) const {

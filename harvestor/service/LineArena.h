@@ -135,6 +135,26 @@ class LineArena {
   const_iterator begin() const { return {this, 0}; }
   const_iterator end() const { return {this, ends_.size()}; }
 
+  // Calls f(line) for every line in order: one pass over a whole log at the
+  // speed of its bytes. A spooled block is read into one buffer, reused
+  // block after block, rather than through its mapping (mapping the pages of
+  // a large log costs more than copying them), so the view f is given is
+  // good only during the call.
+  template <class F>
+  void ForEachLine(F&& f) const {
+    std::string buffer;
+    for (std::size_t block = 0; block < blocks_.size(); ++block) {
+      const std::string_view text = ReadBlock(block, buffer);
+      const std::size_t end =
+          block + 1 < firstLines_.size() ? firstLines_[block + 1] : ends_.size();
+      std::size_t begin = 0;
+      for (std::size_t line = firstLines_[block]; line < end; ++line) {
+        f(text.substr(begin, ends_[line] - begin));
+        begin = ends_[line] + kLineEnd.size();
+      }
+    }
+  }
+
  private:
   // The block holding line index (0 past the last line).
   std::size_t BlockOf(std::size_t index) const;
@@ -144,7 +164,12 @@ class LineArena {
     const char* mapped = nullptr;  // the mapping of the spooled block, from a page start
     std::size_t skip = 0;          // where the block starts in the mapping
     std::size_t size = 0;          // the block's bytes, once spooled
+    int file = -1;                 // the spool file holding it
+    std::int64_t offset = 0;       // where it starts in that file
   };
+  // The block's text: in place when in memory, else read into buffer (or,
+  // should reading fail, through its mapping).
+  std::string_view ReadBlock(std::size_t block, std::string& buffer) const;
   // Writes the last block to the spool and maps it; the block stays in
   // memory when that fails, and spooling stops for good.
   void Spool();
@@ -158,6 +183,8 @@ class LineArena {
   mutable int spool_ = -1;
   mutable std::int64_t spoolBytes_ = 0;
   mutable std::size_t spoolFirst_ = 0;  // the first block in spool_
+  // Sealed spools stay open, for reading their blocks, until the arena closes.
+  mutable std::vector<int> sealed_;
   bool spoolFailed_ = false;
   std::vector<Block> blocks_;            // each filled within the capacity it was given
   std::vector<std::size_t> firstLines_;  // firstLines_[b]: the first line in blocks_[b]

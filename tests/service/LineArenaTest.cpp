@@ -93,6 +93,12 @@ std::vector<std::string> ManyBlocksOfLines() {
 
 // How the spool fares: filled blocks go to an unnamed file unless it cannot
 // be made or written, and then stay in memory from there on.
+std::vector<std::string> EachLine(const LineArena& arena) {
+  std::vector<std::string> lines;
+  arena.ForEachLine([&](std::string_view line) { lines.emplace_back(line); });
+  return lines;
+}
+
 struct SpoolCase {
   const char* name;
   testing::FaultyFileSystem::Call failing;
@@ -121,6 +127,7 @@ TEST_P(LineArenaSpoolTest, EveryLineReadsBackAndWritesOutWhereverItsBlockIsKept)
   EXPECT_EQ(spooled, c.spools ? arena.BlockCount() - 1 : 0);
   EXPECT_FALSE(arena.Spooled(arena.BlockCount() - 1));  // the block being filled
   EXPECT_EQ(std::vector<std::string>(arena.begin(), arena.end()), lines);
+  EXPECT_EQ(EachLine(arena), lines);
   EXPECT_EQ(kept, lines[lines.size() - 3]);  // a walk let go of its block; the view reads on
   // Walks that start inside a later block, and ones that cross into the long lines.
   for (std::size_t first : {std::size_t{101}, std::size_t{30000}, lines.size() - 5}) {
@@ -158,6 +165,9 @@ TEST_P(LineArenaSpoolTest, EveryLineReadsBackAndWritesOutWhereverItsBlockIsKept)
   EXPECT_EQ(arena.Line(3), lines[3]);
   ASSERT_TRUE(WriteTextLines(host.Path("again.txt"), arena));
   EXPECT_EQ(ReadWholeFile(host.Path("again.txt")), file + more + "\r\nlast\r\n");
+  std::vector<std::string> all = lines;  // from the sealed spool, a new one and memory
+  all.insert(all.end(), {more, "last"});
+  EXPECT_EQ(EachLine(arena), all);
   // A moved arena reads the same lines from the same blocks.
   const LineArena moved = std::move(arena);
   EXPECT_EQ(moved.Line(lines.size() + 1), "last");

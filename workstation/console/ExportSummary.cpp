@@ -66,10 +66,10 @@ StudyLogScan scanStudyLog(const harvestor::LineArena& log,
   std::map<std::string, std::string> written;  // key -> the ID as first written
   std::set<std::string> excluded, missingLoci, missingIn;
   constexpr std::string_view kMissingLocus = "Missing locus: ";
-  for (std::string_view line : log) {
+  log.ForEachLine([&](std::string_view line) {
     // Most lines are told apart by their first byte: a 10M-line log is
     // walked at the speed of its bytes, not of six comparisons a line.
-    if (line.empty()) continue;
+    if (line.empty()) return;
     switch (line[0]) {
       case 'P':
         if (startsWith(line, "Processing result: ")) {
@@ -83,7 +83,7 @@ StudyLogScan scanStudyLog(const harvestor::LineArena& log,
           ++tally.resultsExcluded;
           excluded.insert(keyOf(subjectNamed(line)));
         } else if (startsWith(line, "Exported")) {
-          scan.records.push_back(line);
+          scan.records.emplace_back(line);
         }
         break;
       case 'M':
@@ -113,7 +113,7 @@ StudyLogScan scanStudyLog(const harvestor::LineArena& log,
         scan.found[i] = true;
       }
     }
-  }
+  });
   tally.subjectsWritten = written.size();
   for (const std::string& id : excluded) tally.subjectsSkipped += written.count(id) == 0 ? 1 : 0;
   tally.lociMissingDistinct = missingLoci.size();
@@ -140,7 +140,7 @@ ResultExportTally tallyResultExport(const harvestor::LineArena& log) {
   return tally;
 }
 
-bool recordsWriting(const std::vector<std::string_view>& records, const std::string& file) {
+bool recordsWriting(const std::vector<std::string>& records, const std::string& file) {
   for (std::string_view line : records) {
     for (std::string_view prefix :
          {std::string_view("Exported "), std::string_view("Exported: ")}) {

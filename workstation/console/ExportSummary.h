@@ -36,7 +36,7 @@ struct StudyExportTally {
 // is walked once for the summary and the exit status together.
 struct StudyLogScan {
   StudyExportTally tally;
-  std::vector<std::string_view> records;
+  std::vector<std::string> records;
   std::vector<bool> found;  // by prefix
 };
 StudyLogScan scanStudyLog(const harvestor::LineArena& log,
@@ -56,7 +56,7 @@ ResultExportTally tallyResultExport(const harvestor::LineArena& log);
 // Whether one of the records of writing a file (the log's lines "Exported "
 // or "Exported: " followed by its name, alone or before a note) names the
 // file, as a whole name.
-bool recordsWriting(const std::vector<std::string_view>& records, const std::string& file);
+bool recordsWriting(const std::vector<std::string>& records, const std::string& file);
 
 // The lines "Files written:" and one per file that exists, with its size, up
 // to kFilesListed of them and then one line for the rest; "No files

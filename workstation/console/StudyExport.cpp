@@ -84,8 +84,8 @@ struct StudyOutcome {
   StudyExportTally tally;
   std::size_t csvFragments = 0;
   bool wroteNoSubject = false;
-  std::vector<std::string_view> records;  // of files written
-  std::vector<bool> found;                // by prefix asked about
+  std::vector<std::string> records;  // of files written
+  std::vector<bool> found;           // by prefix asked about
 };
 
 StudyOutcome outcomeOf(const StudyExportRequest& request, ConsoleHost& host,
