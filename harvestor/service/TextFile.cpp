@@ -58,6 +58,11 @@ std::string RandomLetters(std::size_t count) {
   return letters;
 }
 
+// A name for a temporary file beside target, which no other is likely to have.
+std::string TemporaryNameBeside(const std::string& target) {
+  return FolderOf(target) + "/.harvestor-" + RandomLetters(12);
+}
+
 // Follows links at the path itself (not in its folders) to the name that is
 // really written; 0 or the errno value that stops it.
 int FollowLinks(std::string& path, struct stat& info, bool& exists) {
@@ -99,9 +104,8 @@ void TextFileWriter::Open() {
   if (const int error = FollowLinks(target_, info, exists); error != 0) return Fail(error);
   if (!target_.empty() && target_.back() == '/') return Fail(EISDIR);
   if (exists) mode_ = static_cast<unsigned>(info.st_mode & 07777);
-  const std::string folder = FolderOf(target_);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string name = folder + "/.harvestor-" + RandomLetters(12);
+    const std::string name = TemporaryNameBeside(target_);
     // Remembered before it exists: a signal that came between creating the
     // file and remembering it would leave the file behind.
     slot_ = TemporaryFiles::Add(name);
@@ -203,7 +207,7 @@ bool TextFileWriter::TakeOver(int fd, std::int64_t bytes) {
   if (!Ok() || finished_ || temp_.empty() || written_ != 0 || !buffer_.empty()) return false;
   // The unnamed file is linked under a name of its own and then renamed over
   // the empty temporary, so that the writer's temporary name never lacks a file.
-  const std::string name = FolderOf(target_) + "/.harvestor-" + RandomLetters(12);
+  const std::string name = TemporaryNameBeside(target_);
   const int slot = TemporaryFiles::Add(name);
   int copy = -1;
   bool taken = fs_.LinkUnnamed(fd, name) == 0;
