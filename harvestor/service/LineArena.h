@@ -139,7 +139,7 @@ class LineArena {
   // speed of its bytes. A spooled block is read into one buffer, reused
   // block after block, rather than through its mapping (mapping the pages of
   // a large log costs more than copying them), so the view f is given is
-  // good only during the call.
+  // good only during the call; f adds no line to the arena.
   template <class F>
   void ForEachLine(F&& f) const {
     std::string buffer;
