@@ -1,5 +1,8 @@
-// The study database: import from tables, the study objects read back, the
-// refusal of bad input with nothing written, and the read-only guarantee.
+// The study stores: import from tables, the study objects read back, the
+// refusal of bad input with nothing written, a store of another version, on
+// both engines (PostgreSQL on a throwaway server, skipped where none can
+// run); then the SQLite file's own cases: foreign, old, damaged and locked
+// files, the read-only guarantee and a stopped write.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/wait.h>
@@ -9,10 +12,12 @@
 
 #include "harvestor/genotype/GenoGroup.h"
 #include "tests/fakes/TestHost.h"
+#include "tests/store/PgTestServer.h"
 #include "workstation/store/Database.h"
 #include "workstation/store/FragmentPack.h"
 #include "workstation/store/ImportedStudy.h"
 #include "workstation/store/StudyDatabase.h"
+#include "workstation/store/StudyStore.h"
 #include "workstation/store/StudyTables.h"
 
 namespace workstation {
@@ -22,6 +27,7 @@ using harvestor::testing::ReadFile;
 using harvestor::testing::RefusalOf;
 using harvestor::testing::TestHost;
 using harvestor::testing::WriteFile;
+using testing::PgTestServer;
 
 class StoreTest : public ::testing::Test {
  protected:
@@ -57,12 +63,39 @@ class StoreTest : public ::testing::Test {
   TestHost host;
 };
 
-TEST_F(StoreTest, ImportedTablesReadBackThroughTheStudyObjects) {
-  const std::string db = host.Path("study.db");
-  addStudy(db, readStudyTables("Small", smallTables()));
-  StudyDatabase store(db);
-  EXPECT_EQ(store.studyNames(), std::vector<std::string>{"Small"});
-  const auto study = store.loadStudy("");
+// The same calls on either engine: a fresh store of the test's own, and
+// statements run on it past the store's code.
+class StoreEngineTest : public StoreTest, public ::testing::WithParamInterface<const char*> {
+ protected:
+  void SetUp() override {
+    if (postgres() && !PgTestServer::instance().available())
+      GTEST_SKIP() << PgTestServer::instance().why();
+    store = postgres() ? "postgres:" + PgTestServer::instance().createDatabase(
+                                           "engine_" + std::to_string(::getpid()))
+                       : host.Path("study.db");
+  }
+  bool postgres() const { return GetParam() == std::string("postgres"); }
+  // The tables' names are the same on both; the server keeps them in a schema.
+  void sql(const std::string& statement) {
+    if (postgres()) {
+      ASSERT_TRUE(PgTestServer::instance().adminSql("SET search_path TO harvestor; " + statement,
+                                                    "engine_" + std::to_string(::getpid())));
+    } else {
+      Database(store, Database::Mode::ReadWrite).exec(statement);
+    }
+  }
+  std::vector<std::string> studyNames() { return openStudyStore(store)->studyNames(); }
+
+  std::string store;
+};
+
+INSTANTIATE_TEST_SUITE_P(Engines, StoreEngineTest, ::testing::Values("sqlite", "postgres"),
+                         [](const auto& engine) { return std::string(engine.param); });
+
+TEST_P(StoreEngineTest, ImportedTablesReadBackThroughTheStudyObjects) {
+  importStudy(store, readStudyTables("Small", smallTables()));
+  EXPECT_EQ(studyNames(), std::vector<std::string>{"Small"});
+  const auto study = openStudyStore(store)->loadStudy("");
   EXPECT_EQ(study->StudyName(), "Small");
   const auto results = study->Results();
   ASSERT_EQ(results->Count(), 4);
@@ -119,42 +152,62 @@ TEST_F(StoreTest, ImportedTablesReadBackThroughTheStudyObjects) {
   EXPECT_EQ(result1->Sample()->Trace(1).size(), 3u);  // read again on demand
 }
 
-TEST_F(StoreTest, PropertyValuesMayBeNumbers) {
-  const std::string db = host.Path("study.db");
-  addStudy(db, readStudyTables("Small", smallTables()));
-  {
-    Database raw(db, Database::Mode::ReadWriteCreate);
-    raw.exec(
-        "UPDATE sample_properties SET text_value = NULL, number_value = 2 WHERE name = 'Gender'");
-  }
-  const auto study = StudyDatabase(db).loadStudy("Small");
+TEST_P(StoreEngineTest, PropertyValuesMayBeNumbers) {
+  importStudy(store, readStudyTables("Small", smallTables()));
+  sql("UPDATE sample_properties SET text_value = NULL, number_value = 2 WHERE name = 'Gender'");
+  const auto study = openStudyStore(store)->loadStudy("Small");
   const auto value =
       study->Results()->Item(0)->Result()->Sample()->SubjectRecord()->Properties()->Item(1).Value;
   EXPECT_EQ(value.GetKind(), harvestor::Variant::Kind::Number);
   EXPECT_EQ(value.ToNumber(), 2.0);
 }
 
-TEST_F(StoreTest, BadTablesAreRefusedWithFileAndLineAndNothingIsWritten) {
-  const std::string db = host.Path("study.db");
+// A refusal leaves the store as it was: the file to the byte. A fragment is
+// checked as its result is read, after the results before it in the study's
+// order went into the transaction; its refusal still names its line.
+TEST_P(StoreEngineTest, BadTablesAreRefusedWithFileAndLineAndNothingIsWritten) {
   // Each bad value's message is the reader's (TableValidationTest): here
   // only that nothing is made.
   StudyTableFiles files;
   files.fragments = write("f3.tsv", "Result Name\tLocus\nR1\tD1\n");
-  EXPECT_EQ(RefusalOf<StoreError>([&] { addStudy(db, readStudyTables("Bad", files)); }),
+  EXPECT_EQ(RefusalOf<StoreError>([&] { importStudy(store, readStudyTables("Bad", files)); }),
             files.fragments + ":1: missing required column 'Subject ID'");
-  EXPECT_FALSE(std::filesystem::exists(db));
+  if (!postgres()) {
+    EXPECT_FALSE(std::filesystem::exists(store));
+  }
 
-  addStudy(db, readStudyTables("Small", smallTables()));
-  const std::string before = ReadFile(db);
-  addStudy(db, readStudyTables("Second", smallTables()));
-  const std::string afterSecond = ReadFile(db);
+  importStudy(store, readStudyTables("Small", smallTables()));
+  importStudy(store, readStudyTables("Second", smallTables()));
+  const std::string before = postgres() ? "" : ReadFile(store);
   EXPECT_NE(RefusalOf<StoreError>([&] {
-              addStudy(db, readStudyTables("Small", smallTables()));
+              importStudy(store, readStudyTables("Small", smallTables()));
             }).find("a study named 'Small' exists already"),
             std::string::npos);
-  EXPECT_EQ(ReadFile(db), afterSecond);
-  EXPECT_NE(before, afterSecond);
-  EXPECT_EQ(StudyDatabase(db).studyNames(), (std::vector<std::string>{"Small", "Second"}));
+  const std::string late = write(
+      "late.tsv", "Result Name\tSubject ID\tDye\nR1\tS1\t1\nR2\tS2\t1\nR1\tS1\t2\nR2\tS2\t70000\n");
+  EXPECT_EQ(RefusalOf<StoreError>([&] {
+              importStudy(store, "Late", [&](const ResultSink& add) {
+                StudyTablesReader({late, "", "", ""}).read(add);
+              });
+            }),
+            late + ":5: column 'Dye': '70000' is not a whole number from -32768 to 32767");
+  if (!postgres()) {
+    EXPECT_EQ(ReadFile(store), before);
+  }
+  EXPECT_EQ(studyNames(), (std::vector<std::string>{"Small", "Second"}));
+}
+
+TEST_P(StoreEngineTest, AStoreOfAnotherVersionIsRefusedByName) {
+  EXPECT_TRUE(initStudyStore(store));
+  EXPECT_FALSE(initStudyStore(store));
+  sql(std::string("UPDATE ") + (postgres() ? "meta" : "harvestor_meta") +
+      " SET value = '7' WHERE key = 'schema_version'");
+  const std::string refused = RefusalOf<StoreError>([&] { openStudyStore(store); });
+  EXPECT_NE(refused.find(postgres() ? "study store version 7 cannot be read"
+                                    : store + ": study database version 7 cannot be read"),
+            std::string::npos)
+      << refused;
+  EXPECT_THROW(importStudy(store, readStudyTables("Small", smallTables())), StoreError);
 }
 
 TEST_F(StoreTest, ForeignAndCorruptFilesAreRefusedByName) {
@@ -170,21 +223,15 @@ TEST_F(StoreTest, ForeignAndCorruptFilesAreRefusedByName) {
     raw.exec("CREATE TABLE t(x)");
   }
   EXPECT_EQ(refusal(foreign), foreign + ": not a Harvestor study database");
-  const std::string future = host.Path("future.db");
-  addStudy(future, readStudyTables("Small", smallTables()));
-  {
-    Database raw(future, Database::Mode::ReadWriteCreate);
-    raw.exec("UPDATE harvestor_meta SET value = '7' WHERE key = 'schema_version'");
-  }
-  EXPECT_NE(refusal(future).find(future + ": study database version 7 cannot be read"),
-            std::string::npos);
   EXPECT_THROW(addStudy(foreign, readStudyTables("Small", smallTables())), StoreError);
   // A study database another connection holds locked is named as locked,
   // not taken for a file of something else.
-  Database writer(future, Database::Mode::ReadWrite);
+  const std::string held = host.Path("held.db");
+  addStudy(held, readStudyTables("Small", smallTables()));
+  Database writer(held, Database::Mode::ReadWrite);
   writer.setBusyTimeout(0);
   writer.exec("BEGIN EXCLUSIVE");
-  const std::string locked = refusal(future);
+  const std::string locked = refusal(held);
   EXPECT_NE(locked.find("database is locked"), std::string::npos) << locked;
   writer.exec("ROLLBACK");
 }
