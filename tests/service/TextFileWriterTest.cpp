@@ -98,68 +98,65 @@ TEST(TextFileWriterTest, DevicesAndFifosAreWrittenDirectly) {
   EXPECT_TRUE(fs::is_fifo(fifo));
 }
 
-TEST(TextFileWriterTest, AReplacedFileKeepsItsPermissionBits) {
-  TestHost host;
-  for (const unsigned mode : {0640u, 0755u, 0600u}) {
-    const std::string path = host.Path("kept" + std::to_string(mode));
-    WriteFile(path, "old");
-    ::chmod(path.c_str(), mode);
-    ASSERT_TRUE(WriteTextLines(path, std::vector<std::string>{"new"}));
-    EXPECT_EQ(ModeOf(path), mode);
-  }
-  const mode_t mask = ::umask(022);
-  ASSERT_TRUE(WriteTextLines(host.Path("fresh"), std::vector<std::string>{"new"}));
-  ::umask(mask);
-  EXPECT_EQ(ModeOf(host.Path("fresh")), 0644u);
-}
-
-// An unnamed file taken as the start of the content is the file put in
-// place, with the bits the file would have had, or is copied where it cannot
-// be taken; until the commit the previous file stays as it was.
-TEST(TextFileWriterTest, ATakenFileBecomesTheFileWrittenOrIsCopied) {
+// A file written keeps the permission bits of the file it replaces, or
+// takes the umask's. An unnamed file taken as the start of the content is
+// the file put in place, with those bits, or is copied where it cannot be
+// taken; until the commit the previous file stays as it was.
+TEST(TextFileWriterTest, TheFileWrittenHasTheBitsItReplacesWhetherTakenOrCopied) {
+  using Call = FaultyFileSystem::Call;
   const struct {
     const char* name;
-    bool exists;
-    FaultyFileSystem::Call failing;
+    unsigned previous;  // the replaced file's bits, or 0 where there is none
+    bool takeOver;      // the content starts in an unnamed file
+    Call failing;
     bool taken;
-    unsigned mode;
   } cases[] = {
-      {"new", false, FaultyFileSystem::Call::None, true, 0644u},
-      {"replacing", true, FaultyFileSystem::Call::None, true, 0640u},
-      {"unlinkable", true, FaultyFileSystem::Call::LinkUnnamed, false, 0640u},
+      {"new", 0, false, Call::None, false},
+      {"replacing 0640", 0640u, false, Call::None, false},
+      {"replacing 0755", 0755u, false, Call::None, false},
+      {"replacing 0600", 0600u, false, Call::None, false},
+      {"new, taken", 0, true, Call::None, true},
+      {"replacing, taken", 0640u, true, Call::None, true},
+      {"unlinkable", 0640u, true, Call::LinkUnnamed, false},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     TestHost host;
     const std::string path = host.Path("Out.log");
-    if (c.exists) {
+    if (c.previous != 0) {
       WriteFile(path, "previous");
-      ::chmod(path.c_str(), 0640);
+      ::chmod(path.c_str(), c.previous);
     }
     FaultyFileSystem faulty;
     faulty.failing = c.failing;
     const mode_t mask = ::umask(022);
-    int fd = -1;
-    ASSERT_EQ(faulty.CreateUnnamed(host.root, fd), 0);
-    ::umask(mask);
     const std::string head(3 << 20, 'h');
-    ASSERT_EQ(faulty.Write(fd, head.data(), head.size()), 0);
+    int fd = -1;
+    if (c.takeOver) {
+      ASSERT_EQ(faulty.CreateUnnamed(host.root, fd), 0);
+      ASSERT_EQ(faulty.Write(fd, head.data(), head.size()), 0);
+    }
     {
       TextFileWriter writer(path, faulty);
-      EXPECT_EQ(writer.TakeOver(fd, static_cast<std::int64_t>(head.size())), c.taken) << c.name;
-      if (!c.taken) writer.Write(head);
+      const bool taken = c.takeOver && writer.TakeOver(fd, static_cast<std::int64_t>(head.size()));
+      EXPECT_EQ(taken, c.taken);
+      if (!taken) writer.Write(head);
       writer.WriteLine("tail");
-      EXPECT_EQ(ReadFile(path), c.exists ? "previous" : "") << c.name;
-      ASSERT_TRUE(writer.Commit()) << c.name;
+      EXPECT_EQ(ReadFile(path), c.previous != 0 ? "previous" : "");
+      ASSERT_TRUE(writer.Commit());
     }
-    EXPECT_EQ(ReadFile(path), head + "tail\r\n") << c.name;
-    EXPECT_EQ(ModeOf(path), c.mode) << c.name;
-    EXPECT_TRUE(Leftovers(host.root).empty()) << c.name;
-    struct stat unnamed {
-    }, written{};
-    ASSERT_EQ(::fstat(fd, &unnamed), 0);
-    ASSERT_EQ(::stat(path.c_str(), &written), 0);
-    EXPECT_EQ(unnamed.st_ino == written.st_ino, c.taken) << c.name;
-    ::close(fd);
+    ::umask(mask);
+    EXPECT_EQ(ReadFile(path), head + "tail\r\n");
+    EXPECT_EQ(ModeOf(path), c.previous != 0 ? c.previous : 0644u);
+    EXPECT_TRUE(Leftovers(host.root).empty());
+    if (c.takeOver) {
+      struct stat unnamed {
+      }, written{};
+      ASSERT_EQ(::fstat(fd, &unnamed), 0);
+      ASSERT_EQ(::stat(path.c_str(), &written), 0);
+      EXPECT_EQ(unnamed.st_ino == written.st_ino, c.taken);
+      ::close(fd);
+    }
   }
 }
 
