@@ -4,8 +4,7 @@
 
 #include <filesystem>
 
-#include "tests/console/Process.h"
-#include "tests/fakes/TestHost.h"
+#include "tests/console/SmallStudyCommandTest.h"
 #include "workstation/store/StudyDatabase.h"
 
 namespace workstation {
@@ -14,21 +13,12 @@ namespace {
 using harvestor::testing::ReadFile;
 using testing::RunHarvestor;
 
-class ExportResultsCommandTest : public ::testing::Test {
+class ExportResultsCommandTest : public testing::SmallStudyCommandTest {
  protected:
-  ExportResultsCommandTest() {
-    const auto imported = testing::ImportSmallStudy(db);
-    EXPECT_EQ(imported.exitStatus, 0) << imported.err;
-    std::filesystem::create_directories(out);
-  }
   testing::ProcessResult Export(std::vector<std::string> args) {
     args.insert(args.begin(), {"export-results", db});
-    return RunHarvestor(args, host.root + "/App/bin");
+    return Run(args);
   }
-
-  harvestor::testing::TestHost host;
-  std::string db = host.Path("study.db");
-  std::string out = host.Path("Out");
 };
 
 TEST_F(ExportResultsCommandTest, TextFilesCarryTheChosenSections) {
@@ -105,13 +95,10 @@ TEST_F(ExportResultsCommandTest, ACrvSetHasOneColumnPerResult) {
 
 TEST_F(ExportResultsCommandTest, NoExportChangesTheStudyDatabase) {
   const std::string before = ReadFile(db);
-  const std::string component = host.root + "/App/bin";
   host.WriteLocusList("D1\r\n");
   for (const char* format : {"csv", "pedin", "dmp", "gsr"}) {
     EXPECT_EQ(
-        RunHarvestor({"export-study", db, "--format", format, "--output", out + "/s." + format},
-                     component)
-            .exitStatus,
+        Run({"export-study", db, "--format", format, "--output", out + "/s." + format}).exitStatus,
         0);
   }
   EXPECT_EQ(Export({"--format", "text", "--output", out + "/{Result Name}", "--all", "--header"})
@@ -120,8 +107,8 @@ TEST_F(ExportResultsCommandTest, NoExportChangesTheStudyDatabase) {
   EXPECT_EQ(Export({"--format", "zal", "--output", out + "/{Result Name}", "--all"}).exitStatus, 0);
   EXPECT_EQ(Export({"--format", "crv", "--output", out + "/Plate", "--result", "R3"}).exitStatus,
             0);
-  RunHarvestor({"loh", db}, component);
-  RunHarvestor({"locus-list", "edit", db, "--all", "--yes"}, component);
+  Run({"loh", db});
+  Run({"locus-list", "edit", db, "--all", "--yes"});
   EXPECT_EQ(ReadFile(db), before);
 }
 

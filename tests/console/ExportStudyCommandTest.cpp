@@ -8,8 +8,7 @@
 
 #include "harvestor/resultexport/ResultExportRoutines.h"
 #include "harvestor/service/Text.h"
-#include "tests/console/Process.h"
-#include "tests/fakes/TestHost.h"
+#include "tests/console/SmallStudyCommandTest.h"
 #include "tests/genotype/SmallStudy.h"
 
 namespace workstation {
@@ -25,27 +24,18 @@ std::string MaskTimes(const std::string& text) {
   return std::regex_replace(text, stamp, "$1: {TIME}");
 }
 
-class ExportStudyCommandTest : public ::testing::Test {
+class ExportStudyCommandTest : public testing::SmallStudyCommandTest {
  protected:
-  ExportStudyCommandTest() {
-    const auto imported = testing::ImportSmallStudy(db);
-    EXPECT_EQ(imported.exitStatus, 0) << imported.err;
-    std::filesystem::create_directories(out);
-  }
   testing::ProcessResult Export(const std::string& format, const std::string& file,
                                 std::vector<std::string> extra = {}) {
     std::vector<std::string> args{"export-study", db,         "--format",
                                   format,         "--output", out + "/" + file};
     args.insert(args.end(), extra.begin(), extra.end());
-    return RunHarvestor(args, host.root + "/App/bin");
+    return Run(args);
   }
   std::string Expected(const std::string& name) {
     return ExpectedFile(name, out, host.exportFolder);
   }
-
-  harvestor::testing::TestHost host;
-  std::string db = host.Path("study.db");
-  std::string out = host.Path("Out");
 };
 
 std::string Sized(const std::string& file) {

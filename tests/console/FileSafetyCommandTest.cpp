@@ -10,8 +10,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "tests/console/Process.h"
-#include "tests/fakes/TestHost.h"
+#include "tests/console/SmallStudyCommandTest.h"
 
 namespace workstation {
 namespace {
@@ -19,7 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 using harvestor::testing::ReadFile;
 using harvestor::testing::WriteFile;
-using testing::RunHarvestor;
 
 int Temporaries(const std::string& folder) {
   int count = 0;
@@ -29,19 +27,9 @@ int Temporaries(const std::string& folder) {
   return count;
 }
 
-class FileSafetyCommandTest : public ::testing::Test {
+class FileSafetyCommandTest : public testing::SmallStudyCommandTest {
  protected:
-  FileSafetyCommandTest() {
-    const auto imported = testing::ImportSmallStudy(db);
-    EXPECT_EQ(imported.exitStatus, 0) << imported.err;
-    fs::create_directories(out);
-    host.WriteLocusList("D1\r\nD2\r\nD3\r\n");
-  }
-  std::string component() const { return host.root + "/App/bin"; }
-
-  harvestor::testing::TestHost host;
-  std::string db = host.Path("study.db");
-  std::string out = host.Path("Out");
+  FileSafetyCommandTest() { host.WriteLocusList("D1\r\nD2\r\nD3\r\n"); }
 };
 
 TEST_F(FileSafetyCommandTest, AnExportAimedAtItsOwnCompanionOrAFolderWritesNothing) {
@@ -58,8 +46,7 @@ TEST_F(FileSafetyCommandTest, AnExportAimedAtItsOwnCompanionOrAFolderWritesNothi
     WriteFile(out + "/X.log", "previous log");
     WriteFile(out + "/X.debug", "previous debug");
     const std::string output = out + "/" + c.output;
-    const auto run = RunHarvestor(
-        {"export-study", db, "--format", c.format, "--output", output, "--yes"}, component());
+    const auto run = Run({"export-study", db, "--format", c.format, "--output", output, "--yes"});
     EXPECT_NE(run.exitStatus, 0) << c.format << " " << c.output;
     EXPECT_NE(run.err.find(out + "/" + c.named), std::string::npos) << run.err;
     EXPECT_EQ(ReadFile(out + "/X.log"), "previous log") << c.format << " " << c.output;
@@ -74,7 +61,7 @@ TEST_F(FileSafetyCommandTest, AnExportStoppedBySigtermLeavesNoTemporaryFile) {
   ASSERT_EQ(::mkfifo((out + "/Plate_CRV_TRACE_ORDER.txt").c_str(), 0600), 0);
   const auto running = testing::StartHarvestor(
       {"export-results", db, "--format", "crv", "--output", out + "/Plate", "--result", "R1"},
-      component());
+      component);
   for (int i = 0; i < 500 && Temporaries(out) < 4; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }

@@ -8,15 +8,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "tests/console/Process.h"
-#include "tests/fakes/TestHost.h"
+#include "tests/console/SmallStudyCommandTest.h"
 
 namespace workstation {
 namespace {
 
 namespace fs = std::filesystem;
 using harvestor::testing::ReadFile;
-using testing::RunHarvestor;
 
 std::vector<std::string> Entries(const std::string& folder) {
   std::vector<std::string> names;
@@ -52,27 +50,15 @@ class FullFilesystem {
   bool mounted_ = false;
 };
 
-class FullDeviceCommandTest : public ::testing::Test {
+class FullDeviceCommandTest : public testing::SmallStudyCommandTest {
  protected:
-  FullDeviceCommandTest() {
-    const auto imported = testing::ImportSmallStudy(db);
-    EXPECT_EQ(imported.exitStatus, 0) << imported.err;
-    host.WriteLocusList("D1\r\nD2\r\nD3\r\n");
-  }
-  std::string component() const { return host.root + "/App/bin"; }
-
-  harvestor::testing::TestHost host;
-  std::string db = host.Path("study.db");
+  FullDeviceCommandTest() { host.WriteLocusList("D1\r\nD2\r\nD3\r\n"); }
 };
 
 TEST_F(FullDeviceCommandTest, AResultFileThatIsDevFullFailsWithTheReason) {
-  const std::string out = host.Path("Out");
-  fs::create_directories(out);
   fs::create_symlink("/dev/full", out + "/R3.txt");
-  const auto run =
-      RunHarvestor({"export-results", db, "--format", "text", "--output", out + "/{Result Name}",
-                    "--result", "R3", "--result", "R1", "--header"},
-                   component());
+  const auto run = Run({"export-results", db, "--format", "text", "--output",
+                        out + "/{Result Name}", "--result", "R3", "--result", "R1", "--header"});
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_NE(run.err.find(out + "/R3.txt: No space left on device\n"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("some results were not exported"), std::string::npos);
@@ -101,7 +87,7 @@ TEST_F(FullDeviceCommandTest, AFullFilesystemKeepsNoPartialOrTemporaryFile) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args[2] + " " + c.args[3]);
-    const auto run = RunHarvestor(c.args, component());
+    const auto run = Run(c.args);
     EXPECT_NE(run.exitStatus, 0);
     EXPECT_NE(run.err.find(c.failed + ": No space left on device\n"), std::string::npos) << run.err;
     EXPECT_EQ(Entries(full.folder()), std::vector<std::string>{"filler"});

@@ -3,25 +3,17 @@
 
 #include <filesystem>
 
-#include "tests/console/Process.h"
-#include "tests/fakes/TestHost.h"
+#include "tests/console/SmallStudyCommandTest.h"
 
 namespace workstation {
 namespace {
 
 using harvestor::testing::ReadFile;
-using testing::RunHarvestor;
 
-class LohAndEditorCommandTest : public ::testing::Test {
- protected:
-  LohAndEditorCommandTest() { EXPECT_EQ(testing::ImportSmallStudy(db).exitStatus, 0); }
-  harvestor::testing::TestHost host;
-  std::string db = host.Path("study.db");
-  std::string component = host.root + "/App/bin";
-};
+using LohAndEditorCommandTest = testing::SmallStudyCommandTest;
 
 TEST_F(LohAndEditorCommandTest, LohWritesTheInputFileAndSaysWhyCalcCannotOpen) {
-  const auto missing = RunHarvestor({"loh", db}, component);
+  const auto missing = Run({"loh", db});
   EXPECT_EQ(missing.exitStatus, 1);
   if (missing.err.find("has not been installed") != std::string::npos)
     GTEST_SKIP() << "no Calc here";
@@ -36,7 +28,7 @@ TEST_F(LohAndEditorCommandTest, LohWritesTheInputFileAndSaysWhyCalcCannotOpen) {
   std::filesystem::create_directories(host.root + "/App/ReportTemplates");
   std::filesystem::copy_file(std::string(HARVESTOR_BUILD_DIR) + "/ReportTemplates/LOH.xls",
                              host.root + "/App/ReportTemplates/LOH.xls");
-  const auto headless = RunHarvestor({"loh", db}, component);
+  const auto headless = Run({"loh", db});
   EXPECT_EQ(headless.exitStatus, 1);
   EXPECT_NE(headless.err.find("there is no display"), std::string::npos);
   const std::string input = ReadFile(host.exportFolder + "/InputLOH.temp");
@@ -47,17 +39,16 @@ TEST_F(LohAndEditorCommandTest, LohWritesTheInputFileAndSaysWhyCalcCannotOpen) {
 }
 
 TEST_F(LohAndEditorCommandTest, TheEditorBuildsAListFromScratch) {
-  const auto run = RunHarvestor({"locus-list", "edit", db, "--select", "D2", "--select", "D1",
-                                 "--all", "--up", "D3", "--yes"},
-                                component);
+  const auto run = Run({"locus-list", "edit", db, "--select", "D2", "--select", "D1", "--all",
+                        "--up", "D3", "--yes"});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   // D1 and D2 move together, last first; then the rest; then D3 one place up.
   EXPECT_EQ(ReadFile(host.exportFolder + "/LocusList.txt"), "D2\r\nD3\r\nD1\r\n");
   EXPECT_NE(run.out.find("Selected Loci:\n  D2\n  D3\n  D1\n"), std::string::npos) << run.out;
-  const auto kept = RunHarvestor({"locus-list", "edit", db, "--none", "--no"}, component);
+  const auto kept = Run({"locus-list", "edit", db, "--none", "--no"});
   EXPECT_EQ(kept.exitStatus, 0);
   EXPECT_EQ(ReadFile(host.exportFolder + "/LocusList.txt"), "D2\r\nD3\r\nD1\r\n");
-  EXPECT_EQ(RunHarvestor({"locus-list", "edit", db, "--select", "D9"}, component).exitStatus, 2);
+  EXPECT_EQ(Run({"locus-list", "edit", db, "--select", "D9"}).exitStatus, 2);
 }
 
 }  // namespace
