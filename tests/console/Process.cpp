@@ -88,9 +88,9 @@ ProcessResult WaitHarvestor(const RunningHarvestor& running) {
   return result;
 }
 
-ProcessResult ImportSmallStudy(const std::string& db) {
+ProcessResult ImportSmallStudy(const std::string& db, const std::string& name) {
   const std::string tables = std::string(HARVESTOR_TEST_DATA) + "/smallstudy/tables/";
-  return RunHarvestor({"import", db, "--name", "Small", "--fragments", tables + "fragments.tsv",
+  return RunHarvestor({"import", db, "--name", name, "--fragments", tables + "fragments.tsv",
                        "--results", tables + "results.tsv", "--subjects", tables + "subjects.tsv",
                        "--traces", tables + "traces.tsv"});
 }

@@ -29,7 +29,7 @@ RunningHarvestor StartHarvestor(const std::vector<std::string>& args,
                                 const std::string& componentFolder = "");
 ProcessResult WaitHarvestor(const RunningHarvestor& running);
 
-// Imports the small study's tables, as study "Small", into db.
-ProcessResult ImportSmallStudy(const std::string& db);
+// Imports the small study's tables, as study name, into db.
+ProcessResult ImportSmallStudy(const std::string& db, const std::string& name = "Small");
 
 }  // namespace workstation::testing

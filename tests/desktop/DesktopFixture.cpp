@@ -32,10 +32,7 @@ DesktopFixture::~DesktopFixture() {
 }
 
 bool DesktopFixture::importSmallStudy(const std::string& path, const std::string& name) {
-  const std::string tables = std::string(HARVESTOR_TEST_DATA) + "/smallstudy/tables/";
-  return runConsole({"import", path, "--name", name, "--fragments", tables + "fragments.tsv",
-                     "--results", tables + "results.tsv", "--subjects", tables + "subjects.tsv",
-                     "--traces", tables + "traces.tsv"}) == 0;
+  return workstation::testing::ImportSmallStudy(path, name).exitStatus == 0;
 }
 
 bool DesktopFixture::openSmallStudy() {

@@ -44,10 +44,5 @@ void whenModal(const std::function<void(QWidget*)>& act, const char* className =
 void answerMessageBox(const QString& buttonText, QString* shownText = nullptr);
 // Picks a file name and filter in the common dialog and accepts it.
 void chooseInFileDialog(const QString& path, int filterIndex);
-// The child of a window named so, or null.
-template <typename T>
-T* child(QWidget* parent, const char* name) {
-  return parent ? parent->findChild<T*>(QString::fromLatin1(name)) : nullptr;
-}
 
 }  // namespace workstation::desktop::testing

@@ -24,21 +24,28 @@ using namespace workstation::desktop::testing;
 
 namespace {
 
-QString outdir;
-int written = 0;
+// The folder the pictures go to, and how many were written there.
+class Pictures {
+ public:
+  explicit Pictures(QString folder) : folder_(std::move(folder)) { QDir().mkpath(folder_); }
+  void save(QWidget* widget, const char* name) {
+    if (!widget) {
+      std::cerr << "screenshots: no window for " << name << "\n";
+      return;
+    }
+    QApplication::processEvents();
+    const QString path = folder_ + "/" + name + ".png";
+    if (widget->grab().save(path)) {
+      ++written_;
+      std::cout << path.toStdString() << "\n";
+    }
+  }
+  int written() const { return written_; }
 
-void save(QWidget* widget, const char* name) {
-  if (!widget) {
-    std::cerr << "screenshots: no window for " << name << "\n";
-    return;
-  }
-  QApplication::processEvents();
-  const QString path = outdir + "/" + name + ".png";
-  if (widget->grab().save(path)) {
-    ++written;
-    std::cout << path.toStdString() << "\n";
-  }
-}
+ private:
+  QString folder_;
+  int written_ = 0;
+};
 
 QWidget* windowOf(DesktopFixture& f, const char* page) {
   auto window = f.host->windows().lastWindow(page);
@@ -54,8 +61,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication::setApplicationName("harvestor-desktop-screenshots");
-  outdir = QString::fromLocal8Bit(argv[2]);
-  QDir().mkpath(outdir);
+  Pictures pictures(QString::fromLocal8Bit(argv[2]));
   DesktopFixture f;
   f.window->resize(1000, 640);
   f.window->show();
@@ -68,12 +74,12 @@ int main(int argc, char** argv) {
   f.window->closeStudy();
   whenModal([&](QWidget* modal) {
     modal->resize(420, 300);
-    save(modal, "open-study");
+    pictures.save(modal, "open-study");
     modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->click();
     whenModal([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); }, "QFileDialog");
   });
   f.host->service().ExportStudy();
-  save(f.window.get(), "main-window");
+  pictures.save(f.window.get(), "main-window");
 
   // The result export wizard, its two pages, then the status page after the run.
   const std::string results = f.tree.Path("Results");
@@ -83,16 +89,16 @@ int main(int argc, char** argv) {
   wizard->dialog()->resize(560, 420);
   auto* list = wizard->dialog()->findChild<QListWidget*>("ctlSelectionWizard");
   for (int row = 0; row < std::min(4, list->count()); ++row) list->item(row)->setSelected(true);
-  save(wizard->dialog(), "wizard-selection");
+  pictures.save(wizard->dialog(), "wizard-selection");
   wizard->next();
   auto& options = dynamic_cast<harvestor::ExportResultsOptionsPage&>(*wizard->pages()[1]);
   chooseInFileDialog(QString::fromStdString(results + "/{Result Name}"), 1);
   options.cmdBrowse.Click();
-  save(wizard->dialog(), "wizard-options");
+  pictures.save(wizard->dialog(), "wizard-options");
   wizard->finish();
   if (QWidget* status = windowOf(f, "ExportResultsStatus")) {
     status->resize(640, 460);
-    save(status, "result-export-status");
+    pictures.save(status, "result-export-status");
     f.host->windows().lastWindow("ExportResultsStatus")->Close();
   }
 
@@ -104,15 +110,15 @@ int main(int argc, char** argv) {
         [&](QWidget* modal) {
           if (QWidget* status = windowOf(f, "ExportStudyStatus")) {
             status->resize(640, 460);
-            save(status, "study-export-status-running");
+            pictures.save(status, "study-export-status-running");
           }
-          save(modal, "locus-list-question");
+          pictures.save(modal, "locus-list-question");
           static_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
         },
         "QMessageBox");
   });
   f.window->commandAction("ExportStudy")->trigger();
-  save(windowOf(f, "ExportStudyStatus"), "study-export-status-done");
+  pictures.save(windowOf(f, "ExportStudyStatus"), "study-export-status-done");
   f.host->windows().lastWindow("ExportStudyStatus")->Close();
 
   // The locus list editor, with the list made of the study's first loci.
@@ -124,7 +130,7 @@ int main(int argc, char** argv) {
         possible->item(row)->setSelected(true);
       editor->dialog()->findChild<QPushButton*>("btnToList")->click();
     }
-    save(editor->dialog(), "locus-list-editor");
+    pictures.save(editor->dialog(), "locus-list-editor");
     editor->cancel();
   }
 
@@ -135,7 +141,7 @@ int main(int argc, char** argv) {
     grid->resize(900, 420);
     if (auto* view = grid->findChild<QTableView*>("FragmentGridView"))
       view->sortByColumn(6, Qt::DescendingOrder);
-    save(grid, "fragment-grid");
+    pictures.save(grid, "fragment-grid");
     f.host->windows().lastWindow("FragmentGrid")->Close();
   }
 
@@ -145,7 +151,7 @@ int main(int argc, char** argv) {
   f.window->commandAction("LocusListEdit")->trigger();
   if (QWidget* error = f.host->utility().lastDialog()) {
     error->resize(460, 220);
-    save(error, "error-dialog");
+    pictures.save(error, "error-dialog");
   }
-  return written == 11 ? 0 : 1;
+  return pictures.written() == 11 ? 0 : 1;
 }
