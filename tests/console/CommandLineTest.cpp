@@ -71,7 +71,7 @@ TEST(CommandLineTest, HelpOfEveryCommandShowsItsOwnUsage) {
 
 struct UsageCase {
   std::vector<std::string> args;
-  std::string err;  // the first line on standard error
+  std::string err;  // the first line on standard error; the second says where help is
 };
 
 TEST(CommandLineTest, UsageErrorsSayWhatIsWrongAndExitWithTwo) {
@@ -84,16 +84,21 @@ TEST(CommandLineTest, UsageErrorsSayWhatIsWrongAndExitWithTwo) {
       {{"import", "x.db", "--colour=red", "-n", "S"},
        "harvestor import: unknown option '--colour'"},
       {{"import", "x.db", "-n"}, "harvestor import: --name: 1 required NAME missing"},
+      {{"import", "x.db", "-n", "X", "--linkage", "f.pre"}, "harvestor import: --loci is required"},
+      {{"import", "x.db", "-n", "X", "--genepop", "f.gen", "--fragments", "f.tsv"},
+       "harvestor import: --genepop takes no --fragments"},
       {{"export-study", "x.db", "-f", "xls", "-o", "out"},
        "harvestor export-study: --format: xls not in {csv,pedin,dmp,gsr}"},
       {{"export-study", "x.db", "-f", "csv", "-o", "out", "-y", "--no"},
        "harvestor export-study: no such file: x.db"},
+      {{"export-study", "x.db", "--format", "csv"}, "harvestor export-study: --output is required"},
       {{"completion", "zsh"}, "harvestor completion: SHELL: zsh not in {bash}"},
   };
   for (const auto& c : cases) {
     const auto r = RunHarvestor(c.args);
     EXPECT_EQ(r.exitStatus, 2) << c.err;
     EXPECT_EQ(r.err.substr(0, r.err.find('\n')), c.err) << r.err;
+    EXPECT_EQ(r.err.substr(r.err.find('\n') + 1).rfind("Run 'harvestor ", 0), 0u) << r.err;
   }
   EXPECT_EQ(RunHarvestor({}).exitStatus, 2);
 }

@@ -118,14 +118,5 @@ TEST_F(ExportStudyCommandTest, TheLocusListQuestionIsAnsweredByOptionOrTheDefaul
   EXPECT_EQ(ReadFile(out + "/Study.gsr"), "Subject ID\r\nS1\r\nS2\r\nS3ABCDEFGHIJKLM\r\n");
 }
 
-TEST_F(ExportStudyCommandTest, AMissingDatabaseOrOutputIsAUsageError) {
-  const auto missing = RunHarvestor(
-      {"export-study", host.Path("none.db"), "--format", "csv", "--output", out + "/x.csv"});
-  EXPECT_EQ(missing.exitStatus, 2);
-  EXPECT_EQ(missing.err, "harvestor export-study: no such file: " + host.Path("none.db") +
-                             "\nRun 'harvestor export-study --help' for usage.\n");
-  EXPECT_EQ(RunHarvestor({"export-study", db, "--format", "csv"}).exitStatus, 2);
-}
-
 }  // namespace
 }  // namespace workstation

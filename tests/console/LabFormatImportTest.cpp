@@ -1,6 +1,8 @@
 // harvestor import of the formats labs have: a Linkage file that the study
 // export wrote comes back as the same lines, each example file imports, and
-// a refused Genepop file leaves neither database nor locus list changed.
+// a refused Genepop file leaves neither database nor locus list changed. (A
+// bad Linkage file's refusals are its reader's; the format options' usage
+// errors are CommandLineTest's.)
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -61,17 +63,6 @@ TEST(LabFormatImportTest, ALinkageFileExportedImportedAndExportedAgainIsTheSame)
   EXPECT_EQ(ReadFile(secondPre), ReadFile(firstPre));
 }
 
-// A bad Linkage file's refusals are the reader's; that a refused import
-// writes nothing is the Genepop test's below.
-TEST(LabFormatImportTest, ALinkageFileNeedsItsLoci) {
-  TestHost host;
-  WriteFile(host.Path("family.pre"), "F1 S1 ? ? 1 2 0\r\n");
-  const auto usage = RunHarvestor(
-      {"import", host.Path("study.db"), "--name", "X", "--linkage", host.Path("family.pre")});
-  EXPECT_EQ(usage.exitStatus, 2);
-  EXPECT_NE(usage.err.find("--loci is required"), std::string::npos);
-}
-
 TEST(LabFormatImportTest, EachExampleFileImports) {
   const std::string examples = std::string(HARVESTOR_TEST_DATA) + "/../../examples/";
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
@@ -119,11 +110,6 @@ TEST(LabFormatImportTest, AGenepopFileWritesItsLociAsTheLocusListOnlyOnceItIsIn)
                               ": 1 results, 2 fragments.\nWrote the locus list " +
                               host.exportFolder + "/LocusList.txt (2 loci).\n");
   EXPECT_EQ(ReadFile(host.exportFolder + "/LocusList.txt"), "Loc2\r\nLoc1\r\n");
-
-  const auto mixed = RunHarvestor(
-      {"import", db, "--name", "Mixed", "--genepop", gen, "--fragments", host.Path("f.tsv")});
-  EXPECT_EQ(mixed.exitStatus, 2);
-  EXPECT_NE(mixed.err.find("--genepop takes no --fragments"), std::string::npos);
 }
 
 }  // namespace
