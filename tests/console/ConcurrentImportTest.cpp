@@ -1,6 +1,8 @@
-// Several harvestor imports into one database file at the same moment, as
-// real processes: every import that exits 0 has its study in the file, a
-// refused one says why, and the file is never removed or left damaged.
+// Several harvestor imports into one store at the same moment, as real
+// processes, into a SQLite file and into a PostgreSQL server's database
+// (skipped where no server can run): every import that exits 0 has its
+// study in the store and a refused one says why; a file is never removed or
+// left damaged, nor a temporary left beside it.
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -11,7 +13,9 @@
 
 #include "tests/console/Process.h"
 #include "tests/fakes/TestHost.h"
+#include "tests/store/PgTestServer.h"
 #include "workstation/store/StudyDatabase.h"
+#include "workstation/store/StudyStore.h"
 
 namespace workstation {
 namespace {
@@ -51,43 +55,68 @@ class ConcurrentImportTest : public ::testing::Test {
   std::string fragments = host.Path("fragments.tsv");
 };
 
-TEST_F(ConcurrentImportTest, ImportsOfDifferentStudiesAllLand) {
+class ConcurrentEngineImportTest : public ConcurrentImportTest,
+                                   public ::testing::WithParamInterface<const char*> {
+ protected:
+  void SetUp() override {
+    if (postgres() && !testing::PgTestServer::instance().available())
+      GTEST_SKIP() << testing::PgTestServer::instance().why();
+  }
+  bool postgres() const { return GetParam() == std::string("postgres"); }
+  // A fresh store in a folder of its own: a file there, or a new database on the server.
+  std::string newStore(const std::string& folder) {
+    fs::create_directories(folder);
+    if (!postgres()) return folder + "/study.db";
+    return "postgres:" +
+           testing::PgTestServer::instance().createDatabase("store_" + std::to_string(++stores_));
+  }
+  int results(const std::string& store, const std::string& study) {
+    return openStudyStore(store)->loadStudy(study)->Results()->Count();
+  }
+
+ private:
+  int stores_ = 0;
+};
+
+INSTANTIATE_TEST_SUITE_P(Engines, ConcurrentEngineImportTest,
+                         ::testing::Values("sqlite", "postgres"),
+                         [](const auto& engine) { return std::string(engine.param); });
+
+// Into a new store the first imports also race to create the file or the schema.
+TEST_P(ConcurrentEngineImportTest, ImportsOfDifferentStudiesAllLand) {
   const struct {
     const char* label;
-    bool existing;  // the database holds a study before the runs start
-  } cases[] = {{"new database", false}, {"existing database", true}};
+    bool existing;  // the store holds a study before the runs start
+  } cases[] = {{"new store", false}, {"existing store", true}};
   for (const auto& c : cases) {
     for (int trial = 0; trial < 6; ++trial) {
+      SCOPED_TRACE(std::string(c.label) + " trial " + std::to_string(trial));
       const std::string folder = host.Path(std::string(c.label) + std::to_string(trial));
-      fs::create_directories(folder);
-      const std::string db = folder + "/study.db";
+      const std::string store = newStore(folder);
       if (c.existing) {
-        ASSERT_EQ(WaitHarvestor(start(db, "First")).exitStatus, 0);
+        ASSERT_EQ(WaitHarvestor(start(store, "First")).exitStatus, 0);
       }
-      const auto a = start(db, "A"), b = start(db, "B"), d = start(db, "C");
+      const auto a = start(store, "A"), b = start(store, "B"), d = start(store, "C");
       for (const auto* run : {&a, &b, &d}) {
         const auto result = WaitHarvestor(*run);
-        EXPECT_EQ(result.exitStatus, 0) << c.label << " trial " << trial << ": " << result.err;
+        EXPECT_EQ(result.exitStatus, 0) << result.err;
       }
-      const auto names = StudyDatabase(db).studyNames();
-      EXPECT_EQ(names.size(), c.existing ? 4u : 3u) << c.label << " trial " << trial;
-      for (const char* name : {"A", "B", "C"}) {
-        EXPECT_EQ(StudyDatabase(db).loadStudy(name)->Results()->Count(), 2000) << name;
-      }
-      EXPECT_EQ(Leftovers(folder), 0) << c.label << " trial " << trial;
+      EXPECT_EQ(openStudyStore(store)->studyNames().size(), c.existing ? 4u : 3u);
+      for (const char* name : {"A", "B", "C"}) EXPECT_EQ(results(store, name), 2000) << name;
+      EXPECT_EQ(Leftovers(folder), 0);
     }
   }
 }
 
-TEST_F(ConcurrentImportTest, OfTwoImportsOfOneNameOneLandsAndTheOtherSaysWhy) {
+TEST_P(ConcurrentEngineImportTest, OfTwoImportsOfOneNameOneLandsAndTheOtherSaysWhy) {
   for (int trial = 0; trial < 10; ++trial) {
+    SCOPED_TRACE(trial);
     const std::string folder = host.Path("same" + std::to_string(trial));
-    fs::create_directories(folder);
-    const std::string db = folder + "/study.db";
-    // Into a new database, and into one that exists already.
-    WaitHarvestor(start(db + "2", "Earlier"));
-    const auto a = start(db, "Run"), b = start(db, "Run");
-    const auto c = start(db + "2", "Run"), d = start(db + "2", "Run");
+    // Into a new store, and into one that holds a study already.
+    const std::string fresh = newStore(folder), existing = newStore(folder + "/existing");
+    WaitHarvestor(start(existing, "Earlier"));
+    const auto a = start(fresh, "Run"), b = start(fresh, "Run");
+    const auto c = start(existing, "Run"), d = start(existing, "Run");
     for (const auto& [x, y] : {std::pair{WaitHarvestor(a), WaitHarvestor(b)},
                                std::pair{WaitHarvestor(c), WaitHarvestor(d)}}) {
       EXPECT_EQ((x.exitStatus == 0) + (y.exitStatus == 0), 1) << x.err << y.err;
@@ -96,10 +125,9 @@ TEST_F(ConcurrentImportTest, OfTwoImportsOfOneNameOneLandsAndTheOtherSaysWhy) {
       EXPECT_NE(refused.err.find("a study named 'Run' exists already"), std::string::npos)
           << refused.err;
     }
-    for (const std::string& file : {db, db + "2"}) {
-      EXPECT_EQ(StudyDatabase(file).loadStudy("Run")->Results()->Count(), 2000) << trial;
-    }
-    EXPECT_EQ(Leftovers(folder), 0) << trial;
+    for (const std::string& store : {fresh, existing}) EXPECT_EQ(results(store, "Run"), 2000);
+    EXPECT_EQ(Leftovers(folder), 0);
+    EXPECT_EQ(Leftovers(folder + "/existing"), 0);
   }
 }
 

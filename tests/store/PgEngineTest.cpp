@@ -1,10 +1,10 @@
 // The same commands on both engines, as real harvestor runs: a study imported
 // into a SQLite file and into a PostgreSQL server exports to the same bytes
-// in every format; imports from several processes at once land or are
-// refused with their cause; an export during an import reads one snapshot;
-// a reader role may export but not import; a server that refuses the
-// password is named without it; and init-store on a server. (What both
-// engines do with the same calls in one process is StoreTest's.)
+// in every format; an export during an import reads one snapshot; a reader
+// role may export but not import; a server that refuses the password is
+// named without it; and init-store on a server. (What both engines do with
+// the same calls in one process is StoreTest's; imports from several
+// processes at once are ConcurrentImportTest's, on both engines.)
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -151,33 +151,6 @@ TEST_F(PgEngineTest, EveryExportIsTheSameFromBothEngines) {
             << name << " differs between the engines: " << FirstDifference(outputs[1][name], bytes);
       }
     }
-  }
-}
-
-TEST_F(PgEngineTest, ImportsFromSeveralProcessesAtOnceLandOrSayWhy) {
-  const StudyTableFiles tables = SmallTables();
-  for (int trial = 0; trial < 3; ++trial) {
-    // A fresh server database each time: the first imports also race to create the schema.
-    const std::string store = NewServerStore("engines_concurrent_" + std::to_string(trial));
-    std::vector<testing::RunningHarvestor> runs;
-    for (const char* name : {"A", "B", "C", "A"}) {
-      runs.push_back(testing::StartHarvestor({"import", store, "--name", name, "--fragments",
-                                              tables.fragments, "--traces", tables.traces}));
-    }
-    int landed = 0;
-    for (const auto& run : runs) {
-      const auto result = testing::WaitHarvestor(run);
-      if (result.exitStatus == 0) {
-        ++landed;
-      } else {
-        EXPECT_NE(result.err.find("a study named 'A' exists already"), std::string::npos)
-            << result.err;
-      }
-    }
-    EXPECT_EQ(landed, 3) << trial;
-    const auto listed =
-        RunHarvestor({"locus-list", "edit", store, "--study", "B", "--no"}, host.root + "/App/bin");
-    EXPECT_EQ(listed.exitStatus, 0) << listed.err;
   }
 }
 
