@@ -63,29 +63,30 @@ class StoreTest : public ::testing::Test {
   TestHost host;
 };
 
-// The same calls on either engine: a fresh store of the test's own, and
-// statements run on it past the store's code.
+// The same calls on either engine, each test on a fresh store of its own: a
+// file in its folder, or a database made anew on the program's server.
 class StoreEngineTest : public StoreTest, public ::testing::WithParamInterface<const char*> {
  protected:
   void SetUp() override {
     if (postgres() && !PgTestServer::instance().available())
       GTEST_SKIP() << PgTestServer::instance().why();
-    store = postgres() ? "postgres:" + PgTestServer::instance().createDatabase(
-                                           "engine_" + std::to_string(::getpid()))
+    store = postgres() ? "postgres:" + PgTestServer::instance().createDatabase(kDatabase)
                        : host.Path("study.db");
   }
   bool postgres() const { return GetParam() == std::string("postgres"); }
-  // The tables' names are the same on both; the server keeps them in a schema.
+  // Runs a statement on the store past the store's code; the server keeps the
+  // tables in a schema of their own.
   void sql(const std::string& statement) {
     if (postgres()) {
       ASSERT_TRUE(PgTestServer::instance().adminSql("SET search_path TO harvestor; " + statement,
-                                                    "engine_" + std::to_string(::getpid())));
+                                                    kDatabase));
     } else {
       Database(store, Database::Mode::ReadWrite).exec(statement);
     }
   }
   std::vector<std::string> studyNames() { return openStudyStore(store)->studyNames(); }
 
+  static constexpr const char* kDatabase = "engine_store";
   std::string store;
 };
 
