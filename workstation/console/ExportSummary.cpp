@@ -124,7 +124,7 @@ StudyLogScan scanStudyLog(const harvestor::LineArena& log,
 
 ResultExportTally tallyResultExport(const harvestor::LineArena& log) {
   ResultExportTally tally;
-  for (std::string_view line : log) {
+  log.ForEachLine([&](std::string_view line) {
     if (startsWith(line, "Exported: ")) {
       ++tally.exported;
       // A file of its own is named, as a full path, after " as "; a CRV set's
@@ -136,7 +136,7 @@ ResultExportTally tallyResultExport(const harvestor::LineArena& log) {
     } else if (startsWith(line, "Skipped: ")) {
       ++tally.skipped;
     }
-  }
+  });
   return tally;
 }
 

@@ -100,8 +100,9 @@ class PgStudySource final : public StudySource {
   using PropertiesByPosition = std::vector<std::vector<harvestor::PropertyEntry>>;
   PropertiesByPosition readProperties(const std::string& snapshotId) {
     PropertiesByPosition byPosition;
-    Snapshot snapshot(readConnection(), snapshotId);
-    readDb_->streamBinary(
+    PgConnection& db = readConnection();
+    Snapshot snapshot(db, snapshotId);
+    db.streamBinary(
         "SELECT result_position, name, text_value, number_value FROM "
         "harvestor.sample_properties WHERE study_id = $1 ORDER BY result_position, position",
         {studyId_.c_str()}, [&](const PgResult& batch) {
@@ -131,12 +132,12 @@ class PgStudySource final : public StudySource {
   }
 
   void readWindow(FragmentWindows::Window& window) {
-    readConnection();
+    PgConnection& db = readConnection();
     const std::size_t first = window.first, last = window.end();
     for (const auto& fragments : window.items) fragments->items.clear();
     const std::string from = std::to_string(first), to = std::to_string(last);
     // Each row is decoded as it arrives, while the server sends the next.
-    readDb_->streamBinary(
+    db.streamBinary(
         "SELECT position, fragments FROM harvestor.study_results WHERE study_id = $1 AND "
         "position >= $2 AND position < $3",
         {studyId_.c_str(), from.c_str(), to.c_str()}, [&](const PgResult& r) {
