@@ -1,7 +1,5 @@
 #include "tests/fakes/FakeHost.h"
 
-#include <algorithm>
-
 #include "harvestor/service/CollectionSort.h"
 #include "harvestor/service/Text.h"
 
@@ -14,15 +12,10 @@ void FakeProgressBar::Advance() {
   ++advances;
   if (calls.empty() || calls.back() != "Advance") calls.push_back("Advance");
 }
-void FakeProgressBar::Finish() { calls.push_back("Finish"); }
 
 void FakeCommonDialog::ShowSave() {
   if (onShow) onShow(*this);
   if (cancel && cancelError) throw HError(32755, "CommonDialog", "Cancel was selected.");
-}
-
-void FakeWindow::EnableButton(std::int32_t button, bool enabled) {
-  buttons.emplace_back(button, enabled);
 }
 
 std::shared_ptr<IWindow> FakeWindowManager::ShowPage(const std::string& pageName,
@@ -35,10 +28,6 @@ std::shared_ptr<IWindow> FakeWindowManager::ShowPage(const std::string& pageName
   window->parameter = parameter;
   if (onShow) onShow(*window);
   return window;
-}
-
-void FakeWindowManager::Unadvise(IWindowManagerEvents* sink) {
-  sinks.erase(std::remove(sinks.begin(), sinks.end(), sink), sinks.end());
 }
 
 void FakeWindowManager::RaisePageActivate(const std::shared_ptr<IPageAccess>& page) {
@@ -116,9 +105,6 @@ std::shared_ptr<ISpreadsheetApplication> FakeSpreadsheet::RunningApplication() {
   return std::make_shared<FakeSpreadsheetApp>(*this);
 }
 
-void FakeStudyService::Unadvise(IStudyServiceEvents* sink) {
-  sinks.erase(std::remove(sinks.begin(), sinks.end(), sink), sinks.end());
-}
 void FakeStudyService::Open(std::shared_ptr<IStudy> s) {
   study = std::move(s);
   for (auto* sink : sinks) sink->StudyOpened(study);
@@ -135,10 +121,6 @@ void FakeHostUtility::ReportError(const std::string& component, const std::strin
   reported.push_back({component, where, procedure, error.Number, error.Description});
 }
 
-bool FakeHostUtility::CollectionHasKey(const CollectionBase& collection, std::string_view key) {
-  return collection.HasKey(key);
-}
-
 std::shared_ptr<CollectionBase> FakeHostUtility::SortCollection(const CollectionBase& collection,
                                                                 std::int32_t, std::int32_t,
                                                                 const std::string& propertyName,
@@ -150,11 +132,6 @@ std::vector<std::string> FakeHostUtility::ReportedPlaces() const {
   std::vector<std::string> out;
   for (const auto& r : reported) out.push_back(r.where + "." + r.procedure);
   return out;
-}
-
-bool FakeFragmentFilter::IsExcluded(const IFragment& fragment) {
-  ++asked;
-  return predicate ? predicate(fragment) : false;
 }
 
 }  // namespace harvestor::testing

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,8 @@ namespace harvestor::testing {
 class FakeProgressBar : public IProgressBar {
  public:
   void Start(double maximum, double minimum) override;
-  void Advance() override;
-  void Finish() override;
+  void Advance() override;  // recorded once for a run of advances
+  void Finish() override { calls.push_back("Finish"); }
   std::vector<std::string> calls;  // "Start 3 0", "Advance", "Finish"
   int advances = 0;
 };
@@ -49,9 +50,8 @@ class FakeWindow : public IWindow {
   std::any Parameter() const override { return parameter; }
   bool WasCancelled() const override { return cancelled; }
   void Close() override { closed = true; }
-  void EnableButton(std::int32_t button, bool enabled) override;
-  void Show() override { ++shown; }
-  int shown = 0;
+  void EnableButton(std::int32_t button, bool on) override { buttons.emplace_back(button, on); }
+  void Show() override {}
   std::string pageName;
   std::any parameter;
   bool cancelled = false;
@@ -72,7 +72,7 @@ class FakeWindowManager : public IWindowManager {
                                     IWindowExitHandler* exitHandler, std::int32_t flag) override;
   ICommonDialog& CommonDialog() override { return dialog; }
   void Advise(IWindowManagerEvents* sink) override { sinks.push_back(sink); }
-  void Unadvise(IWindowManagerEvents* sink) override;
+  void Unadvise(IWindowManagerEvents* sink) override { std::erase(sinks, sink); }
   void RaisePageActivate(const std::shared_ptr<IPageAccess>& page);
   std::vector<IWindowManagerEvents*> sinks;
   std::vector<ShowPageCall> calls;
@@ -94,7 +94,7 @@ class FakeStudyService : public IStudyService {
   std::shared_ptr<IStudy> CurrentStudy() override { return study; }
   bool IsStudyOpen() override { return study != nullptr; }
   void Advise(IStudyServiceEvents* sink) override { sinks.push_back(sink); }
-  void Unadvise(IStudyServiceEvents* sink) override;
+  void Unadvise(IStudyServiceEvents* sink) override { std::erase(sinks, sink); }
   void Open(std::shared_ptr<IStudy> s);
   void Close();
   std::shared_ptr<IStudy> study;
@@ -112,7 +112,9 @@ class FakeHostUtility : public IHostUtility {
   void ReportError(const std::string& component, const std::string& where,
                    const std::string& procedure, const HError& error, const std::string& helpText,
                    std::int32_t helpContext) override;
-  bool CollectionHasKey(const CollectionBase& collection, std::string_view key) override;
+  bool CollectionHasKey(const CollectionBase& collection, std::string_view key) override {
+    return collection.HasKey(key);
+  }
   std::shared_ptr<CollectionBase> SortCollection(const CollectionBase& collection, std::int32_t a,
                                                  std::int32_t b, const std::string& propertyName,
                                                  bool descending) override;
@@ -135,6 +137,10 @@ class FakeUserInterface : public IUserInterface {
     std::string prompt;
     std::int32_t style;
     std::string title;
+    bool operator==(const Message&) const = default;
+    friend std::ostream& operator<<(std::ostream& out, const Message& m) {
+      return out << '"' << m.prompt << "\" style " << m.style << " \"" << m.title << '"';
+    }
   };
   std::vector<Message> messages;
   std::vector<std::int32_t> answers;  // given in order; OK or the default when they run out
@@ -157,7 +163,10 @@ class FakeSpreadsheet : public ISpreadsheetAutomation {
 
 class FakeFragmentFilter : public IFragmentFilter {
  public:
-  bool IsExcluded(const IFragment& fragment) override;
+  bool IsExcluded(const IFragment& fragment) override {
+    ++asked;
+    return predicate && predicate(fragment);
+  }
   std::function<bool(const IFragment&)> predicate;
   int asked = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -41,6 +42,11 @@ std::vector<std::string> TestHost::Log() const {
   const auto* lines = ErrorLog::Lines();
   return lines ? std::vector<std::string>(lines->begin(), lines->end())
                : std::vector<std::string>();
+}
+
+long TestHost::Logged(const std::string& line) const {
+  const auto log = Log();
+  return std::count(log.begin(), log.end(), line);
 }
 
 std::string ReadFile(const std::string& path) {

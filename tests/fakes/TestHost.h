@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "harvestor/service/Clock.h"
+#include "harvestor/service/HError.h"
 #include "tests/fakes/FakeHost.h"
 #include "tests/fakes/FakeLibraries.h"
 
@@ -38,8 +39,9 @@ class TestHost {
 
   std::string Path(const std::string& name) const { return root + "/" + name; }
   void WriteLocusList(const std::string& bytes) const;
-  // The current export log's lines.
+  // The current export log's lines, and how often it holds a line.
   std::vector<std::string> Log() const;
+  long Logged(const std::string& line) const;
 };
 
 // Reads a whole file ("" when missing) and writes one.
@@ -57,6 +59,17 @@ std::string RefusalOf(Run run) {
     return e.what();
   }
   return "";
+}
+
+// The number of the HError that run raises, or 0 when it runs through.
+template <typename Run>
+std::int32_t ErrorOf(Run run) {
+  try {
+    run();
+  } catch (const HError& e) {
+    return e.Number;
+  }
+  return 0;
 }
 
 }  // namespace harvestor::testing

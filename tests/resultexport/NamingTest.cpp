@@ -18,12 +18,12 @@ TEST(NamingTest, AnUnknownFormatIsNamedInAMessage) {
   EXPECT_EQ(ResultsFormatIDs::GetFormatExtensionByIndex(4), "");
   EXPECT_EQ(ResultsFormatIDs::GetFormatNameByEnum(SCF_V210), "");
   EXPECT_EQ(ResultsFormatIDs::GetFormatEnumByIndex(0), 0);
-  ASSERT_EQ(host.ui.messages.size(), 3u);
-  EXPECT_EQ(host.ui.messages[0].prompt, "Unknown format. Harvestor.GetFormatExtensionByIndex.");
-  EXPECT_EQ(host.ui.messages[1].prompt, "Unknown format. Harvestor.GetFormatNameByEnum.");
-  EXPECT_EQ(host.ui.messages[2].prompt, "Unknown format. Harvestor.GetFormatEnumByIndex.");
-  EXPECT_EQ(host.ui.messages[0].style, MsgBoxStyle::OKOnly);
-  EXPECT_EQ(host.ui.messages[0].title, "");
+  std::vector<testing::FakeUserInterface::Message> expected;
+  for (const char* where :
+       {"GetFormatExtensionByIndex", "GetFormatNameByEnum", "GetFormatEnumByIndex"})
+    expected.push_back(
+        {"Unknown format. Harvestor." + std::string(where) + ".", MsgBoxStyle::OKOnly, ""});
+  EXPECT_EQ(host.ui.messages, expected);
 }
 
 TEST(NamingTest, PlaceholderSuffixAndCleaning) {
@@ -70,13 +70,12 @@ TEST(NamingTest, FreeNamesAndTheCrvSet) {
   testing::WriteFile(host.Path("Other_CRV_TRACE_ORDER.txt"), "");
   host.ui.answers = {MsgBoxResult::Cancel};
   EXPECT_EQ(ConfirmCRVOverwrite(other), 2);
-  ASSERT_EQ(host.ui.messages.size(), 1u);
-  EXPECT_EQ(host.ui.messages[0].prompt,
-            "CRV export will overwrite the following existed file names:\r\n\r\n" +
-                host.Path("Other_CRV_TRACE_ORDER.txt") +
-                "\r\n\r\n[OK] to overwrite file. [Cancel] to abort CRV export.\r\n");
-  EXPECT_EQ(host.ui.messages[0].style, MsgBoxStyle::OKCancel | MsgBoxStyle::DefaultButton2);
-  EXPECT_EQ(host.ui.messages[0].title, "Export Results");
+  EXPECT_EQ(host.ui.messages,
+            (std::vector<testing::FakeUserInterface::Message>{
+                {"CRV export will overwrite the following existed file names:\r\n\r\n" +
+                     host.Path("Other_CRV_TRACE_ORDER.txt") +
+                     "\r\n\r\n[OK] to overwrite file. [Cancel] to abort CRV export.\r\n",
+                 MsgBoxStyle::OKCancel | MsgBoxStyle::DefaultButton2, "Export Results"}}));
 }
 
 }  // namespace

@@ -69,14 +69,10 @@ TEST(LineArenaTest, WindowsSideBySideReadEveryLineOnceWhereverTheirEdgesFall) {
     }
     EXPECT_EQ(read, kLines) << "windows of " << size;
   }
-}
-
-TEST(LineArenaTest, AnEmptyArenaHasNoLinesAndEmptyWindows) {
-  const LineArena arena;
-  EXPECT_EQ(arena.Count(), 0u);
-  EXPECT_EQ(arena.Line(0), "");
-  EXPECT_TRUE(arena.Lines(0, 10).Empty());
-  EXPECT_EQ(arena.begin(), arena.end());
+  const LineArena empty;
+  EXPECT_EQ(empty.Line(0), "");
+  EXPECT_TRUE(empty.Lines(0, 10).Empty());
+  EXPECT_EQ(empty.begin(), empty.end());
 }
 
 // Lines of varied lengths that fill several one-megabyte blocks; two are
@@ -91,8 +87,6 @@ std::vector<std::string> ManyBlocksOfLines() {
   return lines;
 }
 
-// How the spool fares: filled blocks go to an unnamed file unless it cannot
-// be made or written, and then stay in memory from there on.
 std::vector<std::string> EachLine(const LineArena& arena) {
   std::vector<std::string> lines;
   arena.ForEachLine([&](std::string_view line) { lines.emplace_back(line); });
@@ -107,6 +101,8 @@ struct SpoolCase {
   bool takenOver;           // the file written is the spool itself
 };
 
+// Filled blocks go to an unnamed file unless it cannot be made or written,
+// and then stay in memory from there on.
 class LineArenaSpoolTest : public ::testing::TestWithParam<SpoolCase> {};
 
 TEST_P(LineArenaSpoolTest, EveryLineReadsBackAndWritesOutWhereverItsBlockIsKept) {

@@ -12,36 +12,34 @@
 namespace harvestor {
 namespace {
 
-struct Attached {
-  explicit Attached(testing::TestHost& host) {
-    base = service.IServiceAccess_Service();
+// The service attached to the fake host, with its commands and one of another's.
+class ServiceTest : public ::testing::Test {
+ protected:
+  ServiceTest() {
     for (const char* name : {"ExportResult", "ExportStudy", "LOH", "Other"}) base->AddCommand(name);
     base->RaiseInitialize();
-    (void)host;
   }
-  bool enabled(const char* name) { return base->Commands()->Item(name)->Enabled; }
+  std::string enabled() {
+    std::string out;
+    for (const char* name : {"ExportResult", "ExportStudy", "LOH", "Other"})
+      out += base->Commands()->Item(name)->Enabled ? "1" : "0";
+    return out;
+  }
+  const std::vector<testing::ShowPageCall>& calls() { return host.application.windows.calls; }
+  testing::TestHost host;
   Service service;
-  std::shared_ptr<ServiceBase> base;
+  std::shared_ptr<ServiceBase> base = service.IServiceAccess_Service();
 };
 
-TEST(ServiceTest, StudyCommandsFollowTheOpenStudy) {
-  testing::TestHost host;
-  Attached a(host);
-  EXPECT_FALSE(a.enabled("ExportStudy"));
-  EXPECT_FALSE(a.enabled("LOH"));
-  EXPECT_TRUE(a.enabled("ExportResult"));
+TEST_F(ServiceTest, StudyCommandsFollowTheOpenStudy) {
+  EXPECT_EQ(enabled(), "1001");
   host.studies.Open(std::make_shared<testing::FakeStudy>());
-  EXPECT_TRUE(a.enabled("ExportStudy"));
-  EXPECT_TRUE(a.enabled("LOH"));
+  EXPECT_EQ(enabled(), "1111");
   host.studies.Close();
-  EXPECT_FALSE(a.enabled("ExportStudy"));
-  EXPECT_FALSE(a.enabled("LOH"));
-  EXPECT_TRUE(a.enabled("Other"));
+  EXPECT_EQ(enabled(), "1001");
 }
 
-TEST(ServiceTest, ExportStudyPreparesTheDialogAndOpensTheStatusPage) {
-  testing::TestHost host;
-  Attached a(host);
+TEST_F(ServiceTest, ExportStudyPreparesTheDialogAndOpensTheStatusPage) {
   auto study = std::make_shared<testing::FakeStudy>();
   study->name = "a/b:c";
   host.studies.Open(study);
@@ -53,7 +51,7 @@ TEST(ServiceTest, ExportStudyPreparesTheDialogAndOpensTheStatusPage) {
     d.filterIndex = 2;
   };
   std::filesystem::create_directories(host.root + "/Runs");
-  a.service.ExportStudy();
+  service.ExportStudy();
   EXPECT_EQ(std::filesystem::current_path(), cwd);
   EXPECT_EQ(dialog.title, "Export Fragments/Genotypes As");
   EXPECT_EQ(dialog.flags, 0x200806);
@@ -62,8 +60,8 @@ TEST(ServiceTest, ExportStudyPreparesTheDialogAndOpensTheStatusPage) {
             "CSV (Comma delimited)(*.csv)|*.csv|Linkage (Pedin)(*.pre)|*.pre|"
             "Discovery Manager (DMPopulation) (*.txt)|*.txt|"
             "Genotype Summary Report (Tab delimited) (*.gsr)|*.gsr|");
-  ASSERT_EQ(host.application.windows.calls.size(), 1u);
-  const auto& call = host.application.windows.calls[0];
+  ASSERT_EQ(calls().size(), 1u);
+  const auto& call = calls()[0];
   EXPECT_EQ(call.pageName, "ExportStudyStatus");
   EXPECT_EQ(call.flag, 1);
   EXPECT_EQ(std::any_cast<std::shared_ptr<IStudy>>(call.parameter), study);
@@ -74,61 +72,53 @@ TEST(ServiceTest, ExportStudyPreparesTheDialogAndOpensTheStatusPage) {
     EXPECT_EQ(d.fileName, host.root + "/Runs/a_b_c");
     EXPECT_EQ(d.filterIndex, 1);
   };
-  a.service.ExportStudy();
-  EXPECT_EQ(host.application.windows.calls.back().flag, 0);
+  service.ExportStudy();
+  EXPECT_EQ(calls().back().flag, 0);
 }
 
-TEST(ServiceTest, CancellingTheDialogOrTheOpenStudyPageOpensNothing) {
-  testing::TestHost host;
-  Attached a(host);
+TEST_F(ServiceTest, CancellingTheDialogOrTheOpenStudyPageOpensNothing) {
   host.application.windows.onShow = [](testing::FakeWindow& w) { w.cancelled = true; };
-  a.service.ExportStudy();
-  ASSERT_EQ(host.application.windows.calls.size(), 1u);
-  EXPECT_EQ(host.application.windows.calls[0].pageName, "OpenStudy");
+  service.ExportStudy();
+  ASSERT_EQ(calls().size(), 1u);
+  EXPECT_EQ(calls()[0].pageName, "OpenStudy");
 
   host.studies.Open(std::make_shared<testing::FakeStudy>());
   host.application.windows.dialog.cancel = true;
-  a.service.ExportStudy();
-  EXPECT_EQ(host.application.windows.calls.size(), 1u);
+  service.ExportStudy();
+  EXPECT_EQ(calls().size(), 1u);
   EXPECT_TRUE(host.utility.reported.empty());
 }
 
-TEST(ServiceTest, AnOpenStudyPageThatLeavesNoStudyIsReported) {
-  testing::TestHost host;
-  Attached a(host);
-  EXPECT_THROW(a.service.ExportStudy(), HError);
+TEST_F(ServiceTest, AnOpenStudyPageThatLeavesNoStudyIsReported) {
+  EXPECT_THROW(service.ExportStudy(), HError);
   EXPECT_EQ(host.utility.ReportedPlaces(), std::vector<std::string>{"Service.ExportStudy"});
 }
 
-TEST(ServiceTest, TheResultWizardLeadsToTheStatusPageUnlessCancelled) {
-  testing::TestHost host;
-  Attached a(host);
-  a.service.ExportResult();
-  ASSERT_EQ(host.application.windows.calls.size(), 1u);
-  const auto& wizard = host.application.windows.calls[0];
+TEST_F(ServiceTest, TheResultWizardLeadsToTheStatusPageUnlessCancelled) {
+  service.ExportResult();
+  ASSERT_EQ(calls().size(), 1u);
+  const auto& wizard = calls()[0];
   EXPECT_EQ(wizard.pageName, "ExportResultSelection");
   EXPECT_EQ(wizard.flag, 1);
-  EXPECT_EQ(wizard.exitHandler, &a.service);
+  EXPECT_EQ(wizard.exitHandler, &service);
   const auto parameters = std::any_cast<std::shared_ptr<ExportParameters>>(wizard.parameter);
 
   auto window = std::make_shared<testing::FakeWindow>();
   window->pageName = "ExportResultSelection";
   window->parameter = wizard.parameter;
-  a.service.IWindowExitHandler_OnExit(window, true);
-  EXPECT_EQ(host.application.windows.calls.size(), 1u);
-  a.service.IWindowExitHandler_OnExit(window, false);
-  ASSERT_EQ(host.application.windows.calls.size(), 2u);
-  EXPECT_EQ(host.application.windows.calls[1].pageName, "ExportResultsStatus");
-  EXPECT_EQ(host.application.windows.calls[1].flag, -1);
-  EXPECT_EQ(
-      std::any_cast<std::shared_ptr<ExportParameters>>(host.application.windows.calls[1].parameter),
-      parameters);
+  service.IWindowExitHandler_OnExit(window, true);
+  EXPECT_EQ(calls().size(), 1u);
+  service.IWindowExitHandler_OnExit(window, false);
+  ASSERT_EQ(calls().size(), 2u);
+  EXPECT_EQ(calls()[1].pageName, "ExportResultsStatus");
+  EXPECT_EQ(calls()[1].flag, -1);
+  EXPECT_EQ(std::any_cast<std::shared_ptr<ExportParameters>>(calls()[1].parameter), parameters);
   window->pageName = "exportresultselection";
-  a.service.IWindowExitHandler_OnExit(window, false);
-  EXPECT_EQ(host.application.windows.calls.size(), 2u);
+  service.IWindowExitHandler_OnExit(window, false);
+  EXPECT_EQ(calls().size(), 2u);
 
-  a.service.LaunchLocusListEdit();
-  EXPECT_EQ(host.application.windows.calls.back().pageName, "ShowLocusListEditPage");
+  service.LaunchLocusListEdit();
+  EXPECT_EQ(calls().back().pageName, "ShowLocusListEditPage");
 }
 
 }  // namespace

@@ -87,7 +87,6 @@ TEST(TextFileWriterTest, DevicesAndFifosAreWrittenDirectly) {
   TestHost host;
   ASSERT_TRUE(WriteTextLines("/dev/null", std::vector<std::string>{"discarded"}));
   EXPECT_TRUE(fs::is_character_file("/dev/null"));
-
   const std::string fifo = host.Path("pipe");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   std::string received;
@@ -114,7 +113,6 @@ TEST(TextFileWriterTest, TheFileWrittenHasTheBitsItReplacesWhetherTakenOrCopied)
       {"new", 0, false, Call::None, false},
       {"replacing 0640", 0640u, false, Call::None, false},
       {"replacing 0755", 0755u, false, Call::None, false},
-      {"replacing 0600", 0600u, false, Call::None, false},
       {"new, taken", 0, true, Call::None, true},
       {"replacing, taken", 0640u, true, Call::None, true},
       {"unlinkable", 0640u, true, Call::LinkUnnamed, false},
@@ -190,20 +188,6 @@ TEST(TextFileWriterTest, EveryFailureKeepsThePreviousFileAndSaysWhy) {
   }
 }
 
-TEST(TextFileWriterTest, BlocksAndLinesArriveInOrder) {
-  TestHost host;
-  TextFileWriter writer(host.Path("Big.txt"));
-  const std::string block(1500000, 'b');
-  writer.WriteLine("first");
-  writer.Write(block);
-  writer.WriteLine("");
-  writer.Write(std::string(700000, 'c'));
-  ASSERT_TRUE(writer.Commit());
-  EXPECT_EQ(ReadFile(host.Path("Big.txt")),
-            "first\r\n" + block + "\r\n" + std::string(700000, 'c'));
-  EXPECT_TRUE(Leftovers(host.root).empty());
-}
-
 TEST(TextFileWriterTest, ALongFileIsSentToDiskAndLetGoInStepsAsItIsWritten) {
   TestHost host;
   FaultyFileSystem files;
@@ -231,13 +215,11 @@ TEST(TextFileWriterTest, ALongFileIsSentToDiskAndLetGoInStepsAsItIsWritten) {
   ASSERT_GE(files.releases.size(), 2u);
   EXPECT_EQ(contiguous(files.releases), kSize);
 
-  FaultyFileSystem direct;
+  FaultyFileSystem direct;  // nothing of a device is on a disk of ours
   TextFileWriter device("/dev/null", direct);
   for (int i = 0; i < 20000; ++i) device.WriteLine(line);
   ASSERT_TRUE(device.Commit());
-  // Nothing of a device is on a disk of ours.
-  EXPECT_TRUE(direct.writebacks.empty());
-  EXPECT_TRUE(direct.releases.empty());
+  EXPECT_TRUE(direct.writebacks.empty() && direct.releases.empty());
 }
 
 TEST(FileSetTest, AFailureAtAnyMemberReplacesNone) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "harvestor/service/Text.h"
 #include "harvestor/service/Utf8.h"
@@ -50,25 +51,18 @@ TEST(Utf8Test, TextIsCountedAndCutByCharacters) {
   }
 }
 
-TEST(Utf8Test, WellFormedCharactersDecodeToTheirCodePoints) {
-  const struct {
-    const char* bytes;
-    char32_t codePoint;
-  } cases[] = {{"A", U'A'},
-               {"\xC3\xA9", U'\u00E9'},
-               {"\xCE\xA9", U'\u03A9'},
-               {"\xE2\x82\xAC", U'\u20AC'},
-               {"\xF0\x9D\x84\x9E", U'\U0001D11E'},
-               {"\xF4\x8F\xBF\xBF", U'\U0010FFFF'}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.bytes);
-    const std::string text = c.bytes;
+TEST(Utf8Test, WellFormedCharactersDecodeToTheirCodePointsAndBack) {
+  const std::pair<std::string, char32_t> cases[] = {{"A", U'A'},
+                                                    {"\xC3\xA9", U'\u00E9'},
+                                                    {"\xE2\x82\xAC", U'\u20AC'},
+                                                    {"\xF0\x9D\x84\x9E", U'\U0001D11E'},
+                                                    {"\xF4\x8F\xBF\xBF", U'\U0010FFFF'}};
+  for (const auto& [text, codePoint] : cases) {
     const Utf8::Character decoded = Utf8::Decode(text, 0);
-    EXPECT_TRUE(decoded.wellFormed);
-    EXPECT_EQ(decoded.codePoint, c.codePoint);
-    EXPECT_EQ(decoded.length, text.size());
+    EXPECT_TRUE(decoded.wellFormed && decoded.length == text.size()) << text;
+    EXPECT_EQ(decoded.codePoint, codePoint) << text;
     std::string encoded;
-    Utf8::Append(encoded, c.codePoint);
+    Utf8::Append(encoded, codePoint);
     EXPECT_EQ(encoded, text);
   }
 }

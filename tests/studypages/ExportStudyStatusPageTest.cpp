@@ -87,11 +87,10 @@ TEST_F(StatusPageTest, NoToTheLocusListQuestionAbortsAndTheNextActivationAsksAga
   host.ui.answers = {MsgBoxResult::No};
   activate();
   activate();
-  ASSERT_EQ(host.ui.messages.size(), 1u);
-  EXPECT_EQ(host.ui.messages[0].prompt,
-            "Missing or empty LocusList.Txt. Please view the Locus List Editor. Continue?");
-  EXPECT_EQ(host.ui.messages[0].style, MsgBoxStyle::YesNo | MsgBoxStyle::DefaultButton2);
-  EXPECT_EQ(host.ui.messages[0].title, "");
+  const testing::FakeUserInterface::Message question{
+      "Missing or empty LocusList.Txt. Please view the Locus List Editor. Continue?",
+      MsgBoxStyle::YesNo | MsgBoxStyle::DefaultButton2, ""};
+  EXPECT_EQ(host.ui.messages, std::vector{question});
   EXPECT_EQ(logLines().back(), "Processing aborted by user: 12/5/2026 2:03:09 PM");
   EXPECT_TRUE(page.cmdOK.Enabled());
   EXPECT_EQ(page.ProgressBar.Value(), 100);
@@ -100,7 +99,7 @@ TEST_F(StatusPageTest, NoToTheLocusListQuestionAbortsAndTheNextActivationAsksAga
 
   host.ui.answers = {MsgBoxResult::Yes};
   activate();
-  EXPECT_EQ(host.ui.messages.size(), 2u);
+  EXPECT_EQ(host.ui.messages, (std::vector{question, question}));
   EXPECT_EQ(page.ActivationCount(), 2);
   EXPECT_EQ(testing::ReadFile(host.Path("Small.gsr")).substr(0, 12), "Subject ID\r\n");
   EXPECT_EQ(logLines().back(), "Export Complete.");
@@ -162,8 +161,9 @@ TEST_F(StatusPageTest, AnUnknownFormatIsNamedAndNothingRuns) {
   choose(7, host.Path("x"));
   activate();
   activate();
-  ASSERT_EQ(host.ui.messages.size(), 1u);
-  EXPECT_EQ(host.ui.messages[0].prompt, "Unknown format. Harvestor.InitializeStatusDisplay.");
+  EXPECT_EQ(host.ui.messages,
+            (std::vector<testing::FakeUserInterface::Message>{
+                {"Unknown format. Harvestor.InitializeStatusDisplay.", MsgBoxStyle::OKOnly, ""}}));
   EXPECT_FALSE(page.cmdOK.Enabled());
   page.cmdHelp.Click();
   EXPECT_EQ(host.ui.keysSent, std::vector<std::string>{"{F1}"});

@@ -46,7 +46,7 @@ TEST_F(LocusListEditPageTest, TheListsStartFromTheFileAndTheStudy) {
 
 TEST_F(LocusListEditPageTest, AMissingFileIsCreatedEmpty) {
   Open(nullptr, {"D1"});
-  EXPECT_TRUE(std::filesystem::exists(host.exportFolder + "/LocusList.txt"));
+  EXPECT_TRUE(std::filesystem::is_regular_file(host.exportFolder + "/LocusList.txt"));
   EXPECT_EQ(ListFile(), "");
   EXPECT_EQ(page->lstPossible.Items(), Items{"D1"});
 }
@@ -93,9 +93,9 @@ TEST_F(LocusListEditPageTest, ReorderingMovesOneLocusAndStopsAtTheEnds) {
   page->btnUpOrder.Click();
   page->btnDownOrder.Click();
   EXPECT_EQ(page->lstSelected.Items(), (Items{"B", "A", "C"}));
-  ASSERT_EQ(host.ui.messages.size(), 2u);
-  EXPECT_EQ(host.ui.messages[0].prompt, "Please select only one locus to move.");
-  EXPECT_EQ(host.ui.messages[0].title, "");
+  const testing::FakeUserInterface::Message onlyOne{"Please select only one locus to move.",
+                                                    MsgBoxStyle::OKOnly, ""};
+  EXPECT_EQ(host.ui.messages, (std::vector{onlyOne, onlyOne}));
 }
 
 TEST_F(LocusListEditPageTest, SavingAsksBeforeOverwritingAndWritesTheSelectedLoci) {
@@ -105,9 +105,10 @@ TEST_F(LocusListEditPageTest, SavingAsksBeforeOverwritingAndWritesTheSelectedLoc
   host.ui.answers = {MsgBoxResult::No};
   page->IPageAccess_Page().RaiseSave();
   EXPECT_EQ(ListFile(), "D1\r\nD1\r\n");
-  EXPECT_EQ(host.ui.messages[0].prompt,
-            "Locuslist.txt already exists. Overwrite the file with your changes?");
-  EXPECT_EQ(host.ui.messages[0].style, MsgBoxStyle::YesNo);
+  EXPECT_EQ(host.ui.messages.at(0),
+            (testing::FakeUserInterface::Message{
+                "Locuslist.txt already exists. Overwrite the file with your changes?",
+                MsgBoxStyle::YesNo, ""}));
   page->IPageAccess_Page().RaiseSave();
   EXPECT_EQ(ListFile(), "D1\r\nD1\r\nD2\r\n");
   page->btnAllToTree.Click();
