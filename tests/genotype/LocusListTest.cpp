@@ -34,45 +34,30 @@ TEST(LocusListTest, LinesEndAtCrLfOrALoneCrAndALoneLfStays) {
 TEST(LocusListTest, ReadingLogsByTheStateOfTheFile) {
   testing::TestHost host;
   const std::string name = host.exportFolder + "/LocusList.txt";
-  // Missing, or a folder in its place: the same.
-  for (const bool folder : {false, true}) {
-    SCOPED_TRACE(folder ? "a folder" : "missing");
-    if (folder) {
-      std::filesystem::create_directory(name);
-      testing::WriteFile(name + "/D1", "D1\r\n");
-    }
+  const std::string missing = "Missing locus list file. Expected: " + name;
+  const std::string used = "Using locus list: " + name;
+  const std::string none = "\tNo loci included in exported file.";
+  const std::string editor = "Missing or Empty LocusList.txt.  View LocusList Editor.";
+  GenoGroup group;
+  const auto log = [&](bool checked, bool read) {
     ErrorLog::InitalizeExportLog();
-    GenoGroup group;
-    EXPECT_FALSE(group.CheckLocusList());
-    EXPECT_FALSE(group.ReadLocusList(false));
-    EXPECT_EQ(
-        host.Log(),
-        (Lines{"Missing locus list file. Expected: " + name, "\tNo loci included in exported file.",
-               "Missing locus list file. Expected: " + name, "\tNo loci included in exported file.",
-               "Missing or Empty LocusList.txt.  View LocusList Editor."}));
-  }
+    EXPECT_EQ(group.CheckLocusList(), checked);
+    EXPECT_EQ(group.ReadLocusList(false), read);
+    return host.Log();
+  };
+  EXPECT_EQ(log(false, false), (Lines{missing, none, missing, none, editor}));
+  std::filesystem::create_directory(name);  // a folder in its place: the same
+  testing::WriteFile(name + "/D1", "D1\r\n");
+  EXPECT_EQ(log(false, false), (Lines{missing, none, missing, none, editor}));
   std::filesystem::remove_all(name);
-  ErrorLog::InitalizeExportLog();
   host.WriteLocusList("");
-  {
-    GenoGroup group;
-    EXPECT_FALSE(group.CheckLocusList());
-    EXPECT_TRUE(group.ReadLocusList(false));
-    EXPECT_EQ(host.Log(),
-              (Lines{"Using locus list: " + name, "Using locus list: " + name,
-                     "Empty locus list: " + name, "\tNo loci included in exported file.",
-                     "Missing or Empty LocusList.txt.  View LocusList Editor."}));
-  }
-  ErrorLog::InitalizeExportLog();
+  EXPECT_EQ(log(false, true), (Lines{used, used, "Empty locus list: " + name, none, editor}));
+  EXPECT_TRUE(Entries(group).empty());
   host.WriteLocusList("\r\n");
-  {
-    GenoGroup group;
-    EXPECT_TRUE(group.CheckLocusList());
-    EXPECT_TRUE(group.ReadLocusList(false));
-    EXPECT_EQ(Entries(group), Lines{""});
-    EXPECT_TRUE(group.ReadLocusList(false));  // a second read adds behind the first
-    EXPECT_EQ(Entries(group), (Lines{"", ""}));
-  }
+  EXPECT_EQ(log(true, true), (Lines{used, used}));
+  EXPECT_EQ(Entries(group), Lines{""});
+  EXPECT_TRUE(group.ReadLocusList(false));  // a second read adds behind the first
+  EXPECT_EQ(Entries(group), (Lines{"", ""}));
 }
 
 TEST(LocusListTest, AFileOf32768BytesOrMoreFailsTheCheckButIsStillRead) {

@@ -30,8 +30,6 @@ Parts Split(const std::string& text) {
 }
 
 TEST(PathsTest, FileNameSplitsWindowsAndLinuxPaths) {
-  EXPECT_EQ(Split("C:\\Export\\Run1.txt"), (Parts{"C:\\Export\\Run1.txt", "Run1.txt", "C:", "txt",
-                                                  "C:\\Export", "Run1", "C:\\Export\\Run1"}));
   EXPECT_EQ(Split("C:\\Run1.txt").path, "C:");
   EXPECT_EQ(Split("C:\\Export\\Run.A01_0312151430.zlu"),
             (Parts{"C:\\Export\\Run.A01_0312151430.zlu", "Run.A01_0312151430.zlu", "C:", "zlu",
@@ -46,12 +44,7 @@ TEST(PathsTest, FileNameSplitsWindowsAndLinuxPaths) {
 TEST(PathsTest, ANameWithoutAFolderIsAnInvalidCutReportedOnce) {
   testing::TestHost host;
   FileName f;
-  try {
-    f.Initialize("Run1.txt");
-    FAIL();
-  } catch (const HError& e) {
-    EXPECT_EQ(e.Number, ErrNo::InvalidProcedureCall);
-  }
+  EXPECT_EQ(testing::ErrorOf([&] { f.Initialize("Run1.txt"); }), ErrNo::InvalidProcedureCall);
   EXPECT_EQ(host.utility.ReportedPlaces(), std::vector<std::string>{"FileName.Initialize"});
   EXPECT_EQ(f.FileName_(), "Run1.txt");  // parts set before the cut keep their values
 }
