@@ -38,12 +38,8 @@ class StatusPageTest : public ::testing::Test {
   }
   void activate() { page.IPageAccess_Page().RaiseActivate(); }
   std::vector<std::string> logLines() const {
-    std::vector<std::string> lines;
-    std::string text = page.txtExportErrors.Text(0, page.txtExportErrors.LineCount());
-    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos; text.erase(0, at + 2)) {
-      lines.push_back(text.substr(0, at));
-    }
-    return lines;
+    const auto shown = page.txtExportErrors.Lines(0, page.txtExportErrors.LineCount());
+    return std::vector<std::string>(shown.begin(), shown.end());
   }
 
   testing::TestHost host;
