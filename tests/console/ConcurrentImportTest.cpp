@@ -21,35 +21,23 @@ namespace workstation {
 namespace {
 
 namespace fs = std::filesystem;
-using harvestor::testing::WriteFile;
-using testing::StartHarvestor;
+using testing::Temporaries;
 using testing::WaitHarvestor;
-
-// Big enough that an import takes a few milliseconds, so the runs overlap.
-std::string FragmentTable() {
-  std::string table = "Result Name\tSubject ID\tLocus\tAllele ID\n";
-  for (int r = 0; r < 2000; ++r) {
-    for (int l = 0; l < 10; ++l) {
-      table += "R" + std::to_string(r) + "\tS" + std::to_string(r) + "\tD" + std::to_string(l) +
-               "\t" + std::to_string(100 + r % 7) + "\n";
-    }
-  }
-  return table;
-}
-
-int Leftovers(const std::string& folder) {
-  int count = 0;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    if (entry.path().filename().string().starts_with(".harvestor-")) ++count;
-  }
-  return count;
-}
 
 class ConcurrentImportTest : public ::testing::Test {
  protected:
-  ConcurrentImportTest() { WriteFile(fragments, FragmentTable()); }
+  ConcurrentImportTest() {
+    // Big enough that an import takes a few milliseconds, so the runs overlap.
+    std::string table = "Result Name\tSubject ID\tLocus\tAllele ID\n";
+    for (int r = 0; r < 2000; ++r) {
+      for (int l = 0; l < 10; ++l)
+        table += "R" + std::to_string(r) + "\tS" + std::to_string(r) + "\tD" + std::to_string(l) +
+                 "\t" + std::to_string(100 + r % 7) + "\n";
+    }
+    harvestor::testing::WriteFile(fragments, table);
+  }
   testing::RunningHarvestor start(const std::string& db, const std::string& name) {
-    return StartHarvestor({"import", db, "--name", name, "--fragments", fragments});
+    return testing::StartHarvestor({"import", db, "--name", name, "--fragments", fragments});
   }
   harvestor::testing::TestHost host;
   std::string fragments = host.Path("fragments.tsv");
@@ -84,26 +72,22 @@ INSTANTIATE_TEST_SUITE_P(Engines, ConcurrentEngineImportTest,
 
 // Into a new store the first imports also race to create the file or the schema.
 TEST_P(ConcurrentEngineImportTest, ImportsOfDifferentStudiesAllLand) {
-  const struct {
-    const char* label;
-    bool existing;  // the store holds a study before the runs start
-  } cases[] = {{"new store", false}, {"existing store", true}};
-  for (const auto& c : cases) {
+  for (const bool existing : {false, true}) {  // the store holds a study before the runs
     for (int trial = 0; trial < 6; ++trial) {
-      SCOPED_TRACE(std::string(c.label) + " trial " + std::to_string(trial));
-      const std::string folder = host.Path(std::string(c.label) + std::to_string(trial));
+      SCOPED_TRACE(std::string(existing ? "existing" : "new") + " trial " + std::to_string(trial));
+      const std::string folder = host.Path(std::to_string(existing) + std::to_string(trial));
       const std::string store = newStore(folder);
-      if (c.existing) {
+      if (existing) {
         ASSERT_EQ(WaitHarvestor(start(store, "First")).exitStatus, 0);
       }
-      const auto a = start(store, "A"), b = start(store, "B"), d = start(store, "C");
-      for (const auto* run : {&a, &b, &d}) {
+      const auto a = start(store, "A"), b = start(store, "B"), c = start(store, "C");
+      for (const auto* run : {&a, &b, &c}) {
         const auto result = WaitHarvestor(*run);
         EXPECT_EQ(result.exitStatus, 0) << result.err;
       }
-      EXPECT_EQ(openStudyStore(store)->studyNames().size(), c.existing ? 4u : 3u);
+      EXPECT_EQ(openStudyStore(store)->studyNames().size(), existing ? 4u : 3u);
       for (const char* name : {"A", "B", "C"}) EXPECT_EQ(results(store, name), 2000) << name;
-      EXPECT_EQ(Leftovers(folder), 0);
+      EXPECT_EQ(Temporaries(folder), 0);
     }
   }
 }
@@ -126,28 +110,26 @@ TEST_P(ConcurrentEngineImportTest, OfTwoImportsOfOneNameOneLandsAndTheOtherSaysW
           << refused.err;
     }
     for (const std::string& store : {fresh, existing}) EXPECT_EQ(results(store, "Run"), 2000);
-    EXPECT_EQ(Leftovers(folder), 0);
-    EXPECT_EQ(Leftovers(folder + "/existing"), 0);
+    EXPECT_EQ(Temporaries(folder) + Temporaries(folder + "/existing"), 0);
   }
 }
 
 TEST_F(ConcurrentImportTest, AStoppedImportLeavesNoFileHalfMadeOrBehind) {
   std::mt19937 random(7);
   for (int trial = 0; trial < 15; ++trial) {
+    SCOPED_TRACE(trial);
     const std::string folder = host.Path("stopped" + std::to_string(trial));
     fs::create_directories(folder);
     const std::string db = folder + "/study.db";
-    const auto stopped = start(db, "Stopped");
-    const auto other = start(db, "Other");
+    const auto stopped = start(db, "Stopped"), other = start(db, "Other");
     std::this_thread::sleep_for(std::chrono::microseconds(random() % 30000));
     ::kill(stopped.pid, SIGTERM);
     const auto s = WaitHarvestor(stopped), o = WaitHarvestor(other);
-    EXPECT_EQ(o.exitStatus, 0) << trial << ": " << o.err;
-    const auto names = StudyDatabase(db).studyNames();
+    EXPECT_EQ(o.exitStatus, 0) << o.err;
     // The stopped run either finished first or left nothing of its own.
-    EXPECT_EQ(names.size(), s.exitStatus == 0 ? 2u : 1u) << trial;
+    EXPECT_EQ(StudyDatabase(db).studyNames().size(), s.exitStatus == 0 ? 2u : 1u);
     EXPECT_EQ(StudyDatabase(db).loadStudy("Other")->Results()->Count(), 2000);
-    EXPECT_EQ(Leftovers(folder), 0) << trial;
+    EXPECT_EQ(Temporaries(folder), 0);
   }
 }
 

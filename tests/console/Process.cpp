@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -14,16 +14,6 @@
 extern char** environ;
 
 namespace workstation::testing {
-namespace {
-
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-}  // namespace
 
 ProcessResult RunHarvestor(const std::vector<std::string>& args,
                            const std::string& componentFolder) {
@@ -37,33 +27,30 @@ RunningHarvestor StartHarvestor(const std::vector<std::string>& args,
   const int outFd = ::mkstemp(outPath);
   const int errFd = ::mkstemp(errPath);
   if (outFd < 0 || errFd < 0) throw std::runtime_error("mkstemp failed");
-
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_adddup2(&actions, outFd, 1);
   posix_spawn_file_actions_adddup2(&actions, errFd, 2);
 
-  std::vector<std::string> argv_strings{HARVESTOR_COMMAND};
-  argv_strings.insert(argv_strings.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (auto& a : argv_strings) argv.push_back(a.data());
-  argv.push_back(nullptr);
-
-  std::vector<std::string> env_strings;
+  std::vector<std::string> argStrings{HARVESTOR_COMMAND};
+  argStrings.insert(argStrings.end(), args.begin(), args.end());
+  std::vector<std::string> envStrings;
   for (char** e = environ; *e; ++e) {
     // Runs are headless: no window may open from a test.
     const std::string entry = *e;
-    if (entry.rfind("HARVESTOR_COMPONENT_DIR=", 0) == 0 || entry.rfind("DISPLAY=", 0) == 0 ||
-        entry.rfind("WAYLAND_DISPLAY=", 0) == 0) {
-      continue;
-    }
-    env_strings.push_back(entry);
+    if (entry.rfind("HARVESTOR_COMPONENT_DIR=", 0) != 0 && entry.rfind("DISPLAY=", 0) != 0 &&
+        entry.rfind("WAYLAND_DISPLAY=", 0) != 0)
+      envStrings.push_back(entry);
   }
-  if (!componentFolder.empty()) env_strings.push_back("HARVESTOR_COMPONENT_DIR=" + componentFolder);
-  std::vector<char*> envp;
-  for (auto& e : env_strings) envp.push_back(e.data());
-  envp.push_back(nullptr);
+  if (!componentFolder.empty()) envStrings.push_back("HARVESTOR_COMPONENT_DIR=" + componentFolder);
+  const auto pointers = [](std::vector<std::string>& strings) {
+    std::vector<char*> list;
+    for (auto& s : strings) list.push_back(s.data());
+    list.push_back(nullptr);
+    return list;
+  };
+  auto argv = pointers(argStrings), envp = pointers(envStrings);
 
   pid_t pid = 0;
   const int rc = posix_spawn(&pid, HARVESTOR_COMMAND, &actions, nullptr, argv.data(), envp.data());
@@ -75,17 +62,16 @@ RunningHarvestor StartHarvestor(const std::vector<std::string>& args,
 }
 
 ProcessResult WaitHarvestor(const RunningHarvestor& running) {
-  const std::string& outPath = running.outPath;
-  const std::string& errPath = running.errPath;
   int status = 0;
   ::waitpid(running.pid, &status, 0);
-  ProcessResult result;
-  result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  result.out = slurp(outPath);
-  result.err = slurp(errPath);
-  std::remove(outPath.c_str());
-  std::remove(errPath.c_str());
-  return result;
+  const auto take = [](const std::string& path) {
+    std::ostringstream s;
+    s << std::ifstream(path, std::ios::binary).rdbuf();
+    std::remove(path.c_str());
+    return s.str();
+  };
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), take(running.outPath),
+          take(running.errPath)};
 }
 
 ProcessResult ImportSmallStudy(const std::string& db, const std::string& name) {
@@ -93,6 +79,13 @@ ProcessResult ImportSmallStudy(const std::string& db, const std::string& name) {
   return RunHarvestor({"import", db, "--name", name, "--fragments", tables + "fragments.tsv",
                        "--results", tables + "results.tsv", "--subjects", tables + "subjects.tsv",
                        "--traces", tables + "traces.tsv"});
+}
+
+int Temporaries(const std::string& folder) {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    count += entry.path().filename().string().starts_with(".harvestor-");
+  return count;
 }
 
 }  // namespace workstation::testing

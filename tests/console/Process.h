@@ -32,4 +32,7 @@ ProcessResult WaitHarvestor(const RunningHarvestor& running);
 // Imports the small study's tables, as study name, into db.
 ProcessResult ImportSmallStudy(const std::string& db, const std::string& name = "Small");
 
+// How many of the command's temporary files (".harvestor-...") lie in folder.
+int Temporaries(const std::string& folder);
+
 }  // namespace workstation::testing
