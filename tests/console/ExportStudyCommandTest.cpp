@@ -1,7 +1,9 @@
-// harvestor export-study end to end: a small study imported from tables and
-// exported in every format, compared byte for byte with files written out
-// by hand (the time stamps masked).
+// harvestor export-study end to end on the small study: the Linkage export's
+// files and log, the summary in the log's place, the locus list question,
+// the exit statuses and CSV on standard output. (Every format's bytes on a
+// larger study are StreamedExportTest's.)
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <filesystem>
 #include <regex>
@@ -14,9 +16,9 @@
 namespace workstation {
 namespace {
 
-using harvestor::testing::ExpectedFile;
+namespace fs = std::filesystem;
+using harvestor::ReplaceAll;
 using harvestor::testing::ReadFile;
-using testing::RunHarvestor;
 
 std::string MaskTimes(const std::string& text) {
   static const std::regex stamp(
@@ -24,27 +26,26 @@ std::string MaskTimes(const std::string& text) {
   return std::regex_replace(text, stamp, "$1: {TIME}");
 }
 
+std::string Sized(const std::string& file) {
+  return "  " + file + " (" + std::to_string(fs::file_size(file)) + " bytes)\n";
+}
+
 class ExportStudyCommandTest : public testing::SmallStudyCommandTest {
  protected:
   testing::ProcessResult Export(const std::string& format, const std::string& file,
                                 std::vector<std::string> extra = {}) {
-    std::vector<std::string> args{"export-study", db,         "--format",
-                                  format,         "--output", out + "/" + file};
+    std::vector<std::string> args{"export-study", db, "--format", format, "--output", file};
     args.insert(args.end(), extra.begin(), extra.end());
     return Run(args);
   }
   std::string Expected(const std::string& name) {
-    return ExpectedFile(name, out, host.exportFolder);
+    return harvestor::testing::ExpectedFile(name, out, host.exportFolder);
   }
 };
 
-std::string Sized(const std::string& file) {
-  return "  " + file + " (" + std::to_string(std::filesystem::file_size(file)) + " bytes)\n";
-}
-
 TEST_F(ExportStudyCommandTest, LinkageExportWritesThePreDebugAndLogFiles) {
   host.WriteLocusList("D1\r\nD2\r\nD3\r\n");
-  const auto run = Export("pedin", "Study.pre", {"--verbose"});
+  const auto run = Export("pedin", out + "/Study.pre", {"--verbose"});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(ReadFile(out + "/Study.pre"), Expected("Study.pre"));
   EXPECT_EQ(MaskTimes(ReadFile(out + "/Study.debug")), MaskTimes(Expected("Study.debug")));
@@ -53,26 +54,23 @@ TEST_F(ExportStudyCommandTest, LinkageExportWritesThePreDebugAndLogFiles) {
        "Exporting as Pedin format: " +
            harvestor::ResultExportRoutines::ShortenLongPaths(out + "/Study.pre"),
        "Processing started: {TIME}"});
-  // The subjects table gives R5 an empty Affectation Status: an entry read
-  // as unknown (0), which conflicts with R1's 2 (the small study built for
-  // the component's own tests has no such entry).
+  // The subjects table gives R5 an empty Affectation Status, read as unknown
+  // (0), which conflicts with R1's 2 (the component tests' study has none).
   const std::string gender = "\tConflicting Gender for Subject: S1\r\n";
   const std::string log =
-      harvestor::ReplaceAll(Expected("Study.log"), gender,
-                            gender + "\tConflicting Affectation Status for Subject: S1\r\n");
+      ReplaceAll(Expected("Study.log"), gender,
+                 gender + "\tConflicting Affectation Status for Subject: S1\r\n");
   EXPECT_EQ(MaskTimes(ReadFile(out + "/Study.log")), pageLines + log);
   // With --verbose the log appears on standard output as the page shows it, ending the run.
-  EXPECT_EQ(MaskTimes(run.out),
-            harvestor::ReplaceAll(pageLines + log + "Export Complete.\r\n", "\r\n", "\n"));
+  EXPECT_EQ(MaskTimes(run.out), ReplaceAll(pageLines + log + "Export Complete.\r\n", "\r\n", "\n"));
   EXPECT_NE(run.err.find("Format: Pedin"), std::string::npos);
 }
 
 TEST_F(ExportStudyCommandTest, WithoutVerboseASummaryTakesThePlaceOfTheLog) {
   host.WriteLocusList("D1\r\nD2\r\nD3\r\n");
-  const auto run = Export("pedin", "Study.pre");
+  const auto run = Export("pedin", out + "/Study.pre");
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   // S1's excluded result R4 skips no subject: S1 has others. R2 has no subject ID.
-  // S1's two conflicts: R5's gender, and its empty Affectation Status against R1's 2.
   EXPECT_EQ(run.out,
             "Subjects: 3 written, 0 skipped (every result excluded)\n"
             "Conflicts: 2\n"
@@ -87,35 +85,79 @@ TEST_F(ExportStudyCommandTest, WithoutVerboseASummaryTakesThePlaceOfTheLog) {
   EXPECT_EQ(run.err.find("[#"), std::string::npos) << run.err;
 }
 
-TEST_F(ExportStudyCommandTest, DiscoveryManagerSummaryReportAndCsv) {
-  host.WriteLocusList("D1\r\nD2\r\nD3\r\n");
-  EXPECT_EQ(Export("dmp", "Study.txt").exitStatus, 0);
-  EXPECT_EQ(ReadFile(out + "/Study.txt"), Expected("Study.txt"));
-  EXPECT_EQ(Export("gsr", "Study.gsr").exitStatus, 0);
-  EXPECT_EQ(ReadFile(out + "/Study.gsr"), Expected("Study.gsr"));
-  const auto csv = Export("csv", "Grid.csv");
-  EXPECT_EQ(csv.exitStatus, 0) << csv.err;
-  EXPECT_EQ(ReadFile(out + "/Grid.csv"), Expected("Study.csv"));
-  EXPECT_EQ(csv.out, "Fragments: 12 written, of 3 subjects\nFiles written:\n" +
-                         Sized(out + "/Grid.csv") +
-                         "The export log is kept in no file; --verbose prints it.\n");
-  EXPECT_FALSE(std::filesystem::exists(out + "/Grid.log"));  // only the genotype formats write one
-}
-
 TEST_F(ExportStudyCommandTest, TheLocusListQuestionIsAnsweredByOptionOrTheDefault) {
-  const auto defaulted = Export("gsr", "Study.gsr");
+  const auto defaulted = Export("gsr", out + "/Study.gsr");
   EXPECT_EQ(defaulted.exitStatus, 1);
   EXPECT_NE(defaulted.err.find("Missing or empty LocusList.Txt. Please view the Locus List Editor. "
                                "Continue?\n  -> No (the default"),
             std::string::npos);
   EXPECT_NE(defaulted.out.find("No files written.\n"), std::string::npos);
-  const auto verbose = Export("gsr", "Study.gsr", {"--verbose"});
+  const auto verbose = Export("gsr", out + "/Study.gsr", {"--verbose"});
   EXPECT_NE(verbose.out.find("Processing aborted by user: "), std::string::npos);
-  EXPECT_FALSE(std::filesystem::exists(out + "/Study.gsr"));
-
-  const auto yes = Export("gsr", "Study.gsr", {"--yes"});
+  EXPECT_FALSE(fs::exists(out + "/Study.gsr"));
+  const auto yes = Export("gsr", out + "/Study.gsr", {"--yes"});
   EXPECT_EQ(yes.exitStatus, 0) << yes.err;
   EXPECT_EQ(ReadFile(out + "/Study.gsr"), "Subject ID\r\nS1\r\nS2\r\nS3ABCDEFGHIJKLM\r\n");
+}
+
+TEST_F(ExportStudyCommandTest, ExitStatusesFromRealRuns) {
+  host.WriteLocusList("D1\r\nD2\r\nD3\r\n");
+  harvestor::testing::WriteFile(host.Path("x-fragments.tsv"),
+                                "Result Name\tSubject ID\tLocus\tAllele ID\nX1\tS9\tD1\t10\n");
+  harvestor::testing::WriteFile(host.Path("x-results.tsv"),
+                                "Result Name\tSubject ID\tExcluded\nX1\tS9\t1\n");
+  ASSERT_EQ(Run({"import", db, "-n", "Excluded", "--fragments", host.Path("x-fragments.tsv"),
+                 "--results", host.Path("x-results.tsv")})
+                .exitStatus,
+            0);
+  fs::create_directories(out + "/Busy.debug");  // the debug copy cannot be written
+  const struct {
+    const char* study;
+    const char* format;
+    const char* output;
+    int status;
+    const char* said;  // on standard error
+  } cases[] = {
+      {"Small", "pedin", "Lab.pre", 0, ""},
+      {"Small", "pedin", "Busy.pre", 1, "Busy.debug"},
+      {"Small", "gsr", "", 2, "names a folder"},
+      {"Excluded", "pedin", "Excluded.pre", 3, "the export wrote no subject"},
+      {"Excluded", "gsr", "Excluded.gsr", 3, "every result was excluded"},
+      // CSV lists every fragment, the excluded ones too.
+      {"Excluded", "csv", "Excluded.csv", 0, ""},
+      {"Small", "pedin", "-", 2, "--output - writes only csv to standard output"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.study) + " " + c.format + " " + c.output);
+    const std::string output = c.output == std::string("-") ? "-" : out + "/" + c.output;
+    const auto run = Export(c.format, output, {"-s", c.study, "--yes"});
+    EXPECT_EQ(run.exitStatus, c.status) << run.err;
+    EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
+  }
+  EXPECT_FALSE(fs::exists("-"));
+}
+
+TEST_F(ExportStudyCommandTest, CsvGoesToStandardOutputAndTheSummaryToStandardError) {
+  const std::string temporary = host.Path("tmp");
+  fs::create_directories(temporary);
+  // The child's own temporary folder, which later tests in this process must
+  // not inherit: it is removed with this test's folder.
+  struct Unset {
+    ~Unset() { ::unsetenv("TMPDIR"); }
+  } unset;
+  ::setenv("TMPDIR", temporary.c_str(), 1);
+  ASSERT_EQ(Export("csv", out + "/Grid.csv").exitStatus, 0);
+  EXPECT_FALSE(fs::exists(out + "/Grid.log"));  // only the genotype formats write a log
+  const auto run = Export("csv", "-");
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.out, ReadFile(out + "/Grid.csv"));
+  EXPECT_NE(run.err.find("Fragments: 12 written, of 3 subjects\n"), std::string::npos) << run.err;
+  // The file it goes through is the user's standard output.
+  EXPECT_NE(run.err.find("To: standard output\n"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find(temporary), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("Files written"), std::string::npos) << run.err;
+  EXPECT_FALSE(fs::exists("-"));
+  EXPECT_TRUE(fs::is_empty(temporary));
 }
 
 }  // namespace

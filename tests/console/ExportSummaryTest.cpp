@@ -110,47 +110,37 @@ TEST(ExportSummaryTest, AFileIsWrittenWhenTheLogSaysSoForThatWholeName) {
   EXPECT_EQ(scan.found, (std::vector<bool>{false, true, true, false, false}));
 }
 
-struct SteppedClock {
-  std::chrono::steady_clock::time_point now{};
-  ConsoleProgress::Clock clock() {
-    return [this] { return now; };
-  }
-};
-
-int Draws(const std::string& err) {
-  int draws = 0;
-  for (std::size_t at = 0; (at = err.find("\r[", at)) != std::string::npos; ++at) ++draws;
-  return draws;
-}
-
 TEST(ConsoleProgressTest, OnATerminalTheBarIsRedrawnAFewTimesASecondAndClearedAtTheEnd) {
+  std::chrono::steady_clock::time_point now{};
+  const auto draws = [](const std::string& err) {
+    int n = 0;
+    for (std::size_t at = 0; (at = err.find("\r[", at)) != std::string::npos; ++at) ++n;
+    return n;
+  };
+  const std::string cleared = "\r" + std::string(60, ' ') + "\r";
   std::ostringstream err;
-  SteppedClock time;
-  ConsoleProgress bar(err, true, time.clock());
+  ConsoleProgress bar(err, true, [&now] { return now; });
   bar.Start(1000, 0);  // drawn at 0%
   for (int i = 0; i < 999; ++i) {
     bar.Advance();
-    time.now += std::chrono::milliseconds(1);  // a second for the whole run
+    now += std::chrono::milliseconds(1);  // a second for the whole run
   }
-  EXPECT_LE(Draws(err.str()), 1 + 1000 / 250 + 1);
-  EXPECT_GE(Draws(err.str()), 3);
+  EXPECT_LE(draws(err.str()), 1 + 1000 / 250 + 1);
+  EXPECT_GE(draws(err.str()), 3);
   bar.Advance();  // 100% is always shown
   EXPECT_NE(err.str().rfind("100%"), std::string::npos);
   bar.Finish();
-  const std::string cleared = "\r" + std::string(60, ' ') + "\r";
   EXPECT_EQ(err.str().substr(err.str().size() - cleared.size()), cleared);
   bar.clear();  // nothing drawn, nothing more to clear
   EXPECT_EQ(err.str().substr(err.str().size() - cleared.size() - 1, 1), "%");
-}
 
-TEST(ConsoleProgressTest, ABarLeftDrawnIsClearedWhenTheRunEnds) {
-  std::ostringstream err;
-  SteppedClock time;
-  ConsoleProgress bar(err, true, time.clock());
-  bar.Start(10, 0);
-  bar.Advance();
-  bar.clear();  // the run stopped before Finish
-  EXPECT_EQ(err.str().substr(err.str().size() - 62), "\r" + std::string(60, ' ') + "\r");
+  // A bar left drawn by a run stopped before Finish is cleared when the run ends.
+  std::ostringstream stopped;
+  ConsoleProgress left(stopped, true, [&now] { return now; });
+  left.Start(10, 0);
+  left.Advance();
+  left.clear();
+  EXPECT_EQ(stopped.str().substr(stopped.str().size() - cleared.size()), cleared);
 }
 
 }  // namespace
