@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "tests/console/Process.h"
 #include "tests/fakes/TestHost.h"
@@ -21,7 +19,6 @@ class SmallStudyCommandTest : public ::testing::Test {
     EXPECT_EQ(imported.exitStatus, 0) << imported.err;
     std::filesystem::create_directories(out);
   }
-  // The harvestor command run with the test's component folder.
   ProcessResult Run(const std::vector<std::string>& args) const {
     return RunHarvestor(args, component);
   }

@@ -1,11 +1,8 @@
 // harvestor export-study on a generated study of a few thousand results, in
-// every format, compared byte for byte with the files kept in
-// tests/data/streamed (gzip-compressed), the export logs included. The
-// folders and time stamps that differ from run to run are replaced by
-// {ROOT} and {TIME} before comparing.
-//
-// HARVESTOR_WRITE_EXPECTED=FOLDER writes the files this run produced into
-// FOLDER instead of comparing: how the kept files were made.
+// every format, compared byte for byte (folders and time stamps masked as
+// {ROOT} and {TIME}) with the gzip-compressed files kept in
+// tests/data/streamed, the export logs included.
+// HARVESTOR_WRITE_EXPECTED=FOLDER writes this run's files there instead.
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -25,8 +22,6 @@ using harvestor::testing::ReadFile;
 using testing::FirstDifference;
 using testing::RunHarvestor;
 
-constexpr int kSubjects = 2000;
-
 std::string Normalised(const std::string& text, const std::string& root) {
   static const std::regex stamp("(Created|Processing started): [^\r\n]*");
   return std::regex_replace(harvestor::ReplaceAll(text, root, "{ROOT}"), stamp, "$1: {TIME}");
@@ -37,8 +32,7 @@ std::string ReadGz(const std::string& path) {
   if (in == nullptr) return "(missing " + path + ")";
   std::string text;
   char buffer[65536];
-  int n = 0;
-  while ((n = gzread(in, buffer, sizeof buffer)) > 0)
+  for (int n; (n = gzread(in, buffer, sizeof buffer)) > 0;)
     text.append(buffer, static_cast<std::size_t>(n));
   gzclose(in);
   return text;
@@ -56,7 +50,7 @@ TEST(StreamedExportTest, EveryFormatOfAGeneratedStudyMatchesTheKeptFiles) {
   harvestor::testing::TestHost host;
   const std::string db = host.Path("study.db"), out = host.Path("Out");
   std::filesystem::create_directories(out);
-  const StudyTableFiles tables = testing::WriteGeneratedStudy(kSubjects, host.root);
+  const StudyTableFiles tables = testing::WriteGeneratedStudy(2000, host.root);
   const auto imported =
       RunHarvestor({"import", db, "--name", "Generated", "--fragments", tables.fragments,
                     "--results", tables.results, "--subjects", tables.subjects});
