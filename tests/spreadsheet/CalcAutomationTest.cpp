@@ -1,6 +1,5 @@
-// LibreOffice Calc as the spreadsheet application: finding the program,
-// noticing an open workbook and refusing to open a window without a display.
-// (That Calc reads the LOH workbook the build makes is LohWorkbookTest's.)
+// LibreOffice Calc as the spreadsheet application: a program that is missing,
+// a window it cannot open without a display, and a stale lock file.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -13,6 +12,8 @@
 
 namespace workstation {
 namespace {
+
+using harvestor::testing::WriteFile;
 
 TEST(CalcAutomationTest, AMissingProgramCannotBeStarted) {
   CalcAutomation calc({"no-such-calc-program", {}});
@@ -30,24 +31,23 @@ TEST(CalcAutomationTest, AMissingProgramCannotBeStarted) {
 TEST(CalcAutomationTest, WithoutADisplayOpeningSaysSoPlainly) {
   harvestor::testing::TestHost host;
   const std::string fakeCalc = host.Path("soffice");
-  harvestor::testing::WriteFile(fakeCalc, "#!/bin/sh\nexit 0\n");
+  WriteFile(fakeCalc, "#!/bin/sh\nexit 0\n");
   std::filesystem::permissions(fakeCalc, std::filesystem::perms::owner_all);
   CalcAutomation calc({fakeCalc, {host.root}});
   const char* display = std::getenv("DISPLAY");
   const std::string saved = display ? display : "";
   ::unsetenv("DISPLAY");
   ::unsetenv("WAYLAND_DISPLAY");
-  const auto application = calc.CreateApplication();
   try {
-    application->OpenWorkbook(host.Path("LOH.xls"));
+    calc.CreateApplication()->OpenWorkbook(host.Path("LOH.xls"));
     FAIL();
   } catch (const harvestor::HError& e) {
     EXPECT_NE(e.Description.find("there is no display"), std::string::npos);
   }
   if (!saved.empty()) ::setenv("DISPLAY", saved.c_str(), 1);
   // A lock file without a live Calc is a stale one: no workbook is open.
-  harvestor::testing::WriteFile(host.Path("LOH.xls"), "x");
-  harvestor::testing::WriteFile(calcLockFile(host.Path("LOH.xls")), "user,host;");
+  WriteFile(host.Path("LOH.xls"), "x");
+  WriteFile(calcLockFile(host.Path("LOH.xls")), "user,host;");
   if (!calcIsRunning()) {
     EXPECT_EQ(calc.openWorkbook(), "");
   }

@@ -13,44 +13,26 @@
 namespace workstation::testing {
 namespace {
 
+using harvestor::testing::ReadFile;
+
 std::string quoted(const std::string& s) {
   std::string out = "'";
   for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return out + "'";
 }
 
-int run(const std::string& command) {
+// Runs the UNO Python with arguments, its output to out and errors to err (or out).
+int runPython(const std::vector<std::string>& arguments, const std::string& out,
+              const std::string& err) {
+  std::string command = quoted(HARVESTOR_UNO_PYTHON);
+  for (const auto& argument : arguments) command += " " + quoted(argument);
+  command += " >" + quoted(out) + (err == out ? " 2>&1" : " 2>" + quoted(err));
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::vector<std::string> split(const std::string& line, char separator) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= line.size(); ++i) {
-    if (i == line.size() || line[i] == separator) {
-      parts.push_back(line.substr(start, i - start));
-      start = i + 1;
-    }
-  }
-  return parts;
-}
-
-std::string unescaped(const std::string& s) {
-  std::string out;
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    if (s[i] != '\\' || i + 1 == s.size()) {
-      out += s[i];
-      continue;
-    }
-    const char next = s[++i];
-    out += next == 't' ? '\t' : next == 'n' ? '\n' : next;
-  }
-  return out;
-}
-
-const std::string kDriver =
-    std::string(HARVESTOR_SOURCE_DIR) + "/tests/spreadsheet/open_workbook.py";
+const std::string kSource = HARVESTOR_SOURCE_DIR;
+const std::string kDriver = kSource + "/tests/spreadsheet/open_workbook.py";
 
 }  // namespace
 
@@ -69,39 +51,35 @@ int WorkbookCells::LastRow(const std::string& name, const std::string& sheet) co
   return last;
 }
 
-int WorkbookCells::FindRow(const std::string& name, const std::string& sheet,
-                           const std::vector<std::string>& keys, int from) const {
-  for (int row = from; row <= LastRow(name, sheet); ++row) {
-    bool all = true;
-    for (std::size_t c = 0; c < keys.size() && all; ++c)
-      all = Text(name, sheet, row, static_cast<int>(c)) == keys[c];
-    if (all) return row;
+void WorkbookCells::Read(const std::string& output) {
+  std::istringstream lines(output);
+  for (std::string line; std::getline(lines, line);) {
+    std::vector<std::string> parts;
+    std::istringstream fields(line);
+    for (std::string field; std::getline(fields, field, '\t');) parts.push_back(field);
+    if (line.ends_with('\t')) parts.emplace_back();
+    if (parts.empty()) continue;
+    if (parts.size() == 2 && parts[0] == "question") questions.push_back(parts[1]);
+    if (parts.size() == 6) {
+      std::string text;  // as dumped: a tab, a newline and a backslash escaped
+      for (std::size_t i = 0; i < parts[5].size(); ++i) {
+        char c = parts[5][i];
+        if (c == '\\' && i + 1 < parts[5].size()) {
+          c = parts[5][++i];
+          c = c == 't' ? '\t' : c == 'n' ? '\n' : c;
+        }
+        text += c;
+      }
+      cells_[{parts[0], parts[1], std::stoi(parts[2]), std::stoi(parts[3])}] = {parts[4], text};
+    }
   }
-  return -1;
-}
-
-void WorkbookCells::Add(const std::string& name, const std::string& sheet, int row, int column,
-                        SheetCell cell) {
-  cells_[{name, sheet, row, column}] = std::move(cell);
-}
-
-std::vector<std::string> WorkbookCells::Fact(const std::string& kind, const std::string& name,
-                                             const std::string& key) const {
-  const auto found = facts_.find({kind, name, key});
-  return found == facts_.end() ? std::vector<std::string>{} : found->second;
-}
-
-void WorkbookCells::AddFact(std::vector<std::string> fields) {
-  if (fields.size() < 3) return;
-  facts_[{fields[0], fields[1], fields[2]}] = {fields.begin() + 3, fields.end()};
 }
 
 std::string LohWorkbook::Unavailable() {
   const std::string out =
       std::filesystem::temp_directory_path() / ("loh-check-" + std::to_string(::getpid()) + ".txt");
-  const int status =
-      run(quoted(HARVESTOR_UNO_PYTHON) + " " + quoted(kDriver) + " --check >" + out + " 2>&1");
-  std::string why = harvestor::testing::ReadFile(out);
+  const int status = runPython({kDriver, "--check"}, out, out);
+  const std::string why = ReadFile(out);
   std::filesystem::remove(out);
   if (status == 0) return "";
   return why.empty() ? "LibreOffice or its Python bridge is not installed" : why;
@@ -124,32 +102,18 @@ void LohWorkbook::WriteInput(const std::vector<std::string>& lines) const {
 WorkbookCells LohWorkbook::Open(const std::vector<std::pair<std::string, std::string>>& steps) {
   WorkbookCells cells;
   const std::string profile = root_ + "/profile-" + std::to_string(++runs_);
-  const std::string out = profile + ".out";
-  const std::string err = profile + ".err";
-  const std::string trust = std::string(HARVESTOR_SOURCE_DIR) + "/scripts/trust-loh-templates.py";
-  if (run(quoted(HARVESTOR_UNO_PYTHON) + " " + quoted(trust) + " " +
-          quoted(root_ + "/ReportTemplates") + " --profile " + quoted(profile) + " >" +
-          quoted(err) + " 2>&1") != 0) {
-    cells.errors = harvestor::testing::ReadFile(err);
+  const std::string out = profile + ".out", err = profile + ".err";
+  if (runPython({kSource + "/scripts/trust-loh-templates.py", root_ + "/ReportTemplates",
+                 "--profile", profile},
+                err, err) != 0) {
+    cells.errors = ReadFile(err);
     return cells;
   }
-  std::string command = quoted(HARVESTOR_UNO_PYTHON) + " " + quoted(kDriver) + " " +
-                        quoted(profile) + " " + quoted(WorkbookPath());
-  for (const auto& [kind, argument] : steps) command += " " + kind + " " + quoted(argument);
-  cells.exitStatus = run(command + " >" + quoted(out) + " 2>" + quoted(err));
-  cells.errors = harvestor::testing::ReadFile(err);
-  std::istringstream lines(harvestor::testing::ReadFile(out));
-  for (std::string line; std::getline(lines, line);) {
-    const auto parts = split(line, '\t');
-    if (parts.size() == 2 && parts[0] == "question") cells.questions.push_back(parts[1]);
-    if (parts[0] == "chart" || parts[0] == "list") {
-      cells.AddFact(parts);
-      continue;
-    }
-    if (parts.size() != 6) continue;
-    cells.Add(parts[0], parts[1], std::stoi(parts[2]), std::stoi(parts[3]),
-              {parts[4], unescaped(parts[5])});
-  }
+  std::vector<std::string> arguments{kDriver, profile, WorkbookPath()};
+  for (const auto& [kind, argument] : steps) arguments.insert(arguments.end(), {kind, argument});
+  cells.exitStatus = runPython(arguments, out, err);
+  cells.errors = ReadFile(err);
+  cells.Read(ReadFile(out));
   return cells;
 }
 

@@ -1,23 +1,15 @@
 #!/usr/bin/python3
 """Opens a workbook in a headless LibreOffice of its own, as a user's Calc
-would (macros as the profile's security settings say, and any question that
-would need confirmation answered No), and prints the sheets' cells.
-
-Usage: open_workbook.py PROFILE_DIR WORKBOOK [STEP ARGUMENT]...
-       open_workbook.py --check
-
-Steps, in order: --set SHEET.CELL=VALUE (a number is set as a number, and
-the workbook recalculated), --dump NAME, --save - (stores the workbook),
---run SCRIPT (runs the workbook's own script, such as loh_workbook.py$Refresh),
---picture SHEET[.RANGE]=FILE.pdf (stores the sheet as a page of PDF); and anywhere
---only SHEET,SHEET... (every dump prints those sheets' cells only).
-Prints "NAME<TAB>SHEET<TAB>ROW<TAB>COLUMN<TAB>KIND<TAB>TEXT" for every
-non-empty cell as shown, KIND being "number", "text" or "formula", and the
-charts and drop-down lists (see dump_extras), first under the name "loaded",
-then at each --dump; then "question<TAB>TYPE" for every question Calc asked.
-A run that takes longer than RUN_SECONDS ends its office and fails. Rows and columns count from 0. --check exits 0 when
-LibreOffice, its Python bridge and its Python script provider are installed,
-and otherwise says what is missing and exits 1.
+would (macros as the profile says, any question needing confirmation answered
+No), and prints its cells: open_workbook.py PROFILE_DIR WORKBOOK [STEP ARG]...
+Steps, in order: --set SHEET.CELL=VALUE (a number as a number; recalculates),
+--dump NAME, --save -, --run SCRIPT (the workbook's own, as loh_workbook.py$Refresh),
+--picture SHEET[.RANGE]=FILE.pdf (one landscape page), --only SHEET,... (what dumps print).
+A dump ("loaded" first) prints NAME TAB SHEET TAB ROW TAB COLUMN TAB KIND TAB TEXT for
+each non-empty cell as shown, from 0, its charts and Pairs' drop-downs as cells of the
+sheets "chart:SHEET" and "list:Pairs" (see dump_extras); then "question TAB TYPE" for
+each question Calc asked. A run over RUN_SECONDS ends its office and fails.
+--check exits 1 saying what is missing of LibreOffice and its Python bridge.
 """
 import os
 import signal
@@ -50,65 +42,51 @@ class Recorder(unohelper.Base, XInteractionHandler):
 
 
 def props(**values):
-    out = []
-    for name, value in values.items():
-        p = PropertyValue()
-        p.Name, p.Value = name, value
-        out.append(p)
-    return tuple(out)
+    return tuple(PropertyValue(Name=name, Value=value) for name, value in values.items())
 
 
-def connect(pipe, office):
-    local = uno.getComponentContext()
-    resolver = local.ServiceManager.createInstanceWithContext(
-        "com.sun.star.bridge.UnoUrlResolver", local)
-    while True:
-        try:
-            return resolver.resolve("uno:pipe,name=%s;urp;StarOffice.ComponentContext" % pipe)
-        except Exception:
-            if office.poll() is not None:
-                raise
-            time.sleep(0.2)
+def used_area(sheet):
+    cursor = sheet.createCursor()
+    cursor.gotoEndOfUsedArea(False)
+    return cursor.RangeAddress
 
 
 def dump(name, document, only):
     for sheet in document.Sheets:
         if only and sheet.Name not in only:
             continue
-        cursor = sheet.createCursor()
-        cursor.gotoEndOfUsedArea(False)
-        end = cursor.RangeAddress
+        end = used_area(sheet)
         for r in range(end.EndRow + 1):
             for c in range(end.EndColumn + 1):
                 cell = sheet.getCellByPosition(c, r)
-                text = cell.String
+                text = cell.String.replace("\\", "\\\\").replace("\t", "\\t").replace("\n", "\\n")
                 if text:
-                    text = text.replace("\\", "\\\\").replace("\t", "\\t").replace("\n", "\\n")
-                    print("%s\t%s\t%d\t%d\t%s\t%s" % (name, sheet.Name, r, c, KINDS[cell.Type.value],
-                                                   text))
+                    print("\t".join((name, sheet.Name, str(r), str(c), KINDS[cell.Type.value],
+                                     text)))
+    dump_extras(name, document)
 
 
 def dump_extras(name, document):
-    """The charts of each sheet ("chart<TAB>NAME<TAB>SHEET<TAB>CHART<TAB>SERIES<TAB>LINES") and
-    the drop-down lists of Pairs ("list<TAB>NAME<TAB>CELL<TAB>SOURCE")."""
+    """Each chart as a row of "chart:SHEET": its name, series joined by "|" and lines;
+    a drop-down list of Pairs.A7 or B7 as its source in that cell of "list:Pairs"."""
     for sheet in document.Sheets:
-        for chart_name in sheet.Charts.ElementNames:
+        for row, chart_name in enumerate(sheet.Charts.ElementNames):
             chart = sheet.Charts.getByName(chart_name).EmbeddedObject
             diagram = chart.Diagram
             series = chart.Data.ColumnDescriptions if diagram.DataRowSource.value == "COLUMNS" \
                 else chart.Data.RowDescriptions
-            print("chart\t%s\t%s\t%s\t%s\t%d" % (name, sheet.Name, chart_name, "|".join(series),
-                                                 getattr(diagram, "NumberOfLines", 0)))
+            for column, text in enumerate(
+                    (chart_name, "|".join(series), str(getattr(diagram, "NumberOfLines", 0)))):
+                print("%s\tchart:%s\t%d\t%d\ttext\t%s" % (name, sheet.Name, row, column, text))
     pairs = document.Sheets.getByName("Pairs")
-    for address in ("A7", "B7"):
+    for column, address in enumerate(("A7", "B7")):
         validation = pairs.getCellRangeByName(address).Validation
         if validation.Type.value == "LIST":
-            print("list\t%s\t%s\t%s" % (name, address, validation.getFormula1()))
+            print("%s\tlist:Pairs\t6\t%d\ttext\t%s" % (name, column, validation.getFormula1()))
 
 
 def picture(document, target, path):
-    """Stores target (SHEET, or SHEET.RANGE such as Results.A1:K20; a sheet's
-    used area) on one landscape page as a PDF file."""
+    """Stores target (SHEET, its used area, or SHEET.RANGE) on one landscape page of PDF."""
     sheet_name, _, cells = target.partition(".")
     sheet = document.Sheets.getByName(sheet_name)
     style = document.StyleFamilies.getByName("PageStyles").getByName(sheet.PageStyle)
@@ -118,9 +96,7 @@ def picture(document, target, path):
     if cells:
         area = sheet.getCellRangeByName(cells)
     else:
-        cursor = sheet.createCursor()
-        cursor.gotoEndOfUsedArea(False)
-        end = cursor.RangeAddress
+        end = used_area(sheet)
         area = sheet.getCellRangeByPosition(0, 0, end.EndColumn, end.EndRow)
     document.storeToURL(uno.systemPathToFileUrl(os.path.abspath(path)), props(
         FilterName="calc_pdf_Export",
@@ -132,8 +108,8 @@ def wait_loaded(document, started):
     is no earlier than this run's start (a saved workbook keeps an older one)."""
     summary = document.Sheets.getByName("Summary")
     while True:
-        shown = summary.getCellRangeByName("B2").String
         try:
+            shown = summary.getCellRangeByName("B2").String
             if time.mktime(time.strptime(shown, "%Y-%m-%d %H:%M:%S")) >= int(started):
                 return
         except ValueError:
@@ -141,17 +117,13 @@ def wait_loaded(document, started):
         time.sleep(0.2)
 
 
-class Overdue(Exception):
-    pass
-
-
 def give_up(signum, _frame):
-    raise Overdue("stopped by signal %d: LibreOffice did not finish in time" % signum)
+    raise RuntimeError("stopped by signal %d: LibreOffice did not finish in time" % signum)
 
 
 def stop(office):
-    """Ends the office this run started: soffice, then anything left of its
-    process group (soffice.bin outlives its launcher when killed)."""
+    """Ends the office this run started, and anything left of its process
+    group (soffice.bin outlives its launcher when killed)."""
     try:
         office.wait(timeout=20)
     except subprocess.TimeoutExpired:
@@ -163,10 +135,30 @@ def stop(office):
     office.wait()
 
 
+def run_step(document, kind, arg, only):
+    if kind == "--set":
+        target, value = arg.split("=", 1)
+        sheet, address = target.split(".", 1)
+        cell = document.Sheets.getByName(sheet).getCellRangeByName(address)
+        try:
+            cell.setValue(float(value))
+        except ValueError:
+            cell.setString(value)
+        document.calculateAll()
+    elif kind == "--save":
+        document.store()
+    elif kind == "--run":
+        document.getScriptProvider().getScript(
+            "vnd.sun.star.script:%s?language=Python&location=document" % arg).invoke((), (), ())
+    elif kind == "--picture":
+        picture(document, *arg.split("=", 1))
+    elif kind == "--dump":
+        dump(arg, document, only)
+
+
 def main(profile, workbook, steps):
-    # The whole run has a deadline of its own, so that a question Calc waits
-    # on, or a script that never ends, fails the run instead of hanging it,
-    # and the office is ended either way.
+    # A deadline of its own, so that a question Calc waits on, or a script that
+    # never ends, fails the run instead of hanging it; the office ends either way.
     signal.signal(signal.SIGALRM, give_up)
     signal.signal(signal.SIGTERM, give_up)
     signal.alarm(RUN_SECONDS)
@@ -179,7 +171,18 @@ def main(profile, workbook, steps):
          "--accept=pipe,name=%s;urp;" % pipe],
         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
     try:
-        context = connect(pipe, office)
+        local = uno.getComponentContext()
+        resolver = local.ServiceManager.createInstanceWithContext(
+            "com.sun.star.bridge.UnoUrlResolver", local)
+        while True:
+            try:
+                context = resolver.resolve(
+                    "uno:pipe,name=%s;urp;StarOffice.ComponentContext" % pipe)
+                break
+            except Exception:
+                if office.poll() is not None:
+                    raise
+                time.sleep(0.2)
         desktop = context.ServiceManager.createInstanceWithContext(
             "com.sun.star.frame.Desktop", context)
         mode = uno.getConstantByName(
@@ -189,31 +192,8 @@ def main(profile, workbook, steps):
             props(MacroExecutionMode=mode, InteractionHandler=Recorder()))
         wait_loaded(document, started)
         dump("loaded", document, only)
-        dump_extras("loaded", document)
         for kind, arg in steps:
-            if kind == "--only":
-                continue
-            if kind == "--set":
-                target, value = arg.split("=", 1)
-                sheet, address = target.split(".", 1)
-                cell = document.Sheets.getByName(sheet).getCellRangeByName(address)
-                try:
-                    cell.setValue(float(value))
-                except ValueError:
-                    cell.setString(value)
-                document.calculateAll()
-            elif kind == "--save":
-                document.store()
-            elif kind == "--run":
-                document.getScriptProvider().getScript(
-                    "vnd.sun.star.script:%s?language=Python&location=document" % arg).invoke(
-                        (), (), ())
-            elif kind == "--picture":
-                sheet, path = arg.split("=", 1)
-                picture(document, sheet, path)
-            else:
-                dump(arg, document, only)
-                dump_extras(arg, document)
+            run_step(document, kind, arg, only)
         for q in questions:
             print("question\t%s" % q)
         document.close(True)
@@ -228,8 +208,8 @@ def check():
     soffice = shutil.which("soffice")
     if not soffice:
         sys.exit("LibreOffice is not installed (no soffice on PATH)")
-    program = os.path.dirname(os.path.realpath(soffice))
-    if not os.path.exists(os.path.join(program, "pythonscript.py")):
+    if not os.path.exists(os.path.join(os.path.dirname(os.path.realpath(soffice)),
+                                       "pythonscript.py")):
         sys.exit("LibreOffice's Python script provider is not installed "
                  "(libreoffice-script-provider-python)")
     sys.exit(0)
