@@ -13,7 +13,7 @@
 
 namespace workstation::desktop::testing {
 
-DesktopFixture::DesktopFixture(harvestor::ISpreadsheetAutomation* spreadsheet) {
+DesktopFixture::DesktopFixture() {
   QStandardPaths::setTestModeEnabled(true);
   // Each fixture's settings (geometry, recent databases) live in its own
   // folder, so tests running side by side never see each other's.
@@ -21,14 +21,9 @@ DesktopFixture::DesktopFixture(harvestor::ISpreadsheetAutomation* spreadsheet) {
                      QString::fromStdString(tree.Path("settings")));
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                      QString::fromStdString(tree.Path("settings")));
-  host = std::make_unique<DesktopHost>(spreadsheet);
+  host = std::make_unique<DesktopHost>();
   window = std::make_unique<MainWindow>(*host);
   database = tree.Path("study.db");
-}
-
-DesktopFixture::~DesktopFixture() {
-  window.reset();
-  host.reset();
 }
 
 bool DesktopFixture::importSmallStudy(const std::string& path, const std::string& name) {

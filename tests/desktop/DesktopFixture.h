@@ -1,9 +1,7 @@
 #pragma once
-// What the desktop tests share: a fresh component tree (TestHost: temporary
-// folder, fixed clock, new export log) with the real desktop host installed
-// over it, a study database imported from the small study's tables by the
-// real harvestor command, and helpers that act on modal dialogs as a user
-// would, once they are up.
+// What the desktop tests share: a fresh component tree (TestHost) with the
+// real desktop host and main window over it, the small study imported by the
+// real harvestor command, and helpers that answer modal dialogs as a user would.
 
 #include <QDialog>
 #include <QString>
@@ -15,14 +13,11 @@
 #include "workstation/desktop/DesktopHost.h"
 #include "workstation/desktop/MainWindow.h"
 
-class QAbstractButton;
-
 namespace workstation::desktop::testing {
 
 class DesktopFixture {
  public:
-  explicit DesktopFixture(harvestor::ISpreadsheetAutomation* spreadsheet = nullptr);
-  ~DesktopFixture();
+  DesktopFixture();
 
   // Imports the small study (name "Small") into path; true when it worked.
   bool importSmallStudy(const std::string& path, const std::string& name = "Small");
@@ -31,7 +26,7 @@ class DesktopFixture {
   // Runs the harvestor command with the fixture's component folder.
   int runConsole(const std::vector<std::string>& args);
 
-  harvestor::testing::TestHost tree;
+  harvestor::testing::TestHost tree;  // destroyed last, after the window and the host
   std::unique_ptr<DesktopHost> host;
   std::unique_ptr<MainWindow> window;
   std::string database;

@@ -28,49 +28,41 @@ class HostServicesTest : public QObject {
     std::string filter;
     for (const char* text : harvestor::Service::kStudyFilters) filter += text;
     dialog.SetFilter(filter);
-    QString title, chosenFilter, offered;
-    QStringList filters;
-    bool confirms = false;
+    const QString other = QString::fromStdString(f.tree.Path("Other.gsr"));
+    QStringList shown, filters;
     whenModal(
         [&](QWidget* modal) {
-          auto* shown = static_cast<QFileDialog*>(modal);
-          title = shown->windowTitle();
-          filters = shown->nameFilters();
-          chosenFilter = shown->selectedNameFilter();
-          offered = shown->findChild<QLineEdit*>("fileNameEdit")->text();
-          confirms = !shown->testOption(QFileDialog::DontConfirmOverwrite);
-          shown->selectNameFilter(filters[3]);
-          shown->findChild<QLineEdit*>("fileNameEdit")
-              ->setText(QString::fromStdString(f.tree.Path("Other.gsr")));
-          static_cast<QDialog*>(shown)->accept();
+          auto* box = static_cast<QFileDialog*>(modal);
+          auto* name = box->findChild<QLineEdit*>("fileNameEdit");
+          shown << box->windowTitle() << box->selectedNameFilter() << name->text()
+                << (box->testOption(QFileDialog::DontConfirmOverwrite) ? "" : "confirms");
+          filters = box->nameFilters();
+          box->selectNameFilter(filters[3]);
+          name->setText(other);
+          static_cast<QDialog*>(box)->accept();
         },
         "QFileDialog");
     dialog.ShowSave();
-    QCOMPARE(title, QString("Export Fragments/Genotypes As"));
     QCOMPARE(filters.size(), 4);
     QCOMPARE(filters[0], QString("CSV (Comma delimited)(*.csv)"));
-    QCOMPARE(chosenFilter, filters[1]);
-    QCOMPARE(offered, QString("Study"));
-    QVERIFY(confirms);
-    QCOMPARE(QString::fromStdString(dialog.FileName()),
-             QString::fromStdString(f.tree.Path("Other.gsr")));
+    QCOMPARE(shown,
+             (QStringList{"Export Fragments/Genotypes As", filters[1], "Study", "confirms"}));
+    QCOMPARE(QString::fromStdString(dialog.FileName()), other);
     QCOMPARE(dialog.FilterIndex(), std::int16_t{4});
 
     // Cancelled: with CancelError an error, without it nothing changes.
-    whenModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); }, "QFileDialog");
-    dialog.SetCancelError(true);
-    bool raised = false;
-    try {
-      dialog.ShowSave();
-    } catch (const harvestor::HError& e) {
-      raised = e.Number == 32755;
+    for (bool cancelError : {true, false}) {
+      whenModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); }, "QFileDialog");
+      dialog.SetCancelError(cancelError);
+      int raised = 0;
+      try {
+        dialog.ShowSave();
+      } catch (const harvestor::HError& e) {
+        raised = e.Number;
+      }
+      QCOMPARE(raised, cancelError ? 32755 : 0);
     }
-    QVERIFY(raised);
-    whenModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); }, "QFileDialog");
-    dialog.SetCancelError(false);
-    dialog.ShowSave();
-    QCOMPARE(QString::fromStdString(dialog.FileName()),
-             QString::fromStdString(f.tree.Path("Other.gsr")));
+    QCOMPARE(QString::fromStdString(dialog.FileName()), other);
   }
 
   void messageBoxesHaveTheirButtonsAndDefault() {
@@ -90,24 +82,21 @@ class HostServicesTest : public QObject {
     };
     DesktopFixture f;
     for (const auto& c : cases) {
-      QString shownCaption, shownDefault, shownText;
+      QStringList shown;
       whenModal(
           [&](QWidget* modal) {
             auto* box = static_cast<QMessageBox*>(modal);
-            shownCaption = box->windowTitle();
-            shownText = box->text();
-            shownDefault = box->defaultButton()->text();
+            shown << box->windowTitle() << box->defaultButton()->text() << box->text();
             for (auto* button : box->buttons()) {
               if (button->text() == c.press) button->click();
             }
           },
           "QMessageBox");
-      const auto got = f.host->ui().MsgBox("File name exists:\r\n\r\n[OK] to overwrite file.\r\n",
-                                           c.style, c.title);
-      QCOMPARE(got, c.answer);
-      QCOMPARE(shownCaption, QString(c.caption));
-      QCOMPARE(shownDefault, QString(c.defaultButton));
-      QCOMPARE(shownText, QString("File name exists:\n\n[OK] to overwrite file."));
+      QCOMPARE(f.host->ui().MsgBox("File name exists:\r\n\r\n[OK] to overwrite file.\r\n", c.style,
+                                   c.title),
+               c.answer);
+      QCOMPARE(shown, (QStringList{c.caption, c.defaultButton,
+                                   "File name exists:\n\n[OK] to overwrite file."}));
     }
   }
 
@@ -133,9 +122,8 @@ class HostServicesTest : public QObject {
     QStringList texts;
     for (auto* label : dialog->findChildren<QLabel*>()) texts << label->text();
     for (const char* part : {"Harvestor", "LocusListEditPage", "m_oPageBase_Initialize", "75",
-                             "Path/File access error"}) {
+                             "Path/File access error"})
       QVERIFY2(texts.contains(part), part);
-    }
     QCOMPARE(f.host->utility().log().size(), 1);
     QVERIFY(f.host->utility().log().front().contains(
         "LocusListEditPage.m_oPageBase_Initialize: error 75"));

@@ -25,26 +25,22 @@ using namespace workstation::desktop::testing;
 namespace {
 
 // The folder the pictures go to, and how many were written there.
-class Pictures {
- public:
-  explicit Pictures(QString folder) : folder_(std::move(folder)) { QDir().mkpath(folder_); }
+struct Pictures {
+  explicit Pictures(QString to) : folder(std::move(to)) { QDir().mkpath(folder); }
   void save(QWidget* widget, const char* name) {
     if (!widget) {
       std::cerr << "screenshots: no window for " << name << "\n";
       return;
     }
     QApplication::processEvents();
-    const QString path = folder_ + "/" + name + ".png";
+    const QString path = folder + "/" + name + ".png";
     if (widget->grab().save(path)) {
-      ++written_;
+      ++written;
       std::cout << path.toStdString() << "\n";
     }
   }
-  int written() const { return written_; }
-
- private:
-  QString folder_;
-  int written_ = 0;
+  QString folder;
+  int written = 0;
 };
 
 QWidget* windowOf(DesktopFixture& f, const char* page) {
@@ -153,5 +149,5 @@ int main(int argc, char** argv) {
     error->resize(460, 220);
     pictures.save(error, "error-dialog");
   }
-  return pictures.written() == 11 ? 0 : 1;
+  return pictures.written == 11 ? 0 : 1;
 }
