@@ -92,9 +92,8 @@ class ControlBindingTest : public QObject {
     QVERIFY(view);
     auto rows = [view] {
       QStringList shown;
-      for (int row = 0; row < view->model()->rowCount(); ++row) {
+      for (int row = 0; row < view->model()->rowCount(); ++row)
         shown << view->model()->index(row, 0).data().toString();
-      }
       return shown;
     };
     harvestor::ErrorLog::LogExportMsg("first");
