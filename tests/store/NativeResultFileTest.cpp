@@ -37,12 +37,17 @@ struct BadFile {
   std::string message;
 };
 
+std::string Scans(int n) {
+  std::string s;
+  while (n-- > 0) s += "\t0";
+  return s;
+}
+
 const std::vector<BadFile> kBadFiles = {
     {"Fragment\t2\t", "Fragment\t70000\t", "70000",
      "Fragment 'Dye': '70000' is not a whole number from -32768 to 32767"},
     {"\t900\t", "\t1e39\t", "1e39", "Fragment 'Peak Height': '1e39' is beyond single precision"},
     {"101.5", "nan", "nan", "Fragment 'Fragment Size': 'nan' is not a finite number"},
-    {"\t9000\t", "\t-inf\t", "-inf", "Fragment 'Peak Area': '-inf' is not a finite number"},
     {"9000\t1\r", "9000\t1e300\r", "1e300", "Fragment 'Area Divisor': '1e300' is beyond single"},
     {"Revision\t2", "Revision\t99999999999", "99999999999",
      "Analysis Revision: '99999999999' is not a whole number from -2147483648 to 2147483647"},
@@ -58,14 +63,7 @@ const std::vector<BadFile> kBadFiles = {
     {"\t7.5", "\t3.5e38", "3.5e38", "Trace 'Value': '3.5e38' is beyond single precision"},
     {"Trace\t2", "Trace\t5", "5\r\nFragment", "Trace 'Dye': '5' is not a whole number from 1 to 4"},
     {"\t5\t7.5", "\t5\t\t7.5", "\t7.5", "Trace 'Value': '' is not a number"},
-    {"Trace\t2",
-     "Trace\t2" +
-         [] {
-           std::string s;
-           for (int i = 0; i <= 1'000'000; ++i) s += "\t0";
-           return s;
-         }(),
-     "2\t0\t0", "a trace of more than 1000000 scans"},
+    {"Trace\t2", "Trace\t2" + Scans(1'000'001), "2\t0\t0", "a trace of more than 1000000 scans"},
     // Cut short or inconsistent.
     {"End\r\n", "", "", "the file ends before the result does"},
     {"\t9000\t1\r\nEnd\r\n", "\t90", "Fragment", "a 'Fragment' line has 10 fields, not 9"},
@@ -81,7 +79,6 @@ const std::vector<BadFile> kBadFiles = {
     // Control characters and text that is not UTF-8.
     {"R1", "R\0X.A01_01"s, "\0"s, "a field holds control character 0x00 (NUL)"},
     {"R1", "R\\n1", "R\\n1", "Result Name: holds control character 0x0A (LF)"},
-    {"S1", "S\\r1", "S\\r1", "Subject ID: holds control character 0x0D (CR)"},
     {"S1", "S\r1", "\r1", "a field holds control character 0x0D (CR)"},
     {"\tD1\t", "\tD\\t1\t", "D\\t1", "Fragment 'Locus': holds control character 0x09 (TAB)"},
     {"\tD1\t", "\tD\xff\t", "\xff", "a field holds byte 0xFF that is not valid UTF-8"},

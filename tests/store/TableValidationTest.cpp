@@ -29,88 +29,72 @@ struct BadTable {
 const std::string kFragments = "Result Name\tSubject ID\n";
 const std::string kTraces = "Result Name\tDye\tScan\tValue\n";
 
+// A table of one row whose one cell of column is bad: the message on line 2.
+BadTable Cell(Table table, const std::string& column, const std::string& value,
+              const std::string& reason) {
+  const std::string keys = table == Table::Results ? "Result Name\t" : "Result Name\tSubject ID\t";
+  const std::string row = table == Table::Results ? "R1\t" : "R1\tS1\t";
+  return {table, keys + column + "\n" + row + value + "\n",
+          "2: column '" + column + "': '" + value + "' " + reason};
+}
+
+const Table F = Table::Fragments, R = Table::Results, T = Table::Traces;
+const std::string kWhole = "is not a whole number from ";
+
 const std::vector<BadTable> kBadTables = {
     // Numbers beyond the type the component reads them as.
-    {Table::Fragments, "Result Name\tSubject ID\tFragment Size\nR1\tS1\t1e39\n",
-     "2: column 'Fragment Size': '1e39' is beyond single precision"},
-    {Table::Fragments, "Result Name\tSubject ID\tPeak Height\nR1\tS1\t-1e40\n",
-     "2: column 'Peak Height': '-1e40' is beyond single precision"},
-    {Table::Fragments, "Result Name\tSubject ID\tpeak area\nR1\tS1\t3.5e38\n",
-     "2: column 'peak area': '3.5e38' is beyond single precision"},
-    {Table::Fragments, "Result Name\tSubject ID\tArea Divisor\nR1\tS1\t1e400\n",
-     "2: column 'Area Divisor': '1e400' is out of range"},
-    {Table::Fragments, "Result Name\tSubject ID\tFragment Size\nR1\tS1\tnan\n",
-     "2: column 'Fragment Size': 'nan' is not a finite number"},
-    {Table::Fragments, "Result Name\tSubject ID\tPeak Height\nR1\tS1\tinf\n",
-     "2: column 'Peak Height': 'inf' is not a finite number"},
-    {Table::Fragments, "Result Name\tSubject ID\tPeak Area\nR1\tS1\t-Infinity\n",
-     "2: column 'Peak Area': '-Infinity' is not a finite number"},
-    {Table::Fragments, "Result Name\tSubject ID\tDye\nR1\tS1\t70000\n",
-     "2: column 'Dye': '70000' is not a whole number from -32768 to 32767"},
-    {Table::Fragments, "Result Name\tSubject ID\tDye\nR1\tS1\t1.5\n",
-     "2: column 'Dye': '1.5' is not a whole number from -32768 to 32767"},
-    {Table::Fragments, "Result Name\tSubject ID\tCondition Code\nR1\tS1\t4294967296\n",
-     "2: column 'Condition Code': '4294967296' is not a whole number from -2147483648 to "
-     "2147483647"},
-    {Table::Results, "Result Name\tAnalysis Revision\nR1\t99999999999\n",
-     "2: column 'Analysis Revision': '99999999999' is not a whole number from -2147483648"},
-    {Table::Results, "Result Name\tArea Scale\nR1\tnan\n",
-     "2: column 'Area Scale': 'nan' is not a finite number"},
-    {Table::Results, "Result Name\tExcluded\nR1\tmaybe\n",
-     "2: column 'Excluded': 'maybe' is not 0/1, true/false or yes/no"},
+    Cell(F, "Peak Height", "-1e40", "is beyond single precision"),
+    Cell(F, "peak area", "3.5e38", "is beyond single precision"),
+    Cell(F, "Area Divisor", "1e400", "is out of range"),
+    Cell(F, "Fragment Size", "nan", "is not a finite number"),
+    Cell(F, "Peak Area", "-Infinity", "is not a finite number"),
+    Cell(F, "Dye", "70000", kWhole + "-32768 to 32767"),
+    Cell(F, "Dye", "1.5", kWhole + "-32768 to 32767"),
+    Cell(F, "Condition Code", "4294967296", kWhole + "-2147483648 to 2147483647"),
+    Cell(R, "Analysis Revision", "99999999999", kWhole + "-2147483648"),
+    Cell(R, "Area Scale", "nan", "is not a finite number"),
+    Cell(R, "Excluded", "maybe", "is not 0/1, true/false or yes/no"),
     // A result's rows apart: the later ones are read on their own lines.
-    {Table::Fragments, "Result Name\tSubject ID\tDye\nR1\tS1\t1\nR2\tS2\t1\n\nR1\tS1\tblue\n",
+    {F, "Result Name\tSubject ID\tDye\nR1\tS1\t1\nR2\tS2\t1\n\nR1\tS1\tblue\n",
      "5: column 'Dye': 'blue' is not a whole number"},
-    {Table::Fragments, "Result Name\tSubject ID\nR1\tS1\nR2\tS2\n\r\nR1\t\n",
+    {F, kFragments + "R1\tS1\nR2\tS2\n\r\nR1\t\n",
      "5: result 'R1' has subject ID 'S1' and also ''"},
-    {Table::Fragments, "Result Name\tSubject ID\nR1\tS1\nR2\tS2\nR1\tS1\tx\n",
-     "4: expected 2 fields, found 3"},
+    {F, kFragments + "R1\tS1\nR2\tS2\nR1\tS1\tx\n", "4: expected 2 fields, found 3"},
     // Control characters and text that is not UTF-8.
-    {Table::Fragments, kFragments + "R\0X.A01_01\tS1\n"s,
+    {F, kFragments + "R\0X.A01_01\tS1\n"s,
      "2: column 'Result Name': holds control character 0x00 (NUL) at byte 2"},
-    {Table::Fragments, kFragments + "R1\tS\r1\r\n",
+    {F, kFragments + "R1\tS\r1\r\n",
      "2: column 'Subject ID': holds control character 0x0D (CR) at byte 2"},
-    {Table::Fragments, kFragments + "R1\x1b[2J\tS1\n",
+    {F, kFragments + "R1\x1b[2J\tS1\n",
      "2: column 'Result Name': holds control character 0x1B (ESC) at byte 3"},
-    {Table::Fragments,
+    {F,
      "Result Name\tSubject ID\tLocus\nR1\tS1\tD\x7f"
      "1\n",
      "2: column 'Locus': holds control character 0x7F (DEL) at byte 2"},
-    {Table::Fragments, "Result Name\tSubject ID\tAllele ID\nR1\tS1\t1\x0b\n",
-     "2: column 'Allele ID': holds control character 0x0B (VT) at byte 2"},
-    {Table::Fragments, kFragments + "R\xe9sum\xe9\tS1\n",
+    {F, kFragments + "R\xe9sum\xe9\tS1\n",
      "2: column 'Result Name': holds byte 0xE9 that is not valid UTF-8 at byte 2"},
-    {Table::Fragments, kFragments + "R1\tS\xc0\xaf\n",
+    {F, kFragments + "R1\tS\xc0\xaf\n",
      "2: column 'Subject ID': holds byte 0xC0 that is not valid UTF-8 at byte 2"},
-    {Table::Fragments, kFragments + "R1\t\xed\xa0\x80\n",
+    {F, kFragments + "R1\t\xed\xa0\x80\n",
      "2: column 'Subject ID': holds byte 0xED that is not valid UTF-8 at byte 1"},
-    {Table::Fragments, kFragments + "R1\tS1\xe2\x82\n",
+    {F, kFragments + "R1\tS1\xe2\x82\n",
      "2: column 'Subject ID': holds byte 0xE2 that is not valid UTF-8 at byte 3"},
-    {Table::Fragments, "Result Name\tSubject ID\tComment\nR1\tS1\tbell\a\n",
-     "2: column 'Comment': holds control character 0x07 (BEL) at byte 5"},
     {Table::Subjects, "Subject ID\tPedigree\x01ID\nS1\tF1\n",
      "1: column 2: heading holds control character 0x01 (SOH) at byte 9"},
-    {Table::Subjects,
-     "Subject ID\tPedigree ID\nS1\tF\0"
-     "1\n"s,
-     "2: column 'Pedigree ID': holds control character 0x00 (NUL) at byte 2"},
-    {Table::Fragments, "\xef\xbb\xbf\xef\xbb\xbfResult Name\tSubject ID\nR1\tS1\n",
+    {F, "\xef\xbb\xbf\xef\xbb\xbfResult Name\tSubject ID\nR1\tS1\n",
      "1: unknown column '\xef\xbb\xbfResult Name'"},
     // Traces: sparse, repeated, absurdly long or incomplete scans.
-    {Table::Traces, kTraces + "R1\t1\t10000000\t5\n",
+    {T, kTraces + "R1\t1\t10000000\t5\n",
      "2: column 'Scan': '10000000' is not a whole number from 0 to 999999"},
-    {Table::Traces, kTraces + "R1\t1\t0\t5\nR1\t1\t2\t5\n",
+    {T, kTraces + "R1\t1\t0\t5\nR1\t1\t2\t5\n",
      "3: column 'Scan': dye 1 of result 'R1' has no scan 1 (a trace lists every scan from 0 up)"},
-    {Table::Traces, kTraces + "R1\t2\t5\t1\n",
-     "2: column 'Scan': dye 2 of result 'R1' has no scan 0"},
-    {Table::Traces, kTraces + "R1\t1\t0\t5\nR1\t1\t1\t5\nR1\t1\t0\t6\n",
+    {T, kTraces + "R1\t2\t5\t1\n", "2: column 'Scan': dye 2 of result 'R1' has no scan 0"},
+    {T, kTraces + "R1\t1\t0\t5\nR1\t1\t1\t5\nR1\t1\t0\t6\n",
      "4: column 'Scan': scan 0 of dye 1 of result 'R1' is listed on line 2 too"},
-    {Table::Traces, kTraces + "R1\t1\t\t5\n", "2: column 'Scan': empty"},
-    {Table::Traces, kTraces + "R1\t1\t0\t\n", "2: column 'Value': empty"},
-    {Table::Traces, kTraces + "R1\t5\t0\t1\n",
-     "2: column 'Dye': '5' is not a whole number from 1 to 4"},
-    {Table::Traces, kTraces + "R1\t1\t0\t1e39\n",
-     "2: column 'Value': '1e39' is beyond single precision"},
+    {T, kTraces + "R1\t1\t\t5\n", "2: column 'Scan': empty"},
+    {T, kTraces + "R1\t1\t0\t\n", "2: column 'Value': empty"},
+    {T, kTraces + "R1\t5\t0\t1\n", "2: column 'Dye': '5' is not a whole number from 1 to 4"},
+    {T, kTraces + "R1\t1\t0\t1e39\n", "2: column 'Value': '1e39' is beyond single precision"},
 };
 
 class TableValidationTest : public ::testing::Test {
@@ -194,18 +178,12 @@ TEST_F(TableValidationTest, LinesLongerThanTheReadBufferAndALastLineWithoutEnd) 
   files.fragments = write("fragments.tsv", table);
   const ImportedStudy study = readStudyTables("Long", files);
   ASSERT_EQ(study.results.size(), 2u);
-  const std::vector<StoredFragment>& r1 = study.results[0].fragments;
-  ASSERT_EQ(r1.size(), 2u);
-  EXPECT_EQ(r1[0].comment, longComment);
-  EXPECT_EQ(r1[0].dye, 3);
-  EXPECT_TRUE(r1[0].excluded);
-  EXPECT_EQ(r1[1].comment, "last");
-  EXPECT_EQ(r1[1].dye, -2);
-  EXPECT_TRUE(r1[1].excluded);
-  ASSERT_EQ(study.results[1].fragments.size(), 40000u);
-  EXPECT_EQ(study.results[1].fragments.back().comment, "plain row 39999");
-  EXPECT_EQ(study.results[1].fragments.back().dye, 7);
-  EXPECT_FALSE(study.results[1].fragments.back().excluded);
+  const auto& r1 = study.results[0].fragments;
+  const auto& r2 = study.results[1].fragments;
+  ASSERT_TRUE(r1.size() == 2 && r2.size() == 40000);
+  EXPECT_TRUE(r1[0].comment == longComment && r1[0].dye == 3 && r1[0].excluded);
+  EXPECT_TRUE(r1[1].comment == "last" && r1[1].dye == -2 && r1[1].excluded);
+  EXPECT_TRUE(r2.back().comment == "plain row 39999" && r2.back().dye == 7 && !r2.back().excluded);
 }
 
 }  // namespace
