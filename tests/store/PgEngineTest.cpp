@@ -1,10 +1,7 @@
 // The same commands on both engines, as real harvestor runs: a study imported
 // into a SQLite file and into a PostgreSQL server exports to the same bytes
 // in every format; an export during an import reads one snapshot; a reader
-// role may export but not import; a server that refuses the password is
-// named without it; and init-store on a server. (What both engines do with
-// the same calls in one process is StoreTest's; imports from several
-// processes at once are ConcurrentImportTest's, on both engines.)
+// role; a refused password; init-store on a server.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -78,32 +75,17 @@ TEST_F(PgEngineTest, EveryExportIsTheSameFromBothEngines) {
     const char* study;
     int generated;  // subjects of a generated study, or 0 for the small study with traces
   } studies[] = {{"Small", 0}, {"Generated", 300}};
-  const struct {
-    const char* label;
-    std::vector<std::string> args;  // {STORE}, {STUDY} and {OUT} are filled in
-  } commands[] = {
-      {"pedin",
-       {"export-study", "{STORE}", "--study", "{STUDY}", "--format", "pedin", "--output",
-        "{OUT}/Study.pre"}},
-      {"dmp",
-       {"export-study", "{STORE}", "--study", "{STUDY}", "--format", "dmp", "--output",
-        "{OUT}/Study.txt"}},
-      {"gsr",
-       {"export-study", "{STORE}", "--study", "{STUDY}", "--format", "gsr", "--output",
-        "{OUT}/Study.gsr"}},
-      {"csv",
-       {"export-study", "{STORE}", "--study", "{STUDY}", "--format", "csv", "--output",
-        "{OUT}/Study.csv"}},
-      {"text",
-       {"export-results", "{STORE}", "--study", "{STUDY}", "--format", "text", "--output",
-        "{OUT}/{Result Name}", "--all", "--header", "--result-data"}},
-      {"zal",
-       {"export-results", "{STORE}", "--study", "{STUDY}", "--format", "zal", "--output",
-        "{OUT}/{Result Name}", "--all"}},
-      {"crv",
-       {"export-results", "{STORE}", "--study", "{STUDY}", "--format", "crv", "--output",
-        "{OUT}/Plate", "--all"}},
-      {"current loci", {"locus-list", "edit", "{STORE}", "--study", "{STUDY}", "--no"}},
+  // A command's words, then its store and study are put in, then the rest with {OUT} filled in.
+  const std::vector<std::vector<std::string>> commands = {
+      {"export-study", "--format", "pedin", "--output", "{OUT}/Study.pre"},
+      {"export-study", "--format", "dmp", "--output", "{OUT}/Study.txt"},
+      {"export-study", "--format", "gsr", "--output", "{OUT}/Study.gsr"},
+      {"export-study", "--format", "csv", "--output", "{OUT}/Study.csv"},
+      {"export-results", "--format", "text", "--output", "{OUT}/{Result Name}", "--all", "--header",
+       "--result-data"},
+      {"export-results", "--format", "zal", "--output", "{OUT}/{Result Name}", "--all"},
+      {"export-results", "--format", "crv", "--output", "{OUT}/Plate", "--all"},
+      {"locus-list", "edit", "--no"},
   };
   const std::string sqlite = host.Path("study.db");
   const std::string server = NewServerStore("engines_same");
@@ -116,31 +98,31 @@ TEST_F(PgEngineTest, EveryExportIsTheSameFromBothEngines) {
       ASSERT_EQ(imported.exitStatus, 0) << store << ": " << imported.err;
     }
     for (const auto& c : commands) {
-      SCOPED_TRACE(std::string(s.study) + " " + c.label);
+      const std::string label = c[0] + " " + c[c.size() > 4 ? 2 : 1];
+      SCOPED_TRACE(std::string(s.study) + " " + label);
       std::map<std::string, std::string> outputs[2];
       std::string printed[2];
       int status[2] = {0, 0};
-      int engine = 0;
-      for (const std::string& store : {sqlite, server}) {
+      for (int engine = 0; engine < 2; ++engine) {
+        const std::string& store = engine == 0 ? sqlite : server;
         // One folder for both engines, emptied between them: the component
         // shortens long paths in what it prints, so only equal paths compare.
         const std::string out = host.Path("out");
         fs::remove_all(out);
         fs::create_directories(out);
-        std::vector<std::string> args;
-        for (std::string a : c.args) {
-          a = harvestor::ReplaceAll(harvestor::ReplaceAll(a, "{STORE}", store), "{STUDY}", s.study);
-          args.push_back(harvestor::ReplaceAll(a, "{OUT}", out));
-        }
+        const std::size_t words = c[0] == "locus-list" ? 2 : 1;
+        std::vector<std::string> args(c.begin(), c.begin() + static_cast<long>(words));
+        args.insert(args.end(), {store, "--study", s.study});
+        for (std::size_t a = words; a < c.size(); ++a)
+          args.push_back(harvestor::ReplaceAll(c[a], "{OUT}", out));
         const auto run = RunHarvestor(args, host.root + "/App/bin");
         // The small study's CRV set leaves out the results without traces, and says so.
-        if (std::string(c.label) != "crv") {
+        if (label != "export-results crv") {
           EXPECT_EQ(run.exitStatus, 0) << store << ": " << run.err;
         }
         status[engine] = run.exitStatus;
         outputs[engine] = Files(out, store);
         printed[engine] = Normalised(run.out + run.err, out, store);
-        ++engine;
       }
       EXPECT_FALSE(outputs[0].empty() && printed[0].empty());
       EXPECT_EQ(status[0], status[1]);
@@ -178,7 +160,9 @@ TEST_F(PgEngineTest, AnExportDuringAnImportReadsOneSnapshot) {
   EXPECT_EQ(testing::WaitHarvestor(importing).exitStatus, 0);
 }
 
-TEST_F(PgEngineTest, AReaderRoleExportsButIsRefusedAnImport) {
+// A reader role exports but is refused an import; a refused password is
+// named through the command without it or the right one.
+TEST_F(PgEngineTest, AReaderRoleExportsButIsRefusedAnImportAndAWrongPasswordIsNamedWithoutIt) {
   auto& server = PgTestServer::instance();
   const std::string admin = NewServerStore("engines_reader");
   ASSERT_EQ(Import(admin, "Small", SmallTables()).exitStatus, 0);
@@ -190,39 +174,26 @@ TEST_F(PgEngineTest, AReaderRoleExportsButIsRefusedAnImport) {
                       "GRANT SELECT ON ALL TABLES IN SCHEMA harvestor TO lab_reader_e",
                       "engines_reader"));
   const std::string reader = "postgres:" + server.conninfo("lab_reader_e", "engines_reader");
+  const std::vector<std::string> exportCsv = {"export-study", reader,     "--format",
+                                              "csv",          "--output", host.Path("Study.csv")};
   setenv("PGPASSWORD", "Reader-Secret-7", 1);
-  fs::create_directories(host.Path("Out"));
-  const auto exported = RunHarvestor(
-      {"export-study", reader, "--format", "csv", "--output", host.Path("Out/Study.csv")},
-      host.root + "/App/bin");
+  const auto exported = RunHarvestor(exportCsv, host.root + "/App/bin");
   const auto refused = Import(reader, "Refused", SmallTables());
+  setenv("PGPASSWORD", "Wrong-Secret-5", 1);
+  const auto wrong = RunHarvestor(exportCsv);
   unsetenv("PGPASSWORD");
   EXPECT_EQ(exported.exitStatus, 0) << exported.err;
   EXPECT_EQ(refused.exitStatus, 1);
   EXPECT_NE(refused.err.find("this role may read studies but not import them"), std::string::npos)
       << refused.err;
-  const auto studies = RunHarvestor({"export-study", admin, "--study", "Refused", "--format", "csv",
-                                     "--output", host.Path("Out/Refused.csv")});
-  EXPECT_NE(studies.err.find("no study named 'Refused'"), std::string::npos) << studies.err;
-}
-
-// The connection's own tests name every failure; here one refused password
-// is followed out through the command's output.
-TEST_F(PgEngineTest, AServerThatRefusesThePasswordIsNamedWithoutIt) {
-  auto& server = PgTestServer::instance();
-  ASSERT_TRUE(server.adminSql(
-      "DROP ROLE IF EXISTS lab_user_p; CREATE ROLE lab_user_p LOGIN PASSWORD 'Right-Secret-3'"));
-  setenv("PGPASSWORD", "Wrong-Secret-5", 1);
-  const auto run =
-      RunHarvestor({"export-study", "postgres:" + server.conninfo("lab_user_p", "postgres"),
-                    "--format", "csv", "--output", host.Path("x.csv")});
-  unsetenv("PGPASSWORD");
-  EXPECT_EQ(run.exitStatus, 1);
-  EXPECT_NE(run.err.find("password authentication failed"), std::string::npos) << run.err;
-  for (const char* secret : {"Wrong-Secret-5", "Right-Secret-3"}) {
-    EXPECT_EQ(run.err.find(secret), std::string::npos) << run.err;
-    EXPECT_EQ(run.out.find(secret), std::string::npos) << run.out;
-  }
+  EXPECT_NE(RunHarvestor({"export-study", admin, "--study", "Refused", "--format", "csv",
+                          "--output", host.Path("Refused.csv")})
+                .err.find("no study named 'Refused'"),
+            std::string::npos);
+  EXPECT_EQ(wrong.exitStatus, 1);
+  EXPECT_NE(wrong.err.find("password authentication failed"), std::string::npos) << wrong.err;
+  for (const char* secret : {"Wrong-Secret-5", "Reader-Secret-7"})
+    EXPECT_EQ((wrong.err + wrong.out).find(secret), std::string::npos) << wrong.err;
 }
 
 // A store of another version is StoreTest's, on both engines; here what
