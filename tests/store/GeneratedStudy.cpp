@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
+#include <numeric>
 #include <stdexcept>
 #include <vector>
 
@@ -58,28 +59,16 @@ void writeProperties(std::ofstream& out, const Result& r, Sequence& rnd) {
   if (s % 23 == 0) pedigree = "";
   if (s % 29 == 0) pedigree = "KINDRED-NUMBER-" + std::to_string(s);
   if (r.reading > 0) {
-    switch (rnd.next(6)) {
-      case 0:
-        pedigree = "F" + std::to_string(s / 4 + 1);
-        break;  // contradicts the first reading
-      case 1:
-        gender = gender == "1" ? "2" : "1";
-        father = "X" + father;
-        break;
-      case 2:
-        pedigree.clear();
-        liability.clear();
-        population.clear();
-        break;  // completes nothing
-      case 3:
-        affection = "2";
-        break;
-      default:
-        break;
+    const std::uint32_t change = rnd.next(6);
+    if (change == 0) pedigree = "F" + std::to_string(s / 4 + 1);  // contradicts the first reading
+    if (change == 1) {
+      gender = gender == "1" ? "2" : "1";
+      father = "X" + father;
     }
+    if (change == 2) pedigree = liability = population = "";  // completes nothing
+    if (change == 3) affection = "2";
   } else if (s % 13 == 0) {
-    father.clear();  // a later reading may supply what this one lacks
-    population.clear();
+    father = population = "";  // a later reading may supply what this one lacks
   }
   out << r.subject << '\t' << r.name << '\t' << pedigree << '\t' << father << '\t' << mother << '\t'
       << gender << '\t' << affection << '\t' << liability << '\t' << population << '\n';
@@ -95,30 +84,20 @@ void writeFragments(std::ofstream& out, const Result& r, Sequence& rnd) {
   for (int l = 0; l < 5; ++l) {
     const std::uint32_t shape = rnd.next(40);
     if (shape == 0) continue;  // locus not typed in this result
-    int alleles = shape == 1 ? 1 : (shape == 2 ? 3 : 2);
-    for (int a = 0; a < alleles; ++a) {
+    for (int a = 0, alleles = shape == 1 ? 1 : (shape == 2 ? 3 : 2); a < alleles; ++a) {
       Row row;
-      row.locus = kLoci[l];
-      if (rnd.next(30) == 0)
-        row.locus = l == 1 ? "VWA" : row.locus;  // the same locus in other case
+      row.locus = rnd.next(30) == 0 && l == 1 ? "VWA" : kLoci[l];  // the same locus in other case
       const int value =
           8 + static_cast<int>((static_cast<unsigned>(r.s) * 3 + l * 5 + a * 7 + rnd.next(3)) % 9);
       row.allele = std::to_string(value);
       if (value == 11 && a == 1) row.allele = "11.3";
       if (value == 12 && rnd.next(4) == 0) row.allele = a == 0 ? "x12" : "X12";  // one allele
       const std::uint32_t oddity = rnd.next(60);
-      if (oddity == 0) {
-        row.allele.clear();
-        row.condition = 0x200;  // called, but off the ladder
-      } else if (oddity == 1) {
-        row.allele.clear();
-      } else if (oddity == 2) {
-        row.excluded = 1;
-      } else if (oddity == 3) {
-        row.condition = 4;
-      } else if (oddity == 4) {
-        row.comment = "split, \"shoulder\"";
-      }
+      if (oddity <= 1) row.allele.clear();
+      if (oddity == 0) row.condition = 0x200;  // called, but off the ladder
+      if (oddity == 2) row.excluded = 1;
+      if (oddity == 3) row.condition = 4;
+      if (oddity == 4) row.comment = "split, \"shoulder\"";
       row.dye = 1 + l % 4;
       row.size = std::to_string(100 + value * 4) + (a == 0 ? ".25" : ".5");
       rows.push_back(std::move(row));
@@ -155,7 +134,7 @@ StudyTableFiles WriteGeneratedStudy(int subjects, const std::string& folder) {
   }
   // The order the plates were run in: a subject's results far apart.
   std::vector<std::size_t> order(results.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::iota(order.begin(), order.end(), std::size_t{0});
   for (std::size_t i = order.size(); i > 1; --i)
     std::swap(order[i - 1], order[rnd.next(static_cast<std::uint32_t>(i))]);
 

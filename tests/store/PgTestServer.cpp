@@ -17,7 +17,7 @@ namespace {
 constexpr const char* kAdmin = "harvestor_admin";
 constexpr const char* kAdminPassword = "admin-Secret-4711";
 // Every reason for skipping starts so; the test command reports a match as skipped.
-constexpr const char* kUnavailable = "PostgreSQL test server unavailable: ";
+const std::string kUnavailable = "PostgreSQL test server unavailable: ";
 
 // Runs argv with its output in logPath; true when it exits 0.
 bool run(const std::vector<std::string>& argv, const std::string& logPath) {
@@ -48,68 +48,51 @@ PgTestServer& PgTestServer::instance() {
   return server;
 }
 
-PgTestServer::PgTestServer() {
-  bin_ = "/usr/lib/postgresql/15/bin";
-  if (access((bin_ + "/initdb").c_str(), X_OK) != 0) {
-    why_ = std::string(kUnavailable) + "PostgreSQL 15 is not installed (no " + bin_ +
-           "/initdb): the server tests are skipped";
-    return;
-  }
+PgTestServer::PgTestServer() : bin_("/usr/lib/postgresql/15/bin") {
+  why_ = start();
+  available_ = why_.empty();
+  if (!available_) why_ = kUnavailable + why_;
+}
+
+std::string PgTestServer::start() {
+  if (access((bin_ + "/initdb").c_str(), X_OK) != 0)
+    return "PostgreSQL 15 is not installed (no " + bin_ + "/initdb): the server tests are skipped";
   char tmpl[] = "/tmp/harvestor-pg-XXXXXX";
-  if (!mkdtemp(tmpl)) {
-    why_ = std::string(kUnavailable) + "cannot make a folder for the test server";
-    return;
-  }
+  if (!mkdtemp(tmpl)) return "cannot make a folder for the test server";
   folder_ = tmpl;
   port_ = 20000 + static_cast<int>(getpid() % 20000);
   asPostgres_ = geteuid() == 0;
-  if (asPostgres_) {
-    const passwd* pw = getpwnam("postgres");
-    if (!pw || chown(folder_.c_str(), pw->pw_uid, pw->pw_gid) != 0) {
-      why_ = std::string(kUnavailable) +
-             "running as root, and there is no postgres user to run the test server";
-      return;
-    }
-  }
-  const std::string pwfile = folder_ + "/admin-password";
+  const passwd* pw = asPostgres_ ? getpwnam("postgres") : nullptr;
+  if (asPostgres_ && (!pw || chown(folder_.c_str(), pw->pw_uid, pw->pw_gid) != 0))
+    return "running as root, and there is no postgres user to run the test server";
+  const std::string pwfile = folder_ + "/admin-password", log = folder_ + "/setup.log";
   std::ofstream(pwfile) << kAdminPassword << "\n";
   chmod(pwfile.c_str(), 0644);
   std::ofstream(folder_ + "/passfile") << "*:*:*:" << kAdmin << ":" << kAdminPassword << "\n";
   chmod((folder_ + "/passfile").c_str(), 0600);
-
-  const std::string log = folder_ + "/setup.log";
-  std::vector<std::string> prefix;
-  if (asPostgres_) prefix = {"runuser", "-u", "postgres", "--"};
-  auto as = [&](std::vector<std::string> argv) {
-    argv.insert(argv.begin(), prefix.begin(), prefix.end());
-    return argv;
-  };
-  if (!run(as({bin_ + "/initdb", "-D", folder_ + "/data", "-U", kAdmin, "-A", "scram-sha-256",
-               "--pwfile=" + pwfile, "-E", "UTF8", "--locale=C", "--no-sync"}),
-           log)) {
-    why_ = std::string(kUnavailable) + "initdb failed; see " + log;
-    return;
-  }
+  if (!run(asServer({bin_ + "/initdb", "-D", folder_ + "/data", "-U", kAdmin, "-A", "scram-sha-256",
+                     "--pwfile=" + pwfile, "-E", "UTF8", "--locale=C", "--no-sync"}),
+           log))
+    return "initdb failed; see " + log;
   const std::string options = "-k " + folder_ + " -p " + std::to_string(port_) +
                               " -c listen_addresses= -c fsync=off -c full_page_writes=off";
-  if (!run(as({bin_ + "/pg_ctl", "-D", folder_ + "/data", "-l", folder_ + "/server.log", "-w", "-t",
-               "60", "-o", options, "start"}),
-           log)) {
-    why_ =
-        std::string(kUnavailable) + "the test server did not start; see " + folder_ + "/server.log";
-    return;
-  }
-  available_ = true;
+  if (!run(asServer({bin_ + "/pg_ctl", "-D", folder_ + "/data", "-l", folder_ + "/server.log", "-w",
+                     "-t", "60", "-o", options, "start"}),
+           log))
+    return "the test server did not start; see " + folder_ + "/server.log";
+  return "";
+}
+
+std::vector<std::string> PgTestServer::asServer(std::vector<std::string> argv) const {
+  if (asPostgres_) argv.insert(argv.begin(), {"runuser", "-u", "postgres", "--"});
+  return argv;
 }
 
 PgTestServer::~PgTestServer() {
   if (folder_.empty()) return;
-  if (available_) {
-    std::vector<std::string> argv = {
-        bin_ + "/pg_ctl", "-D", folder_ + "/data", "-m", "immediate", "-w", "stop"};
-    if (asPostgres_) argv.insert(argv.begin(), {"runuser", "-u", "postgres", "--"});
-    run(argv, "/dev/null");
-  }
+  if (available_)
+    run(asServer({bin_ + "/pg_ctl", "-D", folder_ + "/data", "-m", "immediate", "-w", "stop"}),
+        "/dev/null");
   std::error_code ignored;
   std::filesystem::remove_all(folder_, ignored);
 }

@@ -10,6 +10,7 @@
 // why() says so, for GTEST_SKIP.
 
 #include <string>
+#include <vector>
 
 namespace workstation::testing {
 
@@ -21,9 +22,6 @@ class PgTestServer {
   bool available() const { return available_; }
   const std::string& why() const { return why_; }
 
-  // The socket folder and port, for a libpq keyword string.
-  const std::string& socketFolder() const { return folder_; }
-  int port() const { return port_; }
   // A keyword string for the administrator on database dbname.
   std::string adminConninfo(const std::string& dbname = "postgres") const;
   // A keyword string for user on dbname, with no password source of its own.
@@ -40,6 +38,10 @@ class PgTestServer {
 
  private:
   PgTestServer();
+  // Starts the server; the reason it cannot, or "".
+  std::string start();
+  // argv as the postgres user when run as root.
+  std::vector<std::string> asServer(std::vector<std::string> argv) const;
 
   bool available_ = false;
   std::string why_;
