@@ -12,6 +12,7 @@
 #include "harvestor/resultexport/FileName.h"
 #include "harvestor/resultexport/OutputNaming.h"
 #include "harvestor/service/HError.h"
+#include "tests/fuzz/ScratchFile.h"
 
 namespace {
 
@@ -52,13 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t end = input.find('\n');
   const std::string path = input.substr(0, end);
   const std::string resultName = end == std::string::npos ? "" : input.substr(end + 1);
-  try {
-    SplitPath(path);
-  } catch (const harvestor::HError&) {
-  }
-  try {
-    NameOutputs(path, resultName);
-  } catch (const harvestor::HError&) {
-  }
+  harvestor_fuzz::Tolerating<harvestor::HError>([&] { SplitPath(path); });
+  harvestor_fuzz::Tolerating<harvestor::HError>([&] { NameOutputs(path, resultName); });
   return 0;
 }

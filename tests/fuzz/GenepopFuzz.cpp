@@ -1,7 +1,7 @@
 // Feeds each input to the Genepop reader as the Genepop file, alone and with
 // a fixed populations table, and as the populations table of a fixed Genepop
-// file. A file refused with ImportError is a good outcome; anything else that
-// escapes, or a sanitizer report, is a fault.
+// file. An ImportError is a good outcome; anything else that escapes, or a
+// sanitizer report, is a fault.
 
 #include <cstddef>
 #include <cstdint>
@@ -13,27 +13,21 @@
 
 namespace {
 
-using harvestor_fuzz::ScratchFile;
-
-std::string Fixed(const ScratchFile& file, const std::string& content) {
-  return file.Write(reinterpret_cast<const std::uint8_t*>(content.data()), content.size());
-}
-
 void Read(const std::string& genepop, const std::string& populations) {
-  try {
-    workstation::GenepopReader reader(genepop, populations);
-    reader.read([](const workstation::ImportedResult&) {});
-  } catch (const workstation::ImportError&) {
-  }
+  harvestor_fuzz::Tolerating<workstation::ImportError>([&] {
+    workstation::GenepopReader(genepop, populations).read([](const workstation::ImportedResult&) {
+    });
+  });
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using harvestor_fuzz::ScratchFile;
   static const ScratchFile input("input"), genepopFile("fixed.gen"), tableFile("pops.tsv");
   static const std::string genepop =
-      Fixed(genepopFile, "t\nL1, L2\npop\na , 0101 0102\npop\nb , 0000 0202\n");
-  static const std::string table = Fixed(tableFile, "Subject ID\tPopulation ID\na\tNorth\n");
+      genepopFile.Write("t\nL1, L2\npop\na , 0101 0102\npop\nb , 0000 0202\n");
+  static const std::string table = tableFile.Write("Subject ID\tPopulation ID\na\tNorth\n");
   const std::string& path = input.Write(data, size);
   Read(path, "");
   Read(path, table);

@@ -1,6 +1,5 @@
-// Feeds each input to the native result reader. A file refused with
-// ImportError is a good outcome; anything else that escapes, or a sanitizer
-// report, is a fault.
+// Feeds each input to the native result reader. An ImportError is a good
+// outcome; anything else that escapes, or a sanitizer report, is a fault.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,9 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const harvestor_fuzz::ScratchFile input("result.zlu");
-  try {
-    (void)workstation::readNativeResult(input.Write(data, size));
-  } catch (const workstation::ImportError&) {
-  }
+  harvestor_fuzz::Tolerating<workstation::ImportError>(
+      [&] { (void)workstation::readNativeResult(input.Write(data, size)); });
   return 0;
 }

@@ -18,11 +18,22 @@ class ScratchFile {
 
   // Replaces the file's content with the bytes; returns the file's path.
   const std::string& Write(const std::uint8_t* data, std::size_t size) const;
-  const std::string& Path() const { return path_; }
+  const std::string& Write(const std::string& bytes) const {
+    return Write(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+  }
 
  private:
   std::string folder_;
   std::string path_;
 };
+
+// Runs read; a refusal of the type given is a good outcome.
+template <typename Refusal, typename Read>
+void Tolerating(Read read) {
+  try {
+    read();
+  } catch (const Refusal&) {
+  }
+}
 
 }  // namespace harvestor_fuzz
