@@ -1,105 +1,23 @@
-// The study stores on both engines (PostgreSQL on a throwaway server, skipped
-// where none can run), then the SQLite file's own cases: foreign, old,
-// damaged and locked files, the read-only guarantee and a stopped write.
+// The study stores on both engines, each test on a fresh store of its own:
+// a SQLite file, or a database made anew on a throwaway PostgreSQL server
+// (skipped where none can run).
 #include <gtest/gtest.h>
-#include <sqlite3.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 
-#include "harvestor/genotype/GenoGroup.h"
 #include "tests/fakes/TestHost.h"
 #include "tests/store/PgTestServer.h"
+#include "tests/store/StoreFixture.h"
 #include "workstation/store/Database.h"
-#include "workstation/store/FragmentPack.h"
-#include "workstation/store/ImportedStudy.h"
-#include "workstation/store/StudyDatabase.h"
 #include "workstation/store/StudyStore.h"
-#include "workstation/store/StudyTables.h"
 
 namespace workstation {
 namespace {
 
 using harvestor::testing::ReadFile;
 using harvestor::testing::RefusalOf;
-using harvestor::testing::TestHost;
-using harvestor::testing::WriteFile;
 using testing::PgTestServer;
 
-class StoreTest : public ::testing::Test {
- protected:
-  std::string write(const std::string& name, const std::string& text) {
-    const std::string path = host.Path(name);
-    WriteFile(path, text);
-    return path;
-  }
-  StudyTableFiles smallTables() {
-    StudyTableFiles files;
-    files.fragments =
-        write("fragments.tsv",
-              "result name\tSUBJECT ID\tLocus\tAllele ID\tComment\tDye\tFragment Size\t"
-              "Peak Height\tPeak Area\tArea Divisor\tCondition Code\tExcluded\n"
-              "R1  \tS1\tD1\t12\tok\t2\t101.5\t900\t9000\t2\t0\t0\n"
-              "R1  \tS1\tD1\t14\t\t2\t105.25\t800\t8000\t1\t0\tyes\n"
-              "R2\t\t\t\t\t\t\t\t\t\t\t\n"
-              "R3\tS1\tD2\t\t\t3\t200\t10\t100\t1\t512\tfalse\n");
-    files.results = write("results.tsv",
-                          "Result Name\tSubject ID\tExcluded\tAnalysis Revision\tArea Scale\n"
-                          "R3\tS1\t1\t3\t1.5\n"
-                          "R0\tS9\t0\t\t\n");
-    files.subjects = write("subjects.tsv",
-                           "Subject ID\tResult Name\tPedigree ID\tGender\tGender\n"
-                           "S1\t\tFAM1\t1\t\n"
-                           "S1\tR3\tFAM2\t\t2\n");
-    files.traces =
-        write("traces.tsv",
-              "Result Name\tDye\tScan\tValue\nR1  \t1\t0\t5\nR1  \t1\t2\t7.5\nR1  \t4\t0\t1\n"
-              "R1  \t1\t1\t0\n");
-    return files;
-  }
-  TestHost host;
-};
-
-// The study as its objects read it: a line a result, then one a fragment.
-std::string Dump(StoredStudy& study) {
-  const auto results = study.Results();
-  std::string dump;
-  for (int i = 0; i < results->Count(); ++i) {
-    const auto item = results->Item(i);
-    const auto sample = item->Result()->Sample();
-    dump += item->Result()->ResultName() + (item->Excluded() ? " excluded " : " ") +
-            sample->SubjectID() + " rev " + std::to_string(sample->AnalysisRevision()) + " scale " +
-            harvestor::Variant::FromNumber(sample->SubjectRecord()->AreaScale()).ToText();
-    const auto properties = sample->SubjectRecord()->Properties();
-    for (int p = 0; p < properties->Count(); ++p) {
-      const auto& v = properties->Item(p).Value;
-      dump += " " + properties->Item(p).Name +
-              (v.GetKind() == harvestor::Variant::Kind::Number ? "=N:" : "=T:") + v.ToText();
-    }
-    std::string traces;
-    for (std::int16_t dye = 1; dye <= 4; ++dye) {
-      std::string values;
-      for (float x : sample->Trace(dye))
-        values += (values.empty() ? "" : ",") + harvestor::Variant::FromNumber(x).ToText();
-      if (!values.empty()) traces += " " + std::to_string(dye) + ":" + values;
-    }
-    dump += (traces.empty() ? "" : " traces" + traces) + "\n";
-    const auto fragments = item->Fragments();
-    for (int k = 0; k < fragments->Count(); ++k) {
-      const harvestor::IFragment& f = fragments->Item(k);
-      dump += " " + f.Locus() + "/" + f.AlleleID() + "/" + f.Comment() + "/" +
-              std::to_string(f.ConditionCode()) + "/" + std::to_string(f.Excluded()) + "/" +
-              std::to_string(f.Dye()) + "/" + std::to_string(f.FragmentSize()) + "/" +
-              std::to_string(f.PeakHeight()) + "/" + std::to_string(f.PeakArea()) + "/" +
-              std::to_string(f.AreaDivisor()) + "\n";
-    }
-  }
-  return dump;
-}
-
-// The same calls on either engine, each test on a fresh store of its own: a
-// file in its folder, or a database made anew on the program's server.
 class StoreEngineTest : public StoreTest, public ::testing::WithParamInterface<const char*> {
  protected:
   void SetUp() override {
@@ -201,142 +119,6 @@ TEST_P(StoreEngineTest, AStoreOfAnotherVersionIsRefusedByName) {
             std::string::npos)
       << refused;
   EXPECT_THROW(importStudy(store, readStudyTables("Small", smallTables())), StoreError);
-}
-
-TEST_F(StoreTest, ForeignAndCorruptFilesAreRefusedByName) {
-  auto refusal = [](const std::string& path) {
-    return RefusalOf<StoreError>([&] { StudyDatabase store(path); });
-  };
-  const std::string text = write("notes.db", "this is not a database at all, just some text\n");
-  EXPECT_EQ(refusal(text), text + ": not a Harvestor study database");
-  EXPECT_EQ(refusal(host.Path("missing.db")), host.Path("missing.db") + ": no such study database");
-  const std::string foreign = host.Path("foreign.db");
-  {
-    Database raw(foreign, Database::Mode::ReadWriteCreate);
-    raw.exec("CREATE TABLE t(x)");
-  }
-  EXPECT_EQ(refusal(foreign), foreign + ": not a Harvestor study database");
-  EXPECT_THROW(addStudy(foreign, readStudyTables("Small", smallTables())), StoreError);
-  // A study database another connection holds locked is named as locked,
-  // not taken for a file of something else.
-  const std::string held = host.Path("held.db");
-  addStudy(held, readStudyTables("Small", smallTables()));
-  Database writer(held, Database::Mode::ReadWrite);
-  writer.setBusyTimeout(0);
-  writer.exec("BEGIN EXCLUSIVE");
-  const std::string locked = refusal(held);
-  EXPECT_NE(locked.find("database is locked"), std::string::npos) << locked;
-  writer.exec("ROLLBACK");
-}
-
-// Rewrites a study database as version 1 kept it: a row per fragment.
-void makeVersion1(const std::string& path) {
-  Database raw(path, Database::Mode::ReadWrite);
-  raw.exec(
-      "CREATE TABLE fragments(study_result_id INTEGER NOT NULL REFERENCES study_results(id), "
-      "position INTEGER NOT NULL, locus TEXT NOT NULL, allele_id TEXT NOT NULL, comment TEXT NOT "
-      "NULL, condition_code INTEGER NOT NULL, excluded INTEGER NOT NULL, dye INTEGER NOT NULL, "
-      "fragment_size REAL NOT NULL, peak_height REAL NOT NULL, peak_area REAL NOT NULL, "
-      "area_divisor REAL NOT NULL, PRIMARY KEY(study_result_id, position)) WITHOUT ROWID");
-  Statement packs(raw, "SELECT id, fragments FROM study_results");
-  Statement add(raw, "INSERT INTO fragments VALUES(?,?,?,?,?,?,?,?,?,?,?,?)");
-  std::vector<harvestor::FragmentRecord> fragments;
-  while (packs.step()) {
-    decodeFragments(packs.blob(1), fragments);
-    for (std::size_t k = 0; k < fragments.size(); ++k) {
-      const auto& f = fragments[k];
-      add.bind(1, packs.integer(0)).bind(2, static_cast<std::int64_t>(k));
-      add.bind(3, std::string_view(f.locus)).bind(4, std::string_view(f.alleleId));
-      add.bind(5, std::string_view(f.comment)).bind(6, std::int64_t{f.conditionCode});
-      add.bind(7, std::int64_t{f.excluded}).bind(8, std::int64_t{f.dye});
-      add.bind(9, double{f.size}).bind(10, double{f.height}).bind(11, double{f.area});
-      add.bind(12, double{f.divisor}).run();
-    }
-  }
-  packs.reset();
-  raw.exec("ALTER TABLE study_results DROP COLUMN fragments");
-  raw.exec("UPDATE harvestor_meta SET value = '1' WHERE key = 'schema_version'");
-}
-
-TEST_F(StoreTest, AVersion1FileIsRefusedForReadingAndUpgradedByInitStoreWithItsFragments) {
-  const std::string db = host.Path("old.db");
-  addStudy(db, readStudyTables("Small", smallTables()));
-  const std::string expected = Dump(*StudyDatabase(db).loadStudy(""));
-  makeVersion1(db);
-  EXPECT_EQ(RefusalOf<StoreError>([&] { StudyDatabase store(db); }),
-            db +
-                ": study database version 1 is older than this Harvestor reads (2); 'harvestor "
-                "init-store " +
-                db + "' upgrades it");
-  EXPECT_FALSE(createStudyDatabase(db));
-  EXPECT_EQ(Dump(*StudyDatabase(db).loadStudy("")), expected);
-  Database raw(db, Database::Mode::ReadOnly);
-  Statement left(raw, "SELECT count(*) FROM sqlite_master WHERE name = 'fragments'");
-  EXPECT_TRUE(left.step() && left.integer(0) == 0);  // the old table is gone
-}
-
-TEST_F(StoreTest, DamagedFragmentDataIsNamedWithItsFileAndResult) {
-  const std::string db = host.Path("study.db");
-  addStudy(db, readStudyTables("Small", smallTables()));
-  {
-    Database raw(db, Database::Mode::ReadWrite);
-    raw.exec("UPDATE study_results SET fragments = substr(fragments, 1, 12) WHERE position = 2");
-  }
-  StudyDatabase store(db);
-  const auto results = store.loadStudy("")->Results();
-  EXPECT_EQ(RefusalOf<StoreError>([&] { results->Item(2)->Fragments()->Count(); }),
-            db + ": study result 2: damaged fragment data: count too large");
-}
-
-TEST_F(StoreTest, AnExportNeverChangesTheDatabase) {
-  const std::string db = host.Path("study.db");
-  addStudy(db, readStudyTables("Small", smallTables()));
-  const std::string before = ReadFile(db);
-  host.WriteLocusList("D1\r\nD2\r\n");
-  {
-    StudyDatabase store(db);
-    const auto study = store.loadStudy("Small");
-    harvestor::GenoGroup group;
-    group.BuildGenoGroup(*study);
-    group.ExportAsPedin(host.Path("out.pre"));
-    group.ExportAsDMP(host.Path("out.txt"));
-    group.ExportAsGSR(host.Path("out.gsr"));
-    EXPECT_EQ(store.studyLoci("Small"), (std::vector<std::string>{"D2", "D1"}));
-  }
-  EXPECT_EQ(ReadFile(db), before);
-  EXPECT_EQ(
-      ReadFile(host.Path("out.pre")),
-      "FAM1 S1 ? ? ? 0 0 12 12 ? ?\r\n? S9 ? ? ? 0 0 ? ? ? ?\r\n");  // the later, empty Gender wins
-  EXPECT_FALSE(std::filesystem::exists(db + "-journal"));
-}
-
-// A write stopped part way, as by a killed import: a child process changes
-// the file past its cache and ends without committing, leaving its journal.
-void stopAWritePartWay(const std::string& path) {
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_exec(db,
-                 "PRAGMA cache_size = 1; BEGIN; DELETE FROM study_results; CREATE TABLE junk(x);"
-                 "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000)"
-                 " INSERT INTO junk SELECT randomblob(1000) FROM n;",
-                 nullptr, nullptr, nullptr);
-    ::_exit(0);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-}
-
-TEST_F(StoreTest, AReaderRollsBackTheWriteOfAStoppedImportAndReadsTheStudyAsItWas) {
-  const std::string db = host.Path("study.db");
-  addStudy(db, readStudyTables("Small", smallTables()));
-  const std::string before = Dump(*StudyDatabase(db).loadStudy("Small"));
-  stopAWritePartWay(db);
-  ASSERT_TRUE(std::filesystem::exists(db + "-journal"));
-  EXPECT_EQ(Dump(*StudyDatabase(db).loadStudy("Small")), before);
-  EXPECT_FALSE(std::filesystem::exists(db + "-journal"));
 }
 
 }  // namespace
