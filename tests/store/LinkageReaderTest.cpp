@@ -76,8 +76,6 @@ const std::vector<BadLinkage> kBad = {
      "1: column 7 (liability class): '?' is not a whole number from -32768 to 32767"},
     {"D1\nD2\n", "F S1 ? ? 1 2 0 12 14 1\x01 2\n", false,
      "1: column 10 (allele 1 of D2): holds control character 0x01 (SOH) at byte 2"},
-    {"D1\n", "F S\xff ? ? 1 2 0 12 14\n", false,
-     "1: column 2 (individual ID): holds byte 0xFF that is not valid UTF-8 at byte 2"},
     {"D1\n\nD2\n", "", true, "2: empty locus name"},
     {"D1\nd1\n", "", true, "2: locus 'd1' is listed on line 1 too"},
     {"D\x1b\n", "", true, "1: locus name: holds control character 0x1B (ESC) at byte 2"},
