@@ -9,22 +9,49 @@ namespace harvestor {
 
 void GenoLocus::Initialize(const std::string& strLocusName) {
   Handled("GenoLocus", "Initialize", [&] {
-    m_strAlleles.clear();
-    m_strLocusName = strLocusName;
+    m_strPacked.clear();
+    Append(strLocusName);
   });
+}
+
+namespace {
+
+// The text that starts at *at, after its length; *at moves past it.
+std::string_view Next(const std::string& packed, std::size_t* at) {
+  std::size_t length = 0;
+  for (int shift = 0;; shift += 7) {
+    const auto byte = static_cast<unsigned char>(packed[(*at)++]);
+    length |= static_cast<std::size_t>(byte & 0x7F) << shift;
+    if ((byte & 0x80) == 0) break;
+  }
+  const std::string_view text = std::string_view(packed).substr(*at, length);
+  *at += length;
+  return text;
+}
+
+}  // namespace
+
+void GenoLocus::Append(std::string_view text) {
+  std::size_t length = text.size();
+  for (; length >= 0x80; length >>= 7) {
+    m_strPacked.push_back(static_cast<char>(0x80 | (length & 0x7F)));
+  }
+  m_strPacked.push_back(static_cast<char>(length));
+  m_strPacked.append(text);
+}
+
+std::string_view GenoLocus::Name() const {
+  std::size_t at = 0;
+  return m_strPacked.empty() ? std::string_view() : Next(m_strPacked, &at);
 }
 
 template <class F>
 bool GenoLocus::AnyAllele(F&& f) const {
-  for (std::size_t at = 0; at < m_strAlleles.size();) {
-    std::size_t length = 0;
-    for (int shift = 0;; shift += 7) {
-      const auto byte = static_cast<unsigned char>(m_strAlleles[at++]);
-      length |= static_cast<std::size_t>(byte & 0x7F) << shift;
-      if ((byte & 0x80) == 0) break;
-    }
-    if (f(std::string_view(m_strAlleles).substr(at, length))) return true;
-    at += length;
+  std::size_t at = 0;
+  if (m_strPacked.empty()) return false;
+  Next(m_strPacked, &at);  // the name
+  while (at < m_strPacked.size()) {
+    if (f(Next(m_strPacked, &at))) return true;
   }
   return false;
 }
@@ -46,7 +73,7 @@ std::string_view GenoLocus::AlleleID(std::size_t index) const {
 }
 
 std::string GenoLocus::LocusName() const {
-  return Handled("GenoLocus", "LocusName (Get)", [&] { return m_strLocusName; });
+  return Handled("GenoLocus", "LocusName (Get)", [&] { return std::string(Name()); });
 }
 
 Int16 GenoLocus::MaxAlleles() const {
@@ -74,12 +101,9 @@ void GenoLocus::AddAllele(const std::string& strAlleleID) {
     if (AnyAllele([&](std::string_view allele) { return EqualsNoCase(allele, strAlleleID); })) {
       return;
     }
-    std::size_t length = strAlleleID.size();
-    for (; length >= 0x80; length >>= 7) {
-      m_strAlleles.push_back(static_cast<char>(0x80 | (length & 0x7F)));
-    }
-    m_strAlleles.push_back(static_cast<char>(length));
-    m_strAlleles.append(strAlleleID);
+    // A locus never initialized has the empty name.
+    if (m_strPacked.empty()) Append({});
+    Append(strAlleleID);
   });
 }
 

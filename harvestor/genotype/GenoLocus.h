@@ -19,8 +19,9 @@ class GenoLocus {
   // Starts over with an empty allele collection under the given name.
   void Initialize(const std::string& strLocusName);
   std::string LocusName() const;
-  // The name read in place, for lookups that run once per fragment.
-  const std::string& Name() const { return m_strLocusName; }
+  // The name read in place, for lookups that run once per fragment; good
+  // until the locus next changes.
+  std::string_view Name() const;
   Int16 MaxAlleles() const;
   Int16 NumberOfAlleles() const;
   // The alleles as a collection keyed by allele ID, made when asked for.
@@ -34,19 +35,20 @@ class GenoLocus {
   // Calls f(allele) for each allele in order until it answers true.
   template <class F>
   bool AnyAllele(F&& f) const;
+  // Appends text after its length.
+  void Append(std::string_view text);
   // How many alleles there are, counting no further than most.
   std::size_t Count(std::size_t most) const;
 
-  std::string m_strLocusName;
-  // Every allele ID, each after its length (seven bits a byte, the high bit
-  // set on all but the last): a locus holds two short IDs, which fit in the
-  // string itself, so a locus costs no allocation of its own and the
-  // genotype table of a large study half the memory a list of strings a
-  // locus would.
-  // The count is not kept: a locus holds two or three, and counting them
-  // costs less than the eight bytes a count takes in every locus of a large
-  // study's table.
-  std::string m_strAlleles;
+  // The name, then every allele ID, each after its length (seven bits a
+  // byte, the high bit set on all but the last). A locus of a short name
+  // and two short IDs fits in the string itself, so it costs no allocation
+  // of its own, and the genotype table of a large study, which holds a
+  // locus for every subject and marker, takes half the memory a string for
+  // the name and another for the alleles would. The count is not kept: a
+  // locus holds two or three, and counting them costs less than the eight
+  // bytes a count takes in every locus.
+  std::string m_strPacked;
 };
 
 using GenoLocusPtr = std::shared_ptr<GenoLocus>;
