@@ -3,7 +3,8 @@
 // first tries the locus found last and the one after it, since fragments and
 // locus lists name an individual's loci in the same order again and again,
 // and otherwise probes a hash table of the folded names: constant time either
-// way, and a few bytes a locus besides the locus itself. The loci are held in
+// way for the first 65,535 loci, and four bytes a locus besides the locus
+// itself. Loci past those are found by a walk. The loci are held in
 // place, one allocation for all of them, so a pointer Find returns is good
 // until the next Add.
 
@@ -43,7 +44,7 @@ class LocusTable {
   void Grow(std::size_t loci);
 
   std::vector<GenoLocus> loci_;
-  std::vector<std::uint32_t> slots_;  // 0 for a free slot, else the locus's position + 1
+  std::vector<std::uint16_t> slots_;  // 0 for a free slot, else the locus's position + 1
   mutable std::size_t last_ = 0;      // where the last lookup found its locus
 };
 
