@@ -12,6 +12,7 @@
 #include "harvestor/service/Text.h"
 #include "tests/console/SmallStudyCommandTest.h"
 #include "tests/genotype/SmallStudy.h"
+#include "workstation/store/Database.h"
 
 namespace workstation {
 namespace {
@@ -135,6 +136,29 @@ TEST_F(ExportStudyCommandTest, ExitStatusesFromRealRuns) {
     EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
   }
   EXPECT_FALSE(fs::exists("-"));
+}
+
+// A run the store stops part way has taken subjects into its table but kept
+// no file: its summary must not say they were written.
+TEST_F(ExportStudyCommandTest, AnExportTheStoreStopsWritesNoSubject) {
+  host.WriteLocusList("D1\r\nD2\r\nD3\r\n");
+  {
+    Database damaged(db, Database::Mode::ReadWrite);
+    damaged.exec(
+        "UPDATE study_results SET fragments = x'0102' "
+        "WHERE position = (SELECT max(position) FROM study_results)");
+  }
+  for (const char* format : {"pedin", "csv"}) {
+    SCOPED_TRACE(format);
+    const auto run = Export(format, out + "/Damaged.txt", {"--yes"});
+    EXPECT_EQ(run.exitStatus, 1) << run.err;
+    EXPECT_NE(run.err.find("damaged fragment data"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.starts_with(format == std::string("csv") ? "Fragments: 0 written, of 0"
+                                                                 : "Subjects: 0 written"))
+        << run.out;
+    EXPECT_NE(run.out.find("No files written.\n"), std::string::npos) << run.out;
+    EXPECT_TRUE(fs::is_empty(out)) << format;
+  }
 }
 
 TEST_F(ExportStudyCommandTest, CsvGoesToStandardOutputAndTheSummaryToStandardError) {

@@ -83,6 +83,7 @@ StudyFiles studyFiles(const std::string& output, std::int16_t filterIndex) {
 struct StudyOutcome {
   StudyExportTally tally;
   std::size_t csvFragments = 0;
+  std::string csvFailure;  // why the grid could not write, where known
   bool wroteNoSubject = false;
   std::vector<std::string> records;  // of files written
   std::vector<bool> found;           // by prefix asked about
@@ -103,6 +104,7 @@ StudyOutcome outcomeOf(const StudyExportRequest& request, ConsoleHost& host,
   } else if (const auto grid = std::dynamic_pointer_cast<FragmentGridPage>(
                  host.windows().lastPage("FragmentGrid"))) {
     outcome.csvFragments = grid->fragmentsWritten();
+    outcome.csvFailure = grid->failure();
     outcome.tally.subjectsWritten = grid->subjectsWritten();
     outcome.wroteNoSubject = outcome.csvFragments == 0;
   }
@@ -111,17 +113,22 @@ StudyOutcome outcomeOf(const StudyExportRequest& request, ConsoleHost& host,
 
 void printSummary(std::ostream& out, const StudyExportRequest& request,
                   const StudyOutcome& outcome) {
-  if (request.filterIndex >= 2) {
-    printStudyTally(out, outcome.tally, request.filterIndex == 2);
-  } else {
-    printCsvTally(out, outcome.csvFragments, outcome.tally.subjectsWritten);
-  }
-  if (request.toStandardOutput) return;  // the file is on standard output
-  StudyFiles expected = studyFiles(request.output, request.filterIndex);
+  const StudyFiles expected = studyFiles(request.output, request.filterIndex);
   std::vector<std::string> written;
   for (const std::string& file : expected.files) {
     if (recordsWriting(outcome.records, file)) written.push_back(file);
   }
+  // A run stopped before any file was kept wrote no subject, however many
+  // it had taken into its table.
+  const bool noneKept = !request.toStandardOutput && written.empty();
+  StudyExportTally tally = outcome.tally;
+  if (noneKept) tally.subjectsWritten = 0;
+  if (request.filterIndex >= 2) {
+    printStudyTally(out, tally, request.filterIndex == 2);
+  } else {
+    printCsvTally(out, noneKept ? 0 : outcome.csvFragments, tally.subjectsWritten);
+  }
+  if (request.toStandardOutput) return;  // the file is on standard output
   printFiles(out, written);
   printLogFile(out, recordsWriting(outcome.records, expected.log) ? expected.log : std::string());
 }
@@ -200,6 +207,7 @@ int runStudyExport(const StudyExportRequest& request, CommandContext& context) {
                       : "the export did not write every file; see the export log."};
   const StudyOutcome outcome = outcomeOf(request, host, ConsoleHost::prefixesOf(runLines));
   if (!request.verbose) printSummary(report, request, outcome);
+  if (!outcome.csvFailure.empty()) context.err << "harvestor: " << outcome.csvFailure << "\n";
 
   const int status = host.exitStatus(runLines, context.err, outcome.found);
   if (status != 0 || !outcome.wroteNoSubject) return status;

@@ -36,6 +36,7 @@ std::string FragmentGridPage::csvField(const std::string& text) {
 
 std::optional<bool> FragmentGridPage::Export(const std::string& fileName) {
   fragments_ = subjects_ = 0;
+  failure_.clear();
   std::size_t fragments = 0;
   std::unordered_set<std::string> subjects;
   try {
@@ -88,7 +89,8 @@ std::optional<bool> FragmentGridPage::Export(const std::string& fileName) {
     fragments_ = fragments;
     subjects_ = subjects.size();
     return true;
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
+    failure_ = error.what();
     return false;
   }
 }

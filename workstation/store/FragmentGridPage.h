@@ -27,10 +27,14 @@ class FragmentGridPage final : public harvestor::IPageAccess, public harvestor::
   // failed.
   std::size_t fragmentsWritten() const { return fragments_; }
   std::size_t subjectsWritten() const { return subjects_; }
+  // Why the last Export failed, where a store or a file said so: the grid's
+  // own answer is only true or false, and its page logs a guess.
+  const std::string& failure() const { return failure_; }
 
  private:
   harvestor::PageBase pageBase_;
   std::size_t fragments_ = 0, subjects_ = 0;
+  std::string failure_;
 };
 
 }  // namespace workstation
