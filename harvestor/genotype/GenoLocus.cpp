@@ -42,13 +42,12 @@ void GenoLocus::Append(std::string_view text) {
 
 std::string_view GenoLocus::Name() const {
   std::size_t at = 0;
-  return m_strPacked.empty() ? std::string_view() : Next(m_strPacked, &at);
+  return Next(m_strPacked, &at);
 }
 
 template <class F>
 bool GenoLocus::AnyAllele(F&& f) const {
   std::size_t at = 0;
-  if (m_strPacked.empty()) return false;
   Next(m_strPacked, &at);  // the name
   while (at < m_strPacked.size()) {
     if (f(Next(m_strPacked, &at))) return true;
@@ -101,8 +100,6 @@ void GenoLocus::AddAllele(const std::string& strAlleleID) {
     if (AnyAllele([&](std::string_view allele) { return EqualsNoCase(allele, strAlleleID); })) {
       return;
     }
-    // A locus never initialized has the empty name.
-    if (m_strPacked.empty()) Append({});
     Append(strAlleleID);
   });
 }

@@ -47,8 +47,9 @@ class GenoLocus {
   // locus for every subject and marker, takes half the memory a string for
   // the name and another for the alleles would. The count is not kept: a
   // locus holds two or three, and counting them costs less than the eight
-  // bytes a count takes in every locus.
-  std::string m_strPacked;
+  // bytes a count takes in every locus. A locus never initialized holds
+  // the empty name.
+  std::string m_strPacked = std::string(1, '\0');
 };
 
 using GenoLocusPtr = std::shared_ptr<GenoLocus>;
