@@ -108,29 +108,6 @@ TEST(IndividualTest, AddGenoLociTakesInCallsAndLogsWhatItSkips) {
   EXPECT_EQ(host.filter.asked, 9);  // every fragment with a locus is asked about
 }
 
-// Enough loci that the lookup grows its table several times; a second result
-// names them in reverse and in another case, and lookups jump about.
-TEST(IndividualTest, ManyLociAreFoundByNameInAnyOrderAndCase) {
-  testing::TestHost host;
-  FakeStudyResult first, second;
-  for (int l = 0; l < 300; ++l) {
-    first.Call("Locus" + std::to_string(l), std::to_string(l));
-    first.Call("Locus" + std::to_string(l), std::to_string(l + 1));
-    second.Call("LOCUS" + std::to_string(299 - l), "x");
-  }
-  Individual individual = Read(FakePropertyList());
-  individual.AddGenoLoci(first);
-  individual.AddGenoLoci(second);
-  for (int l : {0, 299, 1, 150, 151, 150, 7, 298}) {
-    const GenoLocusPtr locus = individual.RetrieveGenoLocus("locus" + std::to_string(l));
-    ASSERT_TRUE(locus) << l;
-    EXPECT_EQ(locus->LocusName(), "Locus" + std::to_string(l));
-    EXPECT_EQ(Lines(locus->Alleles()->begin(), locus->Alleles()->end()),
-              (Lines{std::to_string(l), std::to_string(l + 1), "x"}));
-  }
-  EXPECT_FALSE(individual.RetrieveGenoLocus("Locus300") || individual.RetrieveGenoLocus("Locus"));
-}
-
 TEST(IndividualTest, ReadingsAreMergedFieldByFieldAndTheFirstWinsAConflict) {
   testing::TestHost host;
   FakePropertyList first, second, a, b;
