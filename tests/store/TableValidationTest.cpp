@@ -3,10 +3,16 @@
 // tables a lab's software writes (byte-order mark, CR LF) are read as meant.
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/fakes/TestHost.h"
+#include "workstation/store/ImportChecks.h"
 #include "workstation/store/StudyTables.h"
 #include "workstation/store/TsvTable.h"
 
@@ -60,6 +66,7 @@ const std::vector<BadTable> kBadTables = {
     {F, kFragments + "R1\tS1\nR2\tS2\n\r\nR1\t\n",
      "5: result 'R1' has subject ID 'S1' and also ''"},
     {F, kFragments + "R1\tS1\nR2\tS2\nR1\tS1\tx\n", "4: expected 2 fields, found 3"},
+    {F, "Locus\tResult Name\tSubject ID\nD1\tR1\n", "2: expected 3 fields, found 2"},
     // Control characters and text that is not UTF-8.
     {F, kFragments + "R\0X.A01_01\tS1\n"s,
      "2: column 'Result Name': holds control character 0x00 (NUL) at byte 2"},
@@ -163,6 +170,39 @@ TEST_F(TableValidationTest, AResultsRowsMayStandAnywhereInTheFragmentsTable) {
   }
   EXPECT_EQ(got, (std::vector<std::string>{"R2 S2 excluded: D1 D2 Gender=2",
                                            "R0 :", "R1 S1: D1 D2 D3 Gender=1", "R3 : "}));
+}
+
+TEST(NumberChecksTest, DecimalsReadAsTheLibraryReadsThemToTheLastBit) {
+  // Plain decimals take a shorter road than other numbers; both must give
+  // the value from_chars gives, in double and in single precision.
+  std::vector<std::string> texts;
+  std::istringstream edges(
+      "0 -0 -0.00 007 0.1 2.675 123456789012345 1234567890123456 1e5 9007199254740993 "
+      "0.000000000000001 1. .5 -.5 5.0e-1 340282356779733661637");
+  for (std::string text; edges >> text;) texts.push_back(text);
+  std::uint64_t seed = 12345;
+  for (int i = 0; i < 20000; ++i) {
+    seed = seed * 6364136223846793005u + 1442695040888963407u;
+    const std::string digits = std::to_string(seed >> (seed % 40));
+    const std::size_t point = (seed >> 50) % (digits.size() + 1);
+    std::string text = (seed & 1 ? "-" : "") + digits.substr(0, point);
+    if (point < digits.size()) text += (point == 0 ? "0." : ".") + digits.substr(point);
+    texts.push_back(text);
+  }
+  for (const std::string& text : texts) {
+    SCOPED_TRACE(text);
+    double expected = 0;
+    std::from_chars(text.data(), text.data() + text.size(), expected);
+    double wide = 0;
+    float single = 0;
+    ASSERT_EQ(numberFault(text, wide), "");
+    EXPECT_EQ(std::memcmp(&wide, &expected, sizeof wide), 0) << wide << " " << expected;
+    if (std::fabs(expected) <= std::numeric_limits<float>::max()) {
+      ASSERT_EQ(singleFault(text, single), "");
+      const auto narrowed = static_cast<float>(expected);
+      EXPECT_EQ(std::memcmp(&single, &narrowed, sizeof single), 0);
+    }
+  }
 }
 
 TEST_F(TableValidationTest, LinesLongerThanTheReadBufferAndALastLineWithoutEnd) {

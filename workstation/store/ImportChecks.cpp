@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
 
@@ -10,7 +11,35 @@ namespace {
 
 enum class Parsed { Number, NotANumber, OutOfRange };
 
+// A plain decimal, an optional minus, digits and perhaps a point and more
+// digits, of at most 15 digits in all: the cells of nearly every table. Such
+// a number is an exact integer over an exact power of ten, and the one
+// division rounds correctly, so the value is the one from_chars gives.
+bool plainDecimal(std::string_view text, double& value) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const bool negative = !text.empty() && text.front() == '-';
+  std::size_t i = negative ? 1 : 0, digits = 0, point = 0;
+  std::uint64_t whole = 0;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+      ++digits;
+    } else if (c == '.' && point == 0 && digits > 0 && i + 1 < text.size()) {
+      point = digits;
+    } else {
+      return false;
+    }
+  }
+  if (digits == 0 || digits > 15) return false;
+  const double magnitude = static_cast<double>(whole) / kPowers[point == 0 ? 0 : digits - point];
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
 Parsed parseDecimal(std::string_view text, double& value) {
+  if (plainDecimal(text, value)) return Parsed::Number;
   std::size_t begin = 0, end = text.size();
   while (begin < end && text[begin] == ' ') ++begin;
   while (end > begin && text[end - 1] == ' ') --end;

@@ -7,10 +7,9 @@
 // fragments table names, in order of their first rows; a result's fragments
 // are its rows in file order, wherever they stand. The fragments table is
 // read twice, a row at a time: once to find each result's rows and check
-// its names and subject IDs, once to hand each result over with its
-// fragments. Memory holds a few facts per result, the subjects table's
-// values (each repeated text once) and the traces, never the fragments of
-// more than one result.
+// its names and subject IDs, looking no further along a row than those, once to hand each result
+// over with its fragments. Memory holds a few facts per result, the subjects table's values (each
+// repeated text once) and the traces, never the fragments of more than one result.
 //
 // A column of the subjects table other than "Subject ID" and "Result Name"
 // is a property of the subjects; one close to a known column or to a
@@ -38,9 +37,9 @@ class StudyTablesReader {
 
   // Hands the results to `add` in the study's order. Throws ImportError
   // naming the file, line and column at a bad value: every table but the
-  // fragments' values is checked before the first result is handed on, and
-  // a fragment's values as its result is read, so the caller's transaction
-  // must undo what it was given when this throws.
+  // fragments' values and numbers of fields is checked before the first
+  // result is handed on, and a fragment's row as its result is read, so the
+  // caller's transaction must undo what it was given when this throws.
   void read(const ResultSink& add) const;
 
  private:

@@ -144,22 +144,38 @@ void TsvTable::split() {
   plain_ = plainText(lineText_);
 }
 
-bool TsvTable::skim() {
+bool TsvTable::skim(int cells) {
   do {
     if (!readLine()) return false;
   } while (lineText_.empty());
-  split();
-  if (cells_.size() != header_.size()) {
-    fail(line_, "expected " + std::to_string(header_.size()) + " fields, found " +
-                    std::to_string(cells_.size()));
+  cells_.clear();
+  plain_ = false;
+  std::string_view rest = lineText_;
+  while (static_cast<int>(cells_.size()) < cells) {
+    const std::size_t tab = rest.find('\t');
+    if (tab == std::string_view::npos && static_cast<int>(cells_.size()) + 1 < cells) {
+      split();
+      failFields();
+    }
+    cells_.push_back(rest.substr(0, tab));
+    rest.remove_prefix(tab == std::string_view::npos ? rest.size() : tab + 1);
   }
   return true;
 }
 
 bool TsvTable::next() {
-  if (!skim()) return false;
+  do {
+    if (!readLine()) return false;
+  } while (lineText_.empty());
+  split();
+  if (cells_.size() != header_.size()) failFields();
   for (std::size_t i = 0; i < cells_.size(); ++i) checkText(static_cast<int>(i));
   return true;
+}
+
+void TsvTable::failFields() const {
+  fail(line_, "expected " + std::to_string(header_.size()) + " fields, found " +
+                  std::to_string(cells_.size()));
 }
 
 void TsvTable::seek(std::int64_t offset, int line) {
@@ -190,7 +206,7 @@ std::string TsvTable::text(int column, const std::string& fallback) const {
 }
 
 void TsvTable::checkText(int column) const {
-  if (plain_) return;
+  if (plain_ || plainText(cell(column))) return;
   if (const TextFault fault = textFault(cell(column)); !fault.cause.empty()) {
     failCell(column, "holds " + fault.cause + " at byte " + std::to_string(fault.offset + 1));
   }

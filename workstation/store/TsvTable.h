@@ -54,9 +54,11 @@ class TsvTable {
 
   // Reads the next row and checks the text of every cell; false at the end.
   bool next();
-  // Reads the next row checking only its number of fields: the caller checks
-  // the cells it uses with checkText() and reads the row again later.
-  bool skim();
+  // Reads the next row, split only as far as its first `cells` cells, and
+  // checks nothing of it: the caller checks the cells it uses with
+  // checkText() and reads the row again later with next(), which checks the
+  // number of fields. A row with fewer fields than `cells` is refused here.
+  bool skim(int cells);
   // Where the current row's line starts, for seek().
   std::int64_t offset() const { return offset_; }
   int line() const { return line_; }
@@ -93,6 +95,7 @@ class TsvTable {
   // Reads more of the file after what the buffer holds; false at its end.
   bool fill();
   void split();
+  [[noreturn]] void failFields() const;
 
   std::string path_;
   int fd_ = -1;
