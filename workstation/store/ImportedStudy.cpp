@@ -87,7 +87,7 @@ bool writeDatabase(const std::string& path, Fill fill) {
       Database db(file.path(), Database::Mode::ReadWriteCreate, path);
       // Nobody else can open this file, and a failed build is thrown away
       // whole: no journal is needed, and the file is synced once at the end.
-      db.exec("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; PRAGMA cache_size = -131072");
+      db.exec("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; PRAGMA cache_size = -8192");
       Transaction transaction(db);
       schema::createOrCheck(db);
       fill(db);
