@@ -14,6 +14,7 @@
 #include "workstation/store/ImportChecks.h"
 #include "workstation/store/LinkageReader.h"
 #include "workstation/store/NativeResultFile.h"
+#include "workstation/store/ReadAhead.h"
 #include "workstation/store/StudyStore.h"
 #include "workstation/store/StudyTables.h"
 #include "workstation/store/TsvTable.h"
@@ -21,12 +22,13 @@
 namespace workstation::console {
 namespace {
 
-// Every format is read result by result into the import's transaction.
+// Every format is read result by result into the import's transaction, the
+// reading a few results ahead of the writing, on the other core.
 int importStreamed(const std::string& store, const std::string& name, const ResultSource& source,
                    CommandContext& context) {
   std::size_t results = 0, fragments = 0;
   importStudy(store, name, [&](const ResultSink& add) {
-    source([&](const ImportedResult& result) {
+    readAhead(source)([&](const ImportedResult& result) {
       ++results;
       fragments += result.fragments.size();
       add(result);
