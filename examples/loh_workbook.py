@@ -354,7 +354,9 @@ def refresh(document):
     url = input_url(document.URL)
     try:
         rows = read_input(url)
-        fragments = fill_fragments(document, rows) if rows is not None else None
+        # A missing file leaves the sheet empty, not holding what was saved.
+        body = fill_fragments(document, rows or [()])
+        fragments = body if rows is not None else None
         pairs = fill_pairs(document, fragments or [])
         fill_summary(document, pairs, fill_results(document, fragments or [], pairs))
         set_status(document, url, fragments)

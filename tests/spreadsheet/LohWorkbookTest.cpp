@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -220,6 +221,14 @@ TEST_F(LohWorkbookTest, EachOpeningReadsItsInputWhileThePairsTheUserSavedAreKept
               {"", "", ""}});
   expectRows(kept, "loaded", "Results", 5, {{"Case 6N.B01_2", "Case 5T.A02_2"}});
   expectRows(kept, "loaded", "Summary", 6, {{"Case 5T.A02_2"}, {"Case 6T.B02_2"}}, 1);
+
+  // The saved workbook once its input file is gone: none of the saved fragments.
+  std::filesystem::remove(book.InputPath());
+  const WorkbookCells gone = book.Open();
+  ASSERT_EQ(gone.exitStatus, 0) << gone.errors;
+  EXPECT_EQ(gone.LastRow("loaded", "Fragments"), 0);
+  EXPECT_EQ(gone.Text("loaded", "Summary", 2, 1), "The input file is missing: run LOH Analysis.");
+  EXPECT_EQ(gone.LastRow("loaded", "Results"), 4);
 }
 
 }  // namespace
