@@ -67,9 +67,10 @@ void answerMessageBox(const QString& buttonText, QString* shownText) {
       "QMessageBox");
 }
 
-void chooseInFileDialog(const QString& path, int filterIndex) {
+void chooseInFileDialog(const QString& path, int filterIndex,
+                        const std::function<void()>& accepted) {
   whenModal(
-      [path, filterIndex](QWidget* modal) {
+      [path, filterIndex, accepted](QWidget* modal) {
         auto* dialog = static_cast<QFileDialog*>(modal);
         const QStringList filters = dialog->nameFilters();
         if (filterIndex >= 1 && filterIndex <= filters.size())
@@ -78,6 +79,7 @@ void chooseInFileDialog(const QString& path, int filterIndex) {
         // Typed as a user does, so a name the dialog fills in later cannot replace it.
         if (auto* typed = dialog->findChild<QLineEdit*>("fileNameEdit")) typed->setText(path);
         static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept, as its Save button does
+        if (accepted) accepted();
       },
       "QFileDialog");
 }

@@ -37,7 +37,9 @@ class DesktopFixture {
 void whenModal(const std::function<void(QWidget*)>& act, const char* className = nullptr);
 // Presses the message box's button with that text ("&Yes", "&No", "OK", ...).
 void answerMessageBox(const QString& buttonText, QString* shownText = nullptr);
-// Picks a file name and filter in the common dialog and accepts it.
-void chooseInFileDialog(const QString& path, int filterIndex);
+// Picks a file name and filter in the common dialog and accepts it, then
+// runs `accepted` before the caller of the dialog goes on.
+void chooseInFileDialog(const QString& path, int filterIndex,
+                        const std::function<void()>& accepted = {});
 
 }  // namespace workstation::desktop::testing

@@ -2,7 +2,7 @@
 // wizard writing the same files as the console, its pages and its refusal of
 // a selection larger than one run, Cancel or closing the main window during
 // a run, and the study's CSV going through the fragment grid, whose model
-// holds and sorts every fragment.
+// holds and sorts every fragment, and which says why a CSV was not written.
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -186,6 +186,23 @@ class ExportPagesTest : public QObject {
       QVERIFY(!statusPage(f)->cmdCancel.Enabled());
       QVERIFY(!status->widgetOf(statusPage(f)->cmdCancel)->isEnabled());
     }
+  }
+
+  void aCsvThatCannotBeWrittenSaysWhy() {
+    DesktopFixture f;
+    QVERIFY(f.openSmallStudy());
+    // The name is taken by a folder once the file dialog has accepted it.
+    const std::string csv = f.tree.Path("Taken.csv");
+    chooseInFileDialog(QString::fromStdString(csv), 1,
+                       [&] { std::filesystem::create_directory(csv); });
+    QString shown;
+    answerMessageBox("OK", &shown);
+    f.window->commandAction("ExportStudy")->trigger();
+    QVERIFY2(shown.startsWith("The CSV file was not written: ") &&
+                 shown.contains(QString::fromStdString(csv)),
+             qPrintable(shown));
+    QVERIFY(logHas("Export failed. Check file open or disk full."));
+    QVERIFY(std::filesystem::is_directory(csv));
   }
 
   void theStudyCsvGoesThroughTheGridWhoseModelHoldsAndSortsEveryFragment() {

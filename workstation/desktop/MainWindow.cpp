@@ -25,6 +25,7 @@
 #include "harvestor/service/HError.h"
 #include "workstation/desktop/DesktopHost.h"
 #include "workstation/desktop/StudyModels.h"
+#include "workstation/store/FragmentGridPage.h"
 #include "workstation/store/StoreAddress.h"
 
 #ifndef HARVESTOR_DESKTOP_VERSION
@@ -273,7 +274,11 @@ void MainWindow::runCommand(const std::string& command) {
   const int reportsBefore = host_.utility().reports();
   try {
     if (command == "ExportResult") service.ExportResult();
-    if (command == "ExportStudy") service.ExportStudy();
+    if (command == "ExportStudy") {
+      const auto before = host_.windows().lastPage("FragmentGrid");
+      service.ExportStudy();
+      showGridFailure(before);
+    }
     if (command == "LOH") service.LaunchLOH();
     if (command == "LocusListEdit") service.LaunchLocusListEdit();
   } catch (const harvestor::HError& error) {
@@ -283,6 +288,19 @@ void MainWindow::runCommand(const std::string& command) {
       host_.utility().ReportError("Harvestor", "Service", command, error, "", 0);
     }
   }
+}
+
+// The grid answers the component only true or false, and the component
+// logs a guess ("Check file open or disk full"): the store's or the file's
+// own reason, which the grid keeps, is the user's to see.
+void MainWindow::showGridFailure(const std::shared_ptr<harvestor::IPageAccess>& before) {
+  const auto grid =
+      std::dynamic_pointer_cast<FragmentGridPage>(host_.windows().lastPage("FragmentGrid"));
+  if (!grid || grid == before || grid->failure().empty()) return;
+  QMessageBox::warning(this, tr("Export Study"),
+                       tr("The CSV file was not written: %1\n\nA file of that name written "
+                          "before is left as it was.")
+                           .arg(QString::fromStdString(grid->failure())));
 }
 
 void MainWindow::showHelp() {

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "harvestor/service/HostFramework.h"
@@ -60,6 +61,7 @@ class MainWindow final : public QMainWindow, public harvestor::IStudyServiceEven
   void rememberDatabase(const QString& path);
   void fillRecentMenu();
   void runCommand(const std::string& command);
+  void showGridFailure(const std::shared_ptr<harvestor::IPageAccess>& before);
   void showHelp();
   void chooseDatabase();
   void chooseServerStore();

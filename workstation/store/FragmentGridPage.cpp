@@ -42,7 +42,10 @@ std::optional<bool> FragmentGridPage::Export(const std::string& fileName) {
   try {
     const auto study = std::any_cast<std::shared_ptr<harvestor::IStudy>>(pageBase_.Parameter());
     harvestor::TextFileWriter file(fileName);
-    if (!file.Ok()) return false;
+    if (!file.Ok()) {
+      failure_ = file.Failure();
+      return false;
+    }
     file.WriteLine(
         "Result Name,Subject ID,Dye,Locus,Allele ID,Fragment Size,Peak Height,Peak Area,Comment,"
         "Fragment Excluded,Result Excluded");
@@ -85,7 +88,10 @@ std::optional<bool> FragmentGridPage::Export(const std::string& fileName) {
         file.WriteLine(line);
       }
     }
-    if (!file.Commit()) return false;
+    if (!file.Commit()) {
+      failure_ = file.Failure();
+      return false;
+    }
     fragments_ = fragments;
     subjects_ = subjects.size();
     return true;

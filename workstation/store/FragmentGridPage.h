@@ -27,7 +27,7 @@ class FragmentGridPage final : public harvestor::IPageAccess, public harvestor::
   // failed.
   std::size_t fragmentsWritten() const { return fragments_; }
   std::size_t subjectsWritten() const { return subjects_; }
-  // Why the last Export failed, where a store or a file said so: the grid's
+  // Why the last Export failed, as the store or the file said: the grid's
   // own answer is only true or false, and its page logs a guess.
   const std::string& failure() const { return failure_; }
 
