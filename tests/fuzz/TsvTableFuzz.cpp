@@ -1,13 +1,19 @@
 // Feeds each input to the table reader as a generic table (every cell read as
-// text, number, whole number and flag) and as each of a study's four tables,
-// the others small and valid. An ImportError is a good outcome; anything
+// text, number, whole number and flag, a number checked against the
+// library's reading) and as each of a study's four tables, the others small
+// and valid. An ImportError is a good outcome; anything
 // else that escapes, or a sanitizer report, is a fault.
 
+#include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <string_view>
 
 #include "tests/fuzz/ScratchFile.h"
+#include "workstation/store/ImportChecks.h"
 #include "workstation/store/StudyTables.h"
 #include "workstation/store/TsvTable.h"
 
@@ -24,6 +30,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (table.next()) {
       for (int column = 0; column < table.columns(); ++column) {
         (void)table.text(column);
+        // A number the library reads whole is read to the same bit, by
+        // whichever road the cell takes.
+        const std::string_view cell = table.cell(column);
+        double expected = 0, got = 0;
+        const auto [end, ec] = std::from_chars(cell.data(), cell.data() + cell.size(), expected);
+        if (ec == std::errc() && end == cell.data() + cell.size() && std::isfinite(expected) &&
+            (!workstation::numberFault(cell, got).empty() ||
+             std::memcmp(&got, &expected, sizeof got) != 0)) {
+          __builtin_trap();
+        }
         Tolerating<ImportError>([&] { (void)table.number(column, 0); });
         Tolerating<ImportError>([&] { (void)table.integer(column, 0, INT32_MIN, INT32_MAX); });
         Tolerating<ImportError>([&] { (void)table.flag(column, false); });
