@@ -7,9 +7,10 @@
 // fragments table names, in order of their first rows; a result's fragments
 // are its rows in file order, wherever they stand. The fragments table is
 // read twice, a row at a time: once to find each result's rows and check
-// its names and subject IDs, looking no further along a row than those, once to hand each result
-// over with its fragments. Memory holds a few facts per result, the subjects table's values (each
-// repeated text once) and the traces, never the fragments of more than one result.
+// its names and subject IDs, looking no further along a row than those, and
+// once to hand each result over with its fragments. Memory holds a few facts
+// per result, the subjects table's values (each repeated text once) and the
+// traces, never the fragments of more than one result.
 //
 // A column of the subjects table other than "Subject ID" and "Result Name"
 // is a property of the subjects; one close to a known column or to a

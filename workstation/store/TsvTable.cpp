@@ -144,10 +144,15 @@ void TsvTable::split() {
   plain_ = plainText(lineText_);
 }
 
-bool TsvTable::skim(int cells) {
+bool TsvTable::readRow() {
   do {
     if (!readLine()) return false;
   } while (lineText_.empty());
+  return true;
+}
+
+bool TsvTable::skim(int cells) {
+  if (!readRow()) return false;
   cells_.clear();
   plain_ = false;
   std::string_view rest = lineText_;
@@ -164,9 +169,7 @@ bool TsvTable::skim(int cells) {
 }
 
 bool TsvTable::next() {
-  do {
-    if (!readLine()) return false;
-  } while (lineText_.empty());
+  if (!readRow()) return false;
   split();
   if (cells_.size() != header_.size()) failFields();
   for (std::size_t i = 0; i < cells_.size(); ++i) checkText(static_cast<int>(i));

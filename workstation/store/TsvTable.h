@@ -92,6 +92,8 @@ class TsvTable {
 
  private:
   bool readLine();
+  // Reads lines up to the next that is not blank; false at the end.
+  bool readRow();
   // Reads more of the file after what the buffer holds; false at its end.
   bool fill();
   void split();
