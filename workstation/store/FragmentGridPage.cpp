@@ -42,10 +42,11 @@ std::optional<bool> FragmentGridPage::Export(const std::string& fileName) {
   try {
     const auto study = std::any_cast<std::shared_ptr<harvestor::IStudy>>(pageBase_.Parameter());
     harvestor::TextFileWriter file(fileName);
-    if (!file.Ok()) {
+    const auto failed = [&] {
       failure_ = file.Failure();
       return false;
-    }
+    };
+    if (!file.Ok()) return failed();
     file.WriteLine(
         "Result Name,Subject ID,Dye,Locus,Allele ID,Fragment Size,Peak Height,Peak Area,Comment,"
         "Fragment Excluded,Result Excluded");
@@ -88,10 +89,7 @@ std::optional<bool> FragmentGridPage::Export(const std::string& fileName) {
         file.WriteLine(line);
       }
     }
-    if (!file.Commit()) {
-      failure_ = file.Failure();
-      return false;
-    }
+    if (!file.Commit()) return failed();
     fragments_ = fragments;
     subjects_ = subjects.size();
     return true;
