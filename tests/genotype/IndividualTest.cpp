@@ -60,23 +60,37 @@ TEST(IndividualTest, GenoLocusKeepsDistinctAllelesAndReportsASurplus) {
   locus.AddAllele("16");
   EXPECT_EQ(locus.NumberOfAlleles(), 3);
   EXPECT_TRUE(locus.ToManyAlleles());
-  EXPECT_EQ(locus.MaxAlleles(), 2);
+}
 
-  // IDs of every length the locus's packing treats apart: empty, one byte
-  // of length, two and three bytes of it, and a case variant of a long one.
-  GenoLocus sizes;
-  sizes.Initialize("D3");
+// The name and the alleles share one packed string: names and IDs of every
+// length the packing treats apart (one, two and three bytes of length) must
+// come back whole.
+TEST(IndividualTest, GenoLocusPackingKeepsNamesAndAllelesOfEveryLength) {
+  testing::TestHost host;
   const Lines ids = {"",
                      "x",
                      std::string(127, 'a'),
                      std::string(128, 'b'),
                      std::string(20000, 'c'),
                      std::string(2000000, 'd')};
-  for (const std::string& id : ids) sizes.AddAllele(id);
-  sizes.AddAllele(std::string(20000, 'C'));
-  ASSERT_EQ(sizes.NumberOfAlleles(), static_cast<Int16>(ids.size()));
-  for (std::size_t i = 0; i < ids.size(); ++i) EXPECT_EQ(sizes.AlleleID(i), ids[i]) << i;
-  EXPECT_EQ(sizes.AlleleID(ids.size()), "");
+  for (const std::string& name :
+       {std::string(), std::string(127, 'n'), std::string(128, 'm'), std::string(70000, 'l')}) {
+    GenoLocus locus;
+    locus.Initialize(name);
+    for (const std::string& id : ids) locus.AddAllele(id);
+    locus.AddAllele(std::string(20000, 'C'));  // a case variant adds nothing
+    EXPECT_EQ(locus.Name(), name) << name.size();
+    ASSERT_EQ(locus.NumberOfAlleles(), static_cast<Int16>(ids.size()));
+    for (std::size_t i = 0; i < ids.size(); ++i) EXPECT_EQ(locus.AlleleID(i), ids[i]) << i;
+    EXPECT_EQ(locus.AlleleID(ids.size()), "");
+    locus.Initialize("D2");  // starts over
+    EXPECT_EQ(locus.Name(), "D2");
+    EXPECT_EQ(locus.NumberOfAlleles(), 0);
+  }
+  GenoLocus bare;  // never initialized: the empty name, and still keeps alleles
+  bare.AddAllele("7");
+  EXPECT_EQ(bare.Name(), "");
+  EXPECT_EQ(bare.AlleleID(0), "7");
 }
 
 TEST(IndividualTest, AddGenoLociTakesInCallsAndLogsWhatItSkips) {

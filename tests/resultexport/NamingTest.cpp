@@ -39,9 +39,9 @@ TEST(NamingTest, PlaceholderSuffixAndCleaning) {
   EXPECT_EQ(RemoveSuffix(".H19_99193929|Z rest"), " rest");
   EXPECT_EQ(SuffixIndex(".H19_99193929|Z rest"), 0);
 
-  EXPECT_EQ(CorrectForbiddenFileNameCharacters("Run 1"), "Run 1");
+  EXPECT_EQ(CorrectForbiddenFileNameCharacters(" Run 1. "), " Run 1. ");
   EXPECT_TRUE(host.Log().empty());
-  EXPECT_EQ(CorrectForbiddenFileNameCharacters("Run:1"), "Run_1");
+  EXPECT_EQ(CorrectForbiddenFileNameCharacters("a/b:c*d?e\"f<g>h|i\\j"), "a_b_c_d_e_f_g_h_i_j");
   EXPECT_EQ(host.Log(),
             std::vector<std::string>{"Replacing illegal file name character(s) in result name with "
                                      "underscore character(s) (\"_\")"});

@@ -1,4 +1,4 @@
-// Path parts, the export folders and file-name cleaning.
+// Path parts, shortened paths and the export folders.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -93,12 +93,6 @@ TEST(PathsTest, ExportFoldersFollowTheComponentAndTheLastChoice) {
   EXPECT_EQ(ResultExportRoutines::GetLastExportFolder(), runs);
   std::filesystem::remove_all(runs);
   EXPECT_EQ(ResultExportRoutines::GetLastExportFolder(), host.exportFolder);
-}
-
-TEST(PathsTest, IllegalFileNameCharactersBecomeUnderscores) {
-  EXPECT_EQ(ResultExportRoutines::ReplaceIllegalFileNameCharacters("a/b:c*d?e\"f<g>h|i\\j"),
-            "a_b_c_d_e_f_g_h_i_j");
-  EXPECT_EQ(ResultExportRoutines::ReplaceIllegalFileNameCharacters(" Run 1. "), " Run 1. ");
 }
 
 }  // namespace
