@@ -41,14 +41,6 @@ TEST(PathsTest, FileNameSplitsWindowsAndLinuxPaths) {
   EXPECT_EQ(Split(""), Parts{});
 }
 
-TEST(PathsTest, ANameWithoutAFolderIsAnInvalidCutReportedOnce) {
-  testing::TestHost host;
-  FileName f;
-  EXPECT_EQ(testing::ErrorOf([&] { f.Initialize("Run1.txt"); }), ErrNo::InvalidProcedureCall);
-  EXPECT_EQ(host.utility.ReportedPlaces(), std::vector<std::string>{"FileName.Initialize"});
-  EXPECT_EQ(f.FileName_(), "Run1.txt");  // parts set before the cut keep their values
-}
-
 // Past 50 characters (not bytes) a path is cut to its first 20 and last 25.
 TEST(PathsTest, ShortenLongPathsCutsOnlyPast50Characters) {
   const auto e = [](int n) {  // n characters of two bytes each
