@@ -24,12 +24,11 @@ void SplitPath(const std::string& path) {
   harvestor::FileName parts;
   parts.Initialize(path);
   const std::string full = parts.FullPathAndFileName();
-  if (full != path) std::abort();
-  if (!StartsWith(full, parts.PathName())) std::abort();
-  if (!StartsWith(full, parts.PathAndFileNameSansExtension())) std::abort();
-  if (!StartsWith(parts.FileName_(), parts.FileNameSansExtension())) std::abort();
-  if (!StartsWith(full, parts.DriveName())) std::abort();
-  if (full.find(parts.FileName_()) == std::string::npos) std::abort();
+  if (full != path || !StartsWith(full, parts.PathName()) ||
+      !StartsWith(full, parts.PathAndFileNameSansExtension()) ||
+      !StartsWith(parts.FileName_(), parts.FileNameSansExtension()) ||
+      !StartsWith(full, parts.DriveName()) || full.find(parts.FileName_()) == std::string::npos)
+    std::abort();
   (void)parts.ExtensionName();
 }
 
@@ -40,8 +39,7 @@ void NameOutputs(const std::string& path, const std::string& resultName) {
   const std::string target = naming::SubstituteForDefaultName(path, cleaned);
   const int suffix = naming::SuffixIndex(target);
   const std::string plain = naming::RemoveSuffix(target);
-  if (suffix >= 0 && plain.size() + 15 != target.size()) std::abort();
-  if (suffix < 0 && plain != target) std::abort();
+  if (suffix >= 0 ? plain.size() + 15 != target.size() : plain != target) std::abort();
   for (int dye = 1; dye <= 4; ++dye) (void)naming::CRVTraceFileName(plain, dye);
   (void)naming::CRVOrderFileName(plain);
 }

@@ -1,5 +1,4 @@
-// Feeds each input to the native result reader. An ImportError is a good
-// outcome; anything else that escapes, or a sanitizer report, is a fault.
+// Feeds each input to the native result reader.
 
 #include <cstddef>
 #include <cstdint>

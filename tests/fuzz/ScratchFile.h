@@ -27,7 +27,8 @@ class ScratchFile {
   std::string path_;
 };
 
-// Runs read; a refusal of the type given is a good outcome.
+// Runs read; a refusal of the type given is a good outcome, anything else
+// that escapes (or a sanitizer report) a fault.
 template <typename Refusal, typename Read>
 void Tolerating(Read read) {
   try {

@@ -1,8 +1,6 @@
 // Feeds each input to the table reader as a generic table (every cell read as
-// text, number, whole number and flag, a number checked against the
-// library's reading) and as each of a study's four tables, the others small
-// and valid. An ImportError is a good outcome; anything
-// else that escapes, or a sanitizer report, is a fault.
+// text, number, whole number and flag) and as each of a study's four tables,
+// the others small and valid.
 
 #include <charconv>
 #include <cmath>
@@ -30,8 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (table.next()) {
       for (int column = 0; column < table.columns(); ++column) {
         (void)table.text(column);
-        // A number the library reads whole is read to the same bit, by
-        // whichever road the cell takes.
+        // A number the library reads whole comes out to the same bit.
         const std::string_view cell = table.cell(column);
         double expected = 0, got = 0;
         const auto [end, ec] = std::from_chars(cell.data(), cell.data() + cell.size(), expected);

@@ -101,6 +101,8 @@ TEST(NativeResultFileTest, EveryBadFileIsRefusedWithTheFileAndByteOffset) {
   }
 }
 
+// The native export's round trip is ExportResultsCommandTest's; here LF
+// files and the escapes.
 TEST(NativeResultFileTest, AGoodFileReadsWithEitherLineEnd) {
   TestHost host;
   std::string lf = kGood;
@@ -108,13 +110,9 @@ TEST(NativeResultFileTest, AGoodFileReadsWithEitherLineEnd) {
   for (const std::string& content : {kGood, lf}) {
     WriteFile(host.Path("R1.zlu"), content);
     const ImportedResult r = readNativeResult(host.Path("R1.zlu"));
-    EXPECT_EQ(r.name, "R1");
-    EXPECT_EQ(r.analysisRevision, 2);
     EXPECT_EQ(r.traces[0], (std::vector<float>{5, 7.5f}));
     ASSERT_EQ(r.fragments.size(), 1u);
     EXPECT_EQ(r.fragments[0].comment, "line\none");
-    EXPECT_EQ(r.fragments[0].conditionCode, 512);
-    EXPECT_FLOAT_EQ(r.fragments[0].area, 9000);
     ASSERT_EQ(r.properties.size(), 2u);
     EXPECT_EQ(r.properties[0].Value.ToNumber(), 1.0);
   }

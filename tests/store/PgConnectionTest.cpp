@@ -64,24 +64,6 @@ class PgConnectionTest : public ::testing::Test {
   static PgTestServer& server() { return PgTestServer::instance(); }
 };
 
-TEST_F(PgConnectionTest, RunsQueriesAndCopies) {
-  PgConnection c(parseStoreAddress("postgres:" + server().createDatabase("conn_copy")));
-  c.exec("CREATE TABLE t(n integer, s text, x double precision)");
-  c.copyBegin("COPY t FROM STDIN");
-  c.copyWrite("1\tone\t1.5\n2\t");
-  c.copyWrite("\\N\t-2.25\n");
-  c.copyFinish();
-  const PgResult r = c.exec("SELECT n, s, x FROM t WHERE n >= $1 ORDER BY n", {"1"});
-  ASSERT_EQ(r.rows(), 2);
-  EXPECT_EQ(r.integer(0, 0), 1);
-  EXPECT_EQ(r.text(0, 1), "one");
-  EXPECT_TRUE(r.isNull(1, 1));
-  EXPECT_DOUBLE_EQ(r.real(1, 2), -2.25);
-  c.copyBegin("COPY t FROM STDIN");
-  c.copyWrite("not a number\tx\t1\n");
-  EXPECT_THROW(c.copyFinish(), StoreError);
-}
-
 // A streamed query hands every row in order; a failure, the caller's or the
 // server's, is raised only after the rest is read past, so the connection
 // takes the next query.

@@ -1,7 +1,7 @@
 // The same commands on both engines, as real harvestor runs: a study imported
 // into a SQLite file and into a PostgreSQL server exports to the same bytes
 // in every format; an export during an import reads one snapshot; a reader
-// role; a refused password; init-store on a server.
+// role; init-store on a server.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -160,9 +160,9 @@ TEST_F(PgEngineTest, AnExportDuringAnImportReadsOneSnapshot) {
   EXPECT_EQ(testing::WaitHarvestor(importing).exitStatus, 0);
 }
 
-// A reader role exports but is refused an import; a refused password is
-// named through the command without it or the right one.
-TEST_F(PgEngineTest, AReaderRoleExportsButIsRefusedAnImportAndAWrongPasswordIsNamedWithoutIt) {
+// A reader role exports but is refused an import, which leaves no study.
+// (A refused password is PgConnectionTest's.)
+TEST_F(PgEngineTest, AReaderRoleExportsButIsRefusedAnImport) {
   auto& server = PgTestServer::instance();
   const std::string admin = NewServerStore("engines_reader");
   ASSERT_EQ(Import(admin, "Small", SmallTables()).exitStatus, 0);
@@ -174,13 +174,11 @@ TEST_F(PgEngineTest, AReaderRoleExportsButIsRefusedAnImportAndAWrongPasswordIsNa
                       "GRANT SELECT ON ALL TABLES IN SCHEMA harvestor TO lab_reader_e",
                       "engines_reader"));
   const std::string reader = "postgres:" + server.conninfo("lab_reader_e", "engines_reader");
-  const std::vector<std::string> exportCsv = {"export-study", reader,     "--format",
-                                              "csv",          "--output", host.Path("Study.csv")};
   setenv("PGPASSWORD", "Reader-Secret-7", 1);
-  const auto exported = RunHarvestor(exportCsv, host.root + "/App/bin");
+  const auto exported =
+      RunHarvestor({"export-study", reader, "--format", "csv", "--output", host.Path("Study.csv")},
+                   host.root + "/App/bin");
   const auto refused = Import(reader, "Refused", SmallTables());
-  setenv("PGPASSWORD", "Wrong-Secret-5", 1);
-  const auto wrong = RunHarvestor(exportCsv);
   unsetenv("PGPASSWORD");
   EXPECT_EQ(exported.exitStatus, 0) << exported.err;
   EXPECT_EQ(refused.exitStatus, 1);
@@ -190,10 +188,6 @@ TEST_F(PgEngineTest, AReaderRoleExportsButIsRefusedAnImportAndAWrongPasswordIsNa
                           "--output", host.Path("Refused.csv")})
                 .err.find("no study named 'Refused'"),
             std::string::npos);
-  EXPECT_EQ(wrong.exitStatus, 1);
-  EXPECT_NE(wrong.err.find("password authentication failed"), std::string::npos) << wrong.err;
-  for (const char* secret : {"Wrong-Secret-5", "Reader-Secret-7"})
-    EXPECT_EQ((wrong.err + wrong.out).find(secret), std::string::npos) << wrong.err;
 }
 
 // A store of another version is StoreTest's, on both engines; here what

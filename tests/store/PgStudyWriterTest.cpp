@@ -18,19 +18,12 @@ ImportedResult sampleResult(const std::string& name, int fragments) {
   ImportedResult r;
   r.name = name;
   r.subjectId = "S-" + name;
-  r.areaScale = 0.5;
   r.properties.push_back({"Pedigree ID", harvestor::Variant::FromText("FAM1")});
   r.properties.push_back({"Gender", harvestor::Variant::FromNumber(2.0)});
   r.traces[1] = {1.5f, -2.0f, 3.25f};
-  for (int i = 0; i < fragments; ++i) {
-    harvestor::FragmentRecord f;
-    f.locus = "D" + std::to_string(i % 7) + "S1";
-    f.alleleId = std::to_string(100 + i);
-    f.size = 100.125f + static_cast<float>(i);
-    f.height = 1e30f;
-    f.dye = static_cast<std::int16_t>(1 + i % 4);
-    r.fragments.push_back(f);
-  }
+  r.fragments.resize(static_cast<std::size_t>(fragments));
+  for (int i = 0; i < fragments; ++i)
+    r.fragments[static_cast<std::size_t>(i)].alleleId = std::to_string(100 + i);
   return r;
 }
 

@@ -1,13 +1,9 @@
 #pragma once
-// A throwaway PostgreSQL 15 server for one test program: initdb into a fresh
-// temporary folder, started by pg_ctl on a Unix socket in that folder (no TCP
-// port), as the postgres user when run as root, and removed when the last
-// test is done. Password authentication is on, so tests can try wrong
-// passwords; the administrator's password is in a passfile the connection
-// strings name, never on a command line.
-//
-// Where the server programs are not installed, available() is false and
-// why() says so, for GTEST_SKIP.
+// A throwaway PostgreSQL 15 server for one test program, in a fresh
+// temporary folder on a Unix socket there, removed after the last test.
+// Passwords are checked, so tests can try wrong ones; the administrator's is
+// in a passfile, never on a command line. Where the server programs are not
+// installed, available() is false and why() says so, for GTEST_SKIP.
 
 #include <string>
 #include <vector>

@@ -90,16 +90,29 @@ TEST_F(StoreFileTest, AVersion1FileIsRefusedForReadingAndUpgradedByInitStoreWith
   EXPECT_TRUE(left.step() && left.integer(0) == 0);  // the old table is gone
 }
 
+// Damaged packed fragments are refused, never read as fragments, and named
+// with the file and the result they belong to.
 TEST_F(StoreFileTest, DamagedFragmentDataIsNamedWithItsFileAndResult) {
-  const std::string db = smallDatabase("study.db");
-  {
-    Database raw(db, Database::Mode::ReadWrite);
-    raw.exec("UPDATE study_results SET fragments = substr(fragments, 1, 12) WHERE position = 2");
+  const std::pair<std::string, std::string> damages[] = {
+      {"substr(fragments, 1, length(fragments) - 1)", "cut short"},
+      {"fragments || X'00'", "bytes after the last fragment"},
+      {"X'48524631'", "cut short"},
+      {"X''", "cut short"},
+      {"X'00000000'", "not a pack"},
+      {"X'48524631ffffff7f'", "count too large"},
+      {"substr(fragments, 1, 12)", "count too large"},
+  };
+  for (const auto& [damage, reason] : damages) {
+    SCOPED_TRACE(damage);
+    const std::string db = smallDatabase("study.db");
+    Database(db, Database::Mode::ReadWrite)
+        .exec("UPDATE study_results SET fragments = " + damage + " WHERE position = 2");
+    StudyDatabase store(db);
+    const auto results = store.loadStudy("")->Results();
+    EXPECT_EQ(RefusalOf<StoreError>([&] { results->Item(2)->Fragments()->Count(); }),
+              db + ": study result 2: damaged fragment data: " + reason);
+    std::filesystem::remove(db);
   }
-  StudyDatabase store(db);
-  const auto results = store.loadStudy("")->Results();
-  EXPECT_EQ(RefusalOf<StoreError>([&] { results->Item(2)->Fragments()->Count(); }),
-            db + ": study result 2: damaged fragment data: count too large");
 }
 
 TEST_F(StoreFileTest, AnExportNeverChangesTheDatabase) {

@@ -67,10 +67,7 @@ TEST_P(StoreEngineTest, ImportedTablesReadBackThroughTheStudyObjects) {
   r1->ReleaseSample(none);
   EXPECT_FALSE(std::static_pointer_cast<StoredResult>(r1)->holdsSample());
   EXPECT_EQ(r1->Sample()->Trace(1).size(), 3u);  // read again on demand
-}
-
-TEST_P(StoreEngineTest, PropertyValuesMayBeNumbers) {
-  importStudy(store, readStudyTables("Small", smallTables()));
+  // The tables give text properties only; a number stored by other means reads as one.
   sql("UPDATE sample_properties SET text_value = NULL, number_value = 2 WHERE name = 'Gender'");
   const std::string dump = Dump(*openStudyStore(store)->loadStudy("Small"));
   EXPECT_NE(dump.find("Pedigree ID=T:FAM2 Gender=N:2 Gender=N:2\n"), std::string::npos) << dump;
