@@ -1,8 +1,6 @@
-// Real harvestor runs against files that must not be lost: an export aimed
-// at its own companion or at a folder, a run stopped mid-export, and exports
-// that meet a full device (/dev/full behind a result file's name, and a
-// filesystem with no space left), which fail with the file and the system's
-// reason on standard error and leave neither a partial file nor a temporary.
+// Real harvestor runs against files that must not be lost: a failed export
+// names the file and the system's reason and leaves neither a partial file
+// nor a temporary.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/mount.h>
@@ -39,8 +37,7 @@ std::vector<std::string> Entries(const std::string& folder) {
   return names;
 }
 
-// A small filesystem of its own, filled to the last byte by a file named
-// "filler"; unmounted when the test ends.
+// A small filesystem filled to the last byte by "filler".
 struct FullFilesystem {
   explicit FullFilesystem(std::string where) : folder(std::move(where)) {
     fs::create_directories(folder);
@@ -83,8 +80,7 @@ TEST_F(FileSafetyCommandTest, AnExportAimedAtItsOwnCompanionOrAFolderWritesNothi
 }
 
 TEST_F(FileSafetyCommandTest, AnExportStoppedBySigtermLeavesNoTemporaryFile) {
-  // The CRV set's last member is a FIFO nobody reads: opening it blocks the
-  // run with the four trace files still temporary.
+  // Opening a FIFO nobody reads blocks the run with the CRV files still temporary.
   ASSERT_EQ(::mkfifo((out + "/Plate_CRV_TRACE_ORDER.txt").c_str(), 0600), 0);
   const auto running = testing::StartHarvestor(
       {"export-results", db, "--format", "crv", "--output", out + "/Plate", "--result", "R1"},

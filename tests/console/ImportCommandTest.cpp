@@ -1,17 +1,13 @@
-// harvestor import as a user runs it: the formats labs have (a Linkage file
-// the study export wrote comes back as the same lines, each example file
-// imports), and refusals that leave neither database nor locus list made or
-// changed. (The usage errors are CommandLineTest's; a database that holds a
-// study is left to the byte by a refused import on both engines: StoreTest.)
+// harvestor import as a user runs it. (Usage errors are CommandLineTest's; a
+// database that holds a study is left to the byte by a refused import:
+// StoreTest.)
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <utility>
 #include <vector>
 
 #include "tests/console/Process.h"
 #include "tests/fakes/TestHost.h"
-#include "workstation/store/StudyDatabase.h"
 
 namespace workstation {
 namespace {
@@ -57,9 +53,19 @@ TEST(LabFormatImportTest, ALinkageFileExportedImportedAndExportedAgainIsTheSame)
   EXPECT_EQ(ReadFile(secondPre), ReadFile(firstPre));
 }
 
+// A misspelt column is a warning only: without --strict the import lands.
 TEST(LabFormatImportTest, EachExampleFileImports) {
   const std::string examples = std::string(HARVESTOR_TEST_DATA) + "/../../examples/";
-  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+  TestHost misspelt;
+  const std::string fragments = misspelt.Path("fragments.tsv");
+  const std::string subjects = misspelt.Path("subjects.tsv");
+  WriteFile(fragments, "Result Name\tSubject ID\nR1\tS1\n");
+  WriteFile(subjects, "Subject ID\tPedigre ID\nS1\tFAM1\n");
+  const struct {
+    std::vector<std::string> options;
+    std::string counts;
+    std::string warned = "";
+  } cases[] = {
       {{"--calls", examples + "calls.txt"}, "4 results, 12 fragments"},
       {{"--calls", examples + "calls.csv"}, "4 results, 12 fragments"},
       {{"--genepop", examples + "fish.gen", "--populations", examples + "fish-populations.tsv"},
@@ -69,96 +75,78 @@ TEST(LabFormatImportTest, EachExampleFileImports) {
       {{"--fragments", examples + "tables/fragments.tsv", "--results",
         examples + "tables/results.tsv", "--subjects", examples + "tables/subjects.tsv", "--traces",
         examples + "tables/traces.tsv", "--strict"},
-       "4 results, 8 fragments"}};
-  for (const auto& [options, counts] : cases) {
+       "4 results, 8 fragments"},
+      {{"--fragments", fragments, "--subjects", subjects},
+       "1 results, 1 fragments",
+       subjects + ":1: unknown column 'Pedigre ID' (did you mean 'Pedigree ID'?)\n"}};
+  for (const auto& c : cases) {
     TestHost host;
     const std::string db = host.Path("study.db");
     std::vector<std::string> args{"import", db, "--name", "Example"};
-    args.insert(args.end(), options.begin(), options.end());
+    args.insert(args.end(), c.options.begin(), c.options.end());
     const auto run = RunHarvestor(args);
     EXPECT_EQ(run.exitStatus, 0) << run.err;
-    EXPECT_EQ(run.out, "Imported study 'Example' into " + db + ": " + counts + ".\n");
+    EXPECT_EQ(run.out, "Imported study 'Example' into " + db + ": " + c.counts + ".\n");
+    EXPECT_EQ(run.err, c.warned);
   }
 }
 
-TEST(LabFormatImportTest, AGenepopFileWritesItsLociAsTheLocusListOnlyOnceItIsIn) {
+// Each is refused after part of its input was read: a Genepop file that was
+// to become the locus list, a fragment checked after the results before it
+// in the study's order went into the transaction, a misspelt column under
+// --strict.
+TEST(ImportCommandTest, ARefusedImportMakesNoDatabaseAndKeepsTheLocusList) {
   TestHost host;
-  const std::string gen = host.Path("fish.gen"), bad = host.Path("bad.gen");
   const std::string db = host.Path("study.db"), list = host.exportFolder + "/LocusList.txt";
-  WriteFile(gen, "fish\nLoc2, Loc1\npop\na , 0101 0202\n");
-  WriteFile(bad, "fish\nLoc9\npop\na , 0101 0202\n");
-  host.WriteLocusList("D1\r\n");
-  const auto import = [&](const std::string& file) {
-    return RunHarvestor({"import", db, "--name", "Fish", "--genepop", file, "--write-locus-list"},
-                        host.root + "/App/bin");
-  };
-  const auto refused = import(bad);
-  EXPECT_EQ(refused.exitStatus, 1);
-  EXPECT_EQ(refused.err,
-            "harvestor import: " + bad + ":4: expected 1 genotypes (one per locus), found 2\n");
-  EXPECT_EQ(ReadFile(list), "D1\r\n");
-  EXPECT_FALSE(fs::exists(db));
-  const auto imported = import(gen);
-  EXPECT_EQ(imported.exitStatus, 0) << imported.err;
-  EXPECT_EQ(imported.out, "Imported study 'Fish' into " + db +
-                              ": 1 results, 2 fragments.\nWrote the locus list " + list +
-                              " (2 loci).\n");
-  EXPECT_EQ(ReadFile(list), "Loc2\r\nLoc1\r\n");
-}
-
-// A fragment's values are checked as its result is read, after the results
-// before it in the study's order went into the transaction: the refusal still
-// names the row's line, and a new database is not made.
-TEST(ImportCommandTest, AFragmentRefusedAfterEarlierResultsWentInMakesNoDatabase) {
-  TestHost host;
-  const std::string db = host.Path("study.db"), results = host.Path("results.tsv");
-  const std::string bad = host.Path("f.tsv");
+  const std::string gen = host.Path("bad.gen"), results = host.Path("results.tsv");
+  const std::string late = host.Path("late.tsv"), fragments = host.Path("fragments.tsv");
+  const std::string subjects = host.Path("subjects.tsv");
+  WriteFile(gen, "fish\nLoc9\npop\na , 0101 0202\n");
   WriteFile(results, "Result Name\nR3\nR1\n");
   // In the study's order R3, R1 (lines 2 and 6), then R2 (lines 3 and 7).
-  WriteFile(bad,
+  WriteFile(late,
             "Result Name\tSubject ID\tPeak Area\nR1\tS1\t1\nR2\tS2\t2\nR3\tS3\t3\n\n"
             "R1\tS1\t4\nR2\tS2\tlarge\n");
-  const auto refused =
-      RunHarvestor({"import", db, "--name", "Late", "--fragments", bad, "--results", results});
-  EXPECT_EQ(refused.exitStatus, 1);
-  EXPECT_EQ(refused.err,
-            "harvestor import: " + bad + ":7: column 'Peak Area': 'large' is not a number\n");
-  EXPECT_EQ(refused.out, "");
-  EXPECT_FALSE(fs::exists(db));
+  WriteFile(fragments, "Result Name\tSubject ID\nR1\tS1\n");
+  WriteFile(subjects, "Subject ID\tPedigre ID\nS1\tFAM1\n");
+  host.WriteLocusList("D1\r\n");
+  const struct {
+    std::vector<std::string> options;
+    std::string said;
+  } cases[] = {
+      {{"--genepop", gen, "--write-locus-list"},
+       gen + ":4: expected 1 genotypes (one per locus), found 2"},
+      {{"--fragments", late, "--results", results},
+       late + ":7: column 'Peak Area': 'large' is not a number"},
+      {{"--fragments", fragments, "--subjects", subjects, "--strict"},
+       subjects +
+           ":1: unknown column 'Pedigre ID' (did you mean 'Pedigree ID'?); refused under --strict"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{"import", db, "--name", "Refused"};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    const auto run = RunHarvestor(args, host.root + "/App/bin");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.err, "harvestor import: " + c.said + "\n");
+    EXPECT_EQ(run.out, "");
+    EXPECT_FALSE(fs::exists(db)) << c.said;
+    EXPECT_EQ(ReadFile(list), "D1\r\n");
+  }
 }
 
-// A lab's misspelt subjects column would have been a property of its own,
-// and every subject without its pedigree, without a word.
-TEST(ImportCommandTest, AMisspeltSubjectsColumnIsAWarningAndWithStrictARefusal) {
+TEST(ImportCommandTest, AGenepopFileThatLandsBecomesTheLocusList) {
   TestHost host;
-  const std::string db = host.Path("study.db"), fragments = host.Path("fragments.tsv");
-  const std::string subjects = host.Path("subjects.tsv");
-  WriteFile(fragments, "Result Name\tSubject ID\nR1\tS1\n");
-  WriteFile(subjects, "Subject ID\tPedigre ID\tFavourite colour\nS1\tFAM1\tred\n");
-  const std::string warning =
-      subjects + ":1: unknown column 'Pedigre ID' (did you mean 'Pedigree ID'?)";
-  const auto import = [&](const std::string& name, bool strict) {
-    std::vector<std::string> args{"import",      db,        "--name",     name,
-                                  "--fragments", fragments, "--subjects", subjects};
-    if (strict) args.push_back("--strict");
-    return RunHarvestor(args);
-  };
-  const auto refused = import("Strict", true);
-  EXPECT_EQ(refused.exitStatus, 1);
-  EXPECT_EQ(refused.err, "harvestor import: " + warning + "; refused under --strict\n");
-  EXPECT_EQ(refused.out, "");
-  EXPECT_FALSE(fs::exists(db));
-
-  const auto warned = import("Lax", false);
-  EXPECT_EQ(warned.exitStatus, 0);
-  EXPECT_EQ(warned.err, warning + "\n");
-  EXPECT_EQ(warned.out, "Imported study 'Lax' into " + db + ": 1 results, 1 fragments.\n");
-  const auto subject =
-      StudyDatabase(db).loadStudy("Lax")->Results()->Item(0)->Result()->Sample()->SubjectRecord();
-  ASSERT_EQ(subject->Properties()->Count(), 2);
-  EXPECT_EQ(subject->Properties()->Item(0).Name, "Pedigre ID");
-  EXPECT_EQ(import("Strict", true).exitStatus, 1);
-  EXPECT_EQ(StudyDatabase(db).studyNames(), std::vector<std::string>{"Lax"});
+  const std::string gen = host.Path("fish.gen"), db = host.Path("study.db");
+  WriteFile(gen, "fish\nLoc2, Loc1\npop\na , 0101 0202\n");
+  const auto run =
+      RunHarvestor({"import", db, "--name", "Fish", "--genepop", gen, "--write-locus-list"},
+                   host.root + "/App/bin");
+  const std::string list = host.exportFolder + "/LocusList.txt";
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.out, "Imported study 'Fish' into " + db +
+                         ": 1 results, 2 fragments.\nWrote the locus list " + list +
+                         " (2 loci).\n");
+  EXPECT_EQ(ReadFile(list), "Loc2\r\nLoc1\r\n");
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-// An installed system, end to end: the build installed into a fresh prefix
-// with cmake --install, then the installed command run as a user whose data
-// folder is fresh too. Everything it writes lands in the user's folder and
-// nothing under the prefix changes.
+// The build installed with cmake --install and run as a user with a fresh
+// data folder: everything it writes lands there, nothing under the prefix.
 #include <gtest/gtest.h>
 
 #include <cstdio>

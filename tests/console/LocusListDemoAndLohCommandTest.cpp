@@ -29,11 +29,10 @@ TEST(DemoAndLocusListTest, DemoBuildsTheStudyAndExportsEveryFormatWithASummaryPe
   const auto run = RunHarvestor({"demo"}, host.root + "/App/bin");
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_TRUE(fs::is_regular_file(host.root + "/App/Demo/Demo.db"));
-  // Each format keeps its own files and log.
   for (const char* file : {"LocusList.txt", "Demo-csv.csv", "Demo-pedin.pre", "Demo-pedin.log",
                            "Demo-dmp.log", "Demo-gsr.gsr", "Demo-gsr.log", "Results/Demo_D1.CRV"})
     EXPECT_TRUE(fs::is_regular_file(host.exportFolder + "/" + file)) << file;
-  // Not every file's progress: the full logs are in their files.
+  // Not every file's progress: the logs are in their files.
   EXPECT_LT(std::count(run.out.begin(), run.out.end(), '\n') +
                 std::count(run.err.begin(), run.err.end(), '\n'),
             120)

@@ -1,7 +1,6 @@
-// A locus list too long for the check's 16-bit length counts as missing or
-// empty, so the export asks whether to go on; the console says why, naming
-// the list's size and the limit. One byte shorter, nothing is said or asked.
-// A list of more entries than an export counts is refused before writing.
+// A locus list past the check's 16-bit length counts as missing or empty:
+// the console says why before it asks; past the exporters' 16-bit count of
+// entries it refuses before writing.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,14 +12,12 @@ namespace {
 
 using LongLocusListCommandTest = testing::SmallStudyCommandTest;
 
-// A list of the given size naming D1, D2 and D3, then padding lines.
 std::string LocusListOf(std::size_t bytes) {
   std::string list = "D1\r\nD2\r\nD3\r\n";
   while (list.size() + 8 <= bytes) list += "PADPAD\r\n";
   return list + std::string(bytes - list.size(), 'x');
 }
 
-// D1, then empty names.
 std::string LocusListOfEntries(std::size_t entries) {
   std::string list = "D1\r\n";
   for (std::size_t i = 1; i < entries; ++i) list += "\r\n";

@@ -1,8 +1,5 @@
-// The real harvestor command at the result export's 16-bit limits, end to
-// end: a selection larger than one run can count is exported in runs of at
-// most 32766 results, or refused before anything is written where runs
-// cannot help (one CRV set, one fixed file name numbered for every result).
-// Where each selection splits is ResultRunsTest's.
+// The result export's 16-bit limits end to end. Where each selection splits
+// is ResultRunsTest's.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -20,8 +17,7 @@ using testing::RunHarvestor;
 
 std::string ResultName(int i) { return "R" + std::to_string(100000 + i); }
 
-// A study of that many results, each of one subject with one called locus
-// and a one-scan trace (a CRV set takes only results with traces).
+// Each result has a one-scan trace: a CRV set takes only results with traces.
 std::string ImportStudyOf(const harvestor::testing::TestHost& host, int results) {
   const std::string tables = host.Path("");
   {
@@ -44,9 +40,8 @@ std::string ImportStudyOf(const harvestor::testing::TestHost& host, int results)
   return db;
 }
 
-// A fresh folder for the files written, in memory where the machine has a
-// memory filesystem: every file is synced before it is put in place, which
-// on a disk makes tens of thousands of files take minutes.
+// In memory where possible: every file is synced before it is put in
+// place, which on a disk makes tens of thousands of files take minutes.
 struct OutputFolder {
   explicit OutputFolder(const std::string& fallback) {
     std::string pattern = "/dev/shm/harvestor-limits-XXXXXX";
@@ -67,7 +62,6 @@ std::size_t FilesIn(const std::string& folder) {
   return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
 }
 
-// The end of a long output, for a failure message.
 std::string Tail(const std::string& text) {
   return text.substr(text.size() > 1000 ? text.size() - 1000 : 0);
 }
@@ -126,7 +120,6 @@ TEST(ResultLimitsCommandTest, ASelectionPastOneRunIsExportedInTwoOrRefused) {
     EXPECT_NE(run.out.find("Exported in 2 of 2 runs of at most 32766 results, as the export's "
                            "16-bit counters allow; each run kept an export log of its own.\n"),
               std::string::npos);
-    // Ten files are listed, the rest in one line.
     EXPECT_NE(run.out.find("  and " + std::to_string(results - 10) + " more files ("),
               std::string::npos);
   }

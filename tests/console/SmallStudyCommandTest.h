@@ -1,7 +1,6 @@
 #pragma once
-// The set-up the console's end-to-end tests on the small study share: a
-// fresh folder with the study imported into study.db, an empty output
-// folder, and the component folder the commands run with.
+// A fresh folder with the small study imported into study.db and an empty
+// output folder, for the console's end-to-end tests.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +10,11 @@
 #include "tests/fakes/TestHost.h"
 
 namespace workstation::testing {
+
+// A file's line in an export summary's list of files written.
+inline std::string Sized(const std::string& file) {
+  return "  " + file + " (" + std::to_string(std::filesystem::file_size(file)) + " bytes)\n";
+}
 
 class SmallStudyCommandTest : public ::testing::Test {
  protected:

@@ -1,8 +1,5 @@
-// harvestor export-study on a generated study of a few thousand results, in
-// every format, compared byte for byte (folders and time stamps masked as
-// {ROOT} and {TIME}) with the gzip-compressed files kept in
-// tests/data/streamed, the export logs included.
-// HARVESTOR_WRITE_EXPECTED=FOLDER writes this run's files there instead.
+// Every format of a generated study, byte for byte against tests/data/streamed
+// (folders and times masked). HARVESTOR_WRITE_EXPECTED=FOLDER writes them anew.
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -74,7 +71,7 @@ TEST(StreamedExportTest, EveryFormatOfAGeneratedStudyMatchesTheKeptFiles) {
                      host.root + "/App/bin");
     ASSERT_EQ(run.exitStatus, 0) << run.err;
     std::vector<std::string> names = e.written;
-    // Each genotype export writes its log under the same name; keep each under its format's.
+    // Each genotype export's log is kept under its format's name.
     if (std::string(e.format) != "csv") names.push_back("Study.log");
     for (const std::string& name : names) {
       const std::string keptName = name == "Study.log" ? std::string(e.format) + ".log" : name;

@@ -1,6 +1,4 @@
-// The console workstation must build and run where Qt is not installed: only
-// the desktop's own folders may include Qt, and the command links no Qt
-// library.
+// The console must build and run where Qt is not installed.
 #include <gtest/gtest.h>
 
 #include <cstdio>
