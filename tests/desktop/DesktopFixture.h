@@ -1,7 +1,7 @@
 #pragma once
-// What the desktop tests share: a fresh component tree (TestHost) with the
-// real desktop host and main window over it, the small study imported by the
-// real harvestor command, and helpers that answer modal dialogs as a user would.
+// What the desktop tests share: the real desktop host and main window over a
+// fresh component tree, the small study the real command imports, and helpers
+// answering modal dialogs as a user would.
 
 #include <QDialog>
 #include <QString>
@@ -19,11 +19,8 @@ class DesktopFixture {
  public:
   DesktopFixture();
 
-  // Imports the small study (name "Small") into path; true when it worked.
   bool importSmallStudy(const std::string& path, const std::string& name = "Small");
-  // Imports the small study into database and opens it in the window.
-  bool openSmallStudy();
-  // Runs the harvestor command with the fixture's component folder.
+  bool openSmallStudy();  // imported into database and opened in the window
   int runConsole(const std::vector<std::string>& args);
 
   harvestor::testing::TestHost tree;  // destroyed last, after the window and the host
@@ -32,13 +29,13 @@ class DesktopFixture {
   std::string database;
 };
 
-// Calls act with the next modal dialog of type T once it is shown (polled
-// from the event loop, so it works for dialogs that block the caller).
+// Calls act with the next modal dialog of that class once shown; polled from
+// the event loop, as the dialog blocks its caller.
 void whenModal(const std::function<void(QWidget*)>& act, const char* className = nullptr);
-// Presses the message box's button with that text ("&Yes", "&No", "OK", ...).
+// Presses the message box's button with that text ("&Yes", "OK"), else rejects it.
 void answerMessageBox(const QString& buttonText, QString* shownText = nullptr);
-// Picks a file name and filter in the common dialog and accepts it, then
-// runs `accepted` before the caller of the dialog goes on.
+// Picks a file name and filter (from 1) in the common dialog and accepts it,
+// then runs `accepted` before the dialog's caller goes on.
 void chooseInFileDialog(const QString& path, int filterIndex,
                         const std::function<void()>& accepted = {});
 

@@ -77,7 +77,6 @@ class HostServicesTest : public QObject {
         {MsgBoxStyle::YesNo, "", "Harvestor", "&Yes", "&No", MsgBoxResult::No},
         {MsgBoxStyle::OKCancel | MsgBoxStyle::DefaultButton2, "Export Results", "Export Results",
          "Cancel", "Cancel", MsgBoxResult::Cancel},
-        {MsgBoxStyle::OKCancel, "Export Results", "Export Results", "OK", "OK", MsgBoxResult::OK},
         {MsgBoxStyle::OKOnly, "LOH Analysis", "LOH Analysis", "OK", "OK", MsgBoxResult::OK},
     };
     DesktopFixture f;

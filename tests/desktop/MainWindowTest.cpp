@@ -1,6 +1,6 @@
 // The main window: the commands' enabling as a study opens and closes, its
-// views, sorted by a column, the recent list, its geometry and tab order, the
-// open-study page of Export Study when no study is open, and a file refused.
+// views, the recent list, its geometry and tab order, a file refused, the
+// open-study page of Export Study, and the locus list editor's window.
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -9,6 +9,8 @@
 #include <QTableView>
 #include <QtTest>
 
+#include "harvestor/genotype/LocusListFile.h"
+#include "harvestor/studypages/LocusListEditPage.h"
 #include "tests/desktop/DesktopFixture.h"
 #include "workstation/desktop/DesktopWindow.h"
 
@@ -18,10 +20,13 @@ using namespace workstation::desktop::testing;
 class MainWindowTest : public QObject {
   Q_OBJECT
  private slots:
-  void commandsFollowTheOpenStudy() {
+  void aFileThatIsNoDatabaseIsRefusedAndTheCommandsFollowTheOpenStudy() {
     DesktopFixture f;
+    harvestor::testing::WriteFile(f.tree.Path("notes.db"), "not a database");
+    answerMessageBox("OK");
+    QVERIFY(!f.window->openDatabase(QString::fromStdString(f.tree.Path("notes.db"))));
     QVERIFY(f.importSmallStudy(f.database));
-    auto enabled = [&] {  // Export Result, Export Study, LOH, Locus List Edit
+    auto enabled = [&] {
       QString flags;
       for (const char* command : {"ExportResult", "ExportStudy", "LOH", "LocusListEdit"})
         flags += f.window->commandAction(command)->isEnabled() ? '1' : '0';
@@ -36,7 +41,6 @@ class MainWindowTest : public QObject {
     QVERIFY(f.window->subjectsView()->model()->rowCount() >= 1);
     QCOMPARE(f.window->recentDatabases().front(),
              QFileInfo(QString::fromStdString(f.database)).absoluteFilePath());
-    // The results sort by the column clicked.
     QTableView* view = f.window->resultsView();
     view->sortByColumn(0, Qt::DescendingOrder);
     const auto first = view->model()->index(0, 0).data().toString();
@@ -47,17 +51,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(enabled(), QString("1001"));
   }
 
-  void geometryIsRememberedFromOneWindowToTheNext() {
-    DesktopFixture f;
-    f.window->show();
-    f.window->resize(640, 420);
-    f.window->move(33, 44);
-    QVERIFY(f.window->close());
-    MainWindow again(*f.host);
-    QCOMPARE(again.size(), QSize(640, 420));
-  }
-
-  void tabOrderRunsFromTheStudiesToTheViews() {
+  void tabRunsFromTheStudiesToTheViewsAndTheGeometryIsRemembered() {
     DesktopFixture f;
     f.window->show();
     f.window->activateWindow();
@@ -70,6 +64,11 @@ class MainWindowTest : public QObject {
     }
     QVERIFY2(QApplication::focusWidget() == f.window->subjectsView(),
              qPrintable(visited.join(", ")));
+
+    f.window->resize(640, 420);
+    QVERIFY(f.window->close());
+    MainWindow again(*f.host);
+    QCOMPARE(again.size(), QSize(640, 420));
   }
 
   void exportStudyWithoutAStudyOffersTheOpenStudyPage() {
@@ -102,12 +101,31 @@ class MainWindowTest : public QObject {
     QVERIFY(f.window->commandAction("ExportStudy")->isEnabled());
   }
 
-  void aFileThatIsNoDatabaseIsRefused() {
+  // The page's moves and question are LocusListEditPageTest's; here, the widgets and the file.
+  void theLocusListEditorMovesAPickedLocusAndSavesOnOK() {
     DesktopFixture f;
-    harvestor::testing::WriteFile(f.tree.Path("notes.db"), "not a database");
-    answerMessageBox("OK");
-    QVERIFY(!f.window->openDatabase(QString::fromStdString(f.tree.Path("notes.db"))));
-    QVERIFY(!f.host->studies().IsStudyOpen());
+    QVERIFY(f.openSmallStudy());
+    f.window->commandAction("LocusListEdit")->trigger();
+    auto window = f.host->windows().lastWindow("ShowLocusListEditPage");
+    QVERIFY(window && window->isOpen());
+    auto& page = dynamic_cast<harvestor::LocusListEditPage&>(*window->pages().front());
+    auto* possible = qobject_cast<QListWidget*>(window->widgetOf(page.lstPossible));
+    auto* selected = qobject_cast<QListWidget*>(window->widgetOf(page.lstSelected));
+    QVERIFY(possible && selected && possible->count() >= 2);
+    const QString locus = possible->item(1)->text();
+    QTest::mouseClick(possible->viewport(), Qt::LeftButton, {},
+                      possible->visualItemRect(possible->item(1)).center());
+    QTest::mouseClick(window->widgetOf(page.btnToList), Qt::LeftButton);
+    QCOMPARE(selected->count(), 1);
+    QCOMPARE(selected->item(0)->text(), locus);
+
+    QString asked;
+    answerMessageBox("&Yes", &asked);
+    QTest::mouseClick(window->finishButton(), Qt::LeftButton);
+    QVERIFY(!asked.isEmpty() && !window->isOpen());
+    QCOMPARE(
+        QString::fromStdString(harvestor::testing::ReadFile(harvestor::LocusListFile::FullName())),
+        locus + "\r\n");
   }
 };
 

@@ -15,7 +15,6 @@
 #include <iostream>
 
 #include "harvestor/resultexport/ExportResultsOptionsPage.h"
-#include "harvestor/resultexport/ExportResultsStatusPage.h"
 #include "tests/desktop/DesktopFixture.h"
 #include "workstation/desktop/DesktopWindow.h"
 
@@ -24,28 +23,20 @@ using namespace workstation::desktop::testing;
 
 namespace {
 
-// The folder the pictures go to, and how many were written there.
-struct Pictures {
-  explicit Pictures(QString to) : folder(std::move(to)) { QDir().mkpath(folder); }
-  void save(QWidget* widget, const char* name) {
-    if (!widget) {
-      std::cerr << "screenshots: no window for " << name << "\n";
-      return;
-    }
-    QApplication::processEvents();
-    const QString path = folder + "/" + name + ".png";
-    if (widget->grab().save(path)) {
-      ++written;
-      std::cout << path.toStdString() << "\n";
-    }
-  }
-  QString folder;
-  int written = 0;
-};
+QString folder;
+int written = 0;
 
-QWidget* windowOf(DesktopFixture& f, const char* page) {
-  auto window = f.host->windows().lastWindow(page);
-  return window ? window->dialog() : nullptr;
+void save(QWidget* widget, const char* name, QSize size = {}) {
+  if (!widget) {
+    std::cerr << "screenshots: no window for " << name << "\n";
+    return;
+  }
+  if (size.isValid()) widget->resize(size);
+  QApplication::processEvents();
+  const QString path = folder + "/" + name + ".png";
+  if (!widget->grab().save(path)) return;
+  ++written;
+  std::cout << path.toStdString() << "\n";
 }
 
 }  // namespace
@@ -57,46 +48,46 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication::setApplicationName("harvestor-desktop-screenshots");
-  Pictures pictures(QString::fromLocal8Bit(argv[2]));
+  folder = QString::fromLocal8Bit(argv[2]);
+  QDir().mkpath(folder);
   DesktopFixture f;
   f.window->resize(1000, 640);
   f.window->show();
-  const QString database = QString::fromLocal8Bit(argv[1]);
-  if (!f.window->openDatabase(database)) return 1;
-  const auto names = f.host->studyNames();
-  if (names.empty()) return 1;
+  if (!f.window->openDatabase(QString::fromLocal8Bit(argv[1])) || f.host->studyNames().empty())
+    return 1;
+  auto dialogOf = [&](const char* page) {
+    auto window = f.host->windows().lastWindow(page);
+    return window ? window->dialog() : nullptr;
+  };
+  auto saveAndClose = [&](const char* page, const char* name, QSize size) {
+    save(dialogOf(page), name, size);
+    if (auto window = f.host->windows().lastWindow(page)) window->Close();
+  };
 
   // The open-study page, offered by Export Study while no study is open.
   f.window->closeStudy();
   whenModal([&](QWidget* modal) {
-    modal->resize(420, 300);
-    pictures.save(modal, "open-study");
+    save(modal, "open-study", {420, 300});
     modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->click();
     whenModal([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); }, "QFileDialog");
   });
   f.host->service().ExportStudy();
-  pictures.save(f.window.get(), "main-window");
+  save(f.window.get(), "main-window");
 
-  // The result export wizard, its two pages, then the status page after the run.
+  // The result export wizard's two pages, then the status page after the run.
   const std::string results = f.tree.Path("Results");
   std::filesystem::create_directories(results);
   f.window->commandAction("ExportResult")->trigger();
   auto wizard = f.host->windows().lastWindow("ExportResultSelection");
-  wizard->dialog()->resize(560, 420);
   auto* list = wizard->dialog()->findChild<QListWidget*>("ctlSelectionWizard");
   for (int row = 0; row < std::min(4, list->count()); ++row) list->item(row)->setSelected(true);
-  pictures.save(wizard->dialog(), "wizard-selection");
+  save(wizard->dialog(), "wizard-selection", {560, 420});
   wizard->next();
-  auto& options = dynamic_cast<harvestor::ExportResultsOptionsPage&>(*wizard->pages()[1]);
   chooseInFileDialog(QString::fromStdString(results + "/{Result Name}"), 1);
-  options.cmdBrowse.Click();
-  pictures.save(wizard->dialog(), "wizard-options");
+  dynamic_cast<harvestor::ExportResultsOptionsPage&>(*wizard->pages()[1]).cmdBrowse.Click();
+  save(wizard->dialog(), "wizard-options");
   wizard->finish();
-  if (QWidget* status = windowOf(f, "ExportResultsStatus")) {
-    status->resize(640, 460);
-    pictures.save(status, "result-export-status");
-    f.host->windows().lastWindow("ExportResultsStatus")->Close();
-  }
+  saveAndClose("ExportResultsStatus", "result-export-status", {640, 460});
 
   // The study export: mid-run at the locus-list question, the question, and after.
   std::filesystem::remove(f.tree.exportFolder + "/LocusList.txt");
@@ -104,50 +95,39 @@ int main(int argc, char** argv) {
   QTimer::singleShot(0, [&] {
     whenModal(
         [&](QWidget* modal) {
-          if (QWidget* status = windowOf(f, "ExportStudyStatus")) {
-            status->resize(640, 460);
-            pictures.save(status, "study-export-status-running");
-          }
-          pictures.save(modal, "locus-list-question");
+          save(dialogOf("ExportStudyStatus"), "study-export-status-running", {640, 460});
+          save(modal, "locus-list-question");
           static_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
         },
         "QMessageBox");
   });
   f.window->commandAction("ExportStudy")->trigger();
-  pictures.save(windowOf(f, "ExportStudyStatus"), "study-export-status-done");
-  f.host->windows().lastWindow("ExportStudyStatus")->Close();
+  saveAndClose("ExportStudyStatus", "study-export-status-done", {640, 460});
 
   // The locus list editor, with the list made of the study's first loci.
   f.window->commandAction("LocusListEdit")->trigger();
-  if (auto editor = f.host->windows().lastWindow("ShowLocusListEditPage")) {
-    editor->dialog()->resize(820, 420);
-    if (auto* possible = editor->dialog()->findChild<QListWidget*>("lstPossible")) {
+  if (QWidget* editor = dialogOf("ShowLocusListEditPage")) {
+    if (auto* possible = editor->findChild<QListWidget*>("lstPossible")) {
       for (int row = 0; row < std::min(3, possible->count()); ++row)
         possible->item(row)->setSelected(true);
-      editor->dialog()->findChild<QPushButton*>("btnToList")->click();
+      editor->findChild<QPushButton*>("btnToList")->click();
     }
-    pictures.save(editor->dialog(), "locus-list-editor");
-    editor->cancel();
+    save(editor, "locus-list-editor", {820, 420});
+    f.host->windows().lastWindow("ShowLocusListEditPage")->cancel();
   }
 
   // The fragment grid, sorted by peak height.
   f.host->windows().ShowPage("FragmentGrid", std::any(f.host->studies().CurrentStudy()), nullptr,
                              0);
-  if (QWidget* grid = windowOf(f, "FragmentGrid")) {
-    grid->resize(900, 420);
+  if (QWidget* grid = dialogOf("FragmentGrid"))
     if (auto* view = grid->findChild<QTableView*>("FragmentGridView"))
       view->sortByColumn(6, Qt::DescendingOrder);
-    pictures.save(grid, "fragment-grid");
-    f.host->windows().lastWindow("FragmentGrid")->Close();
-  }
+  saveAndClose("FragmentGrid", "fragment-grid", {900, 420});
 
   // An error report: the locus list cannot be read, as a folder stands in its place.
   std::filesystem::remove(f.tree.exportFolder + "/LocusList.txt");
   std::filesystem::create_directories(f.tree.exportFolder + "/LocusList.txt");
   f.window->commandAction("LocusListEdit")->trigger();
-  if (QWidget* error = f.host->utility().lastDialog()) {
-    error->resize(460, 220);
-    pictures.save(error, "error-dialog");
-  }
-  return pictures.written == 11 ? 0 : 1;
+  save(f.host->utility().lastDialog(), "error-dialog", {460, 220});
+  return written == 11 ? 0 : 1;
 }

@@ -21,7 +21,7 @@ std::string quoted(const std::string& s) {
   return out + "'";
 }
 
-// Runs the UNO Python with arguments, its output to out and errors to err (or out).
+// Runs the UNO Python, its output to out and its errors to err (which may be out).
 int runPython(const std::vector<std::string>& arguments, const std::string& out,
               const std::string& err) {
   std::string command = quoted(HARVESTOR_UNO_PYTHON);
@@ -38,16 +38,15 @@ const std::string kDriver = kSource + "/tests/spreadsheet/open_workbook.py";
 
 SheetCell WorkbookCells::At(const std::string& name, const std::string& sheet, int row,
                             int column) const {
-  const auto found = cells_.find({name, sheet, row, column});
-  return found == cells_.end() ? SheetCell{"empty", ""} : found->second;
+  const auto found = cells.find({name, sheet, row, column});
+  return found == cells.end() ? SheetCell{"empty", ""} : found->second;
 }
 
 int WorkbookCells::LastRow(const std::string& name, const std::string& sheet) const {
   int last = -1;
-  for (const auto& [key, cell] : cells_) {
+  for (const auto& [key, cell] : cells)
     if (std::get<0>(key) == name && std::get<1>(key) == sheet)
       last = std::max(last, std::get<2>(key));
-  }
   return last;
 }
 
@@ -58,20 +57,18 @@ void WorkbookCells::Read(const std::string& output) {
     std::istringstream fields(line);
     for (std::string field; std::getline(fields, field, '\t');) parts.push_back(field);
     if (line.ends_with('\t')) parts.emplace_back();
-    if (parts.empty()) continue;
     if (parts.size() == 2 && parts[0] == "question") questions.push_back(parts[1]);
-    if (parts.size() == 6) {
-      std::string text;  // as dumped: a tab, a newline and a backslash escaped
-      for (std::size_t i = 0; i < parts[5].size(); ++i) {
-        char c = parts[5][i];
-        if (c == '\\' && i + 1 < parts[5].size()) {
-          c = parts[5][++i];
-          c = c == 't' ? '\t' : c == 'n' ? '\n' : c;
-        }
-        text += c;
+    if (parts.size() != 6) continue;
+    std::string text;  // the dump escapes a tab, a newline and a backslash
+    for (std::size_t i = 0; i < parts[5].size(); ++i) {
+      char c = parts[5][i];
+      if (c == '\\' && i + 1 < parts[5].size()) {
+        c = parts[5][++i];
+        c = c == 't' ? '\t' : c == 'n' ? '\n' : c;
       }
-      cells_[{parts[0], parts[1], std::stoi(parts[2]), std::stoi(parts[3])}] = {parts[4], text};
+      text += c;
     }
+    cells[{parts[0], parts[1], std::stoi(parts[2]), std::stoi(parts[3])}] = {parts[4], text};
   }
 }
 
@@ -103,17 +100,15 @@ WorkbookCells LohWorkbook::Open(const std::vector<std::pair<std::string, std::st
   WorkbookCells cells;
   const std::string profile = root_ + "/profile-" + std::to_string(++runs_);
   const std::string out = profile + ".out", err = profile + ".err";
-  if (runPython({kSource + "/scripts/trust-loh-templates.py", root_ + "/ReportTemplates",
-                 "--profile", profile},
-                err, err) != 0) {
-    cells.errors = ReadFile(err);
-    return cells;
-  }
   std::vector<std::string> arguments{kDriver, profile, WorkbookPath()};
   for (const auto& [kind, argument] : steps) arguments.insert(arguments.end(), {kind, argument});
-  cells.exitStatus = runPython(arguments, out, err);
+  if (runPython({kSource + "/scripts/trust-loh-templates.py", root_ + "/ReportTemplates",
+                 "--profile", profile},
+                err, err) == 0) {
+    cells.exitStatus = runPython(arguments, out, err);
+    cells.Read(ReadFile(out));
+  }
   cells.errors = ReadFile(err);
-  cells.Read(ReadFile(out));
   return cells;
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 // The LOH workbook the build makes, opened as a user's Calc opens it: copied
-// into a fresh workstation tree (ReportTemplates/LOH.xls beside Export), its
-// folder trusted by the workstation's own setup script in a LibreOffice
-// profile of the run's own, and loaded by open_workbook.py in a headless
-// LibreOffice, any question that needs confirmation answered No.
+// into a fresh tree (ReportTemplates/LOH.xls beside Export), its folder trusted
+// by the workstation's own setup script in a profile of the run's own, and
+// loaded by open_workbook.py in a headless LibreOffice that answers No.
 
 #include <map>
 #include <string>
@@ -18,40 +17,32 @@ struct SheetCell {
   std::string text;  // as Calc shows it
 };
 
-// What one run printed: the cells of each dump by name ("loaded" first),
-// rows and columns counted from 0 (see open_workbook.py).
-class WorkbookCells {
- public:
+// What one run printed: each dump's cells by name ("loaded" first), rows and columns from 0.
+struct WorkbookCells {
   SheetCell At(const std::string& name, const std::string& sheet, int row, int column) const;
   std::string Text(const std::string& name, const std::string& sheet, int row, int column) const {
     return At(name, sheet, row, column).text;
   }
-  // The last row with anything in it, -1 for an empty sheet.
-  int LastRow(const std::string& name, const std::string& sheet) const;
+  int LastRow(const std::string& name, const std::string& sheet) const;  // -1 when empty
   void Read(const std::string& output);
 
   int exitStatus = -1;
-  std::string errors;                  // what the run printed on standard error
+  std::string errors;
   std::vector<std::string> questions;  // the interactions Calc asked for
-
- private:
-  std::map<std::tuple<std::string, std::string, int, int>, SheetCell> cells_;
+  std::map<std::tuple<std::string, std::string, int, int>, SheetCell> cells;
 };
 
 class LohWorkbook {
  public:
   // Why the workbook cannot be opened on this machine, or empty when it can.
   static std::string Unavailable();
-
-  // Lays out root/ReportTemplates/LOH.xls (a copy of the build's) and root/Export.
   explicit LohWorkbook(std::string root);
 
   std::string InputPath() const { return root_ + "/Export/InputLOH.temp"; }
   std::string WorkbookPath() const { return root_ + "/ReportTemplates/LOH.xls"; }
   // Writes the input file as the LOH launch does: the header, then lines.
   void WriteInput(const std::vector<std::string>& lines) const;
-  // Opens the workbook and runs open_workbook.py's steps, such as
-  // ("--set", "SHEET.CELL=VALUE"), ("--dump", NAME) or ("--save", "-"), in order.
+  // Opens the workbook and runs open_workbook.py's steps, as ("--set", "SHEET.CELL=VALUE").
   WorkbookCells Open(const std::vector<std::pair<std::string, std::string>>& steps = {});
 
  private:
